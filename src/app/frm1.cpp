@@ -1,0 +1,319 @@
+#include "frm1.h"
+
+#include "desktop.h"
+#include "fieldbinding.h"
+#include "fonts.h"
+#include "frm1text.h"
+#include "picturebox.h"
+#include "recordset.h"
+#include "selfclosingmessage.h"
+#include "skinlabel.h"
+#include "twips.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// Shown when no calculator program can be started on this desktop.
+const QString kNoCalculator = QStringLiteral("ماشین حساب روی این رایانه پیدا نشد.");
+
+QFrame *makePanel(QWidget *parent, const QString &name, const QRect &geometry, const char *kind = "panel")
+{
+    auto *frame = new QFrame(parent);
+    frame->setObjectName(name);
+    frame->setProperty(kind, true);
+    frame->setGeometry(geometry);
+    return frame;
+}
+
+QLineEdit *makeHiddenBox(QWidget *parent, const QString &name, const QString &text, const QRect &geometry)
+{
+    auto *box = new QLineEdit(text, parent);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    box->hide();
+    return box;
+}
+
+}  // namespace
+
+Frm1::Frm1(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Frm1"));
+    setWindowTitle(Frm1Text::WindowCaption);
+    setFixedSize(twips(10725), twips(8685));
+    setMouseTracking(true);
+
+    Adodc1 = new RecordSet(QStringLiteral("Adodc1"), QStringLiteral("Theme"), this);
+    Adodc2 = new RecordSet(QStringLiteral("Adodc2"), QStringLiteral("ide"), this);
+    Adodc3 = new RecordSet(QStringLiteral("Adodc3"), QStringLiteral("Answer"), this);
+    Adodc4 = new RecordSet(QStringLiteral("Adodc4"), QStringLiteral("Answer"), this);
+
+    SkinLabel1 = new SkinLabel(QStringLiteral("SkinLabel1"), Frm1Text::SkinLabel1Text, this);
+    SkinLabel1->setGeometry(twipsRect(1740, 120, 5955, 555));
+    SkinLabel1->setAlignment(Qt::AlignCenter);
+    SkinLabel1->setProperty("role", QStringLiteral("title"));
+    SkinLabel1->setFont(QFont(QStringLiteral("B Titr"), 15));
+
+    SkinLabel7 = new SkinLabel(QStringLiteral("SkinLabel7"), Frm1Text::SkinLabel7Text, this);
+    SkinLabel7->setGeometry(twipsRect(135, 135, 795, 330));
+    SkinLabel7->setProperty("role", QStringLiteral("version"));
+
+    SkinLabel2 = new SkinLabel(QStringLiteral("SkinLabel2"), QString(), this);
+    SkinLabel2->setGeometry(twipsRect(300, 7740, 9975, 615));
+    SkinLabel2->setWordWrap(true);
+    SkinLabel2->setAlignment(Qt::AlignVCenter | Qt::AlignRight);
+    SkinLabel2->setProperty("role", QStringLiteral("help"));
+    SkinLabel2->hide();
+
+    Picture1 = new PictureBox(QStringLiteral("Picture1"), this);
+    Picture1->setGeometry(twipsRect(720, 6540, 6270, 690));
+    Picture1->setSvg(QStringLiteral(":/app/website.svg"));
+    Picture1->setCursor(Qt::PointingHandCursor);
+    Picture1->setToolTip(Frm1Text::Picture1ToolTip);
+    connect(Picture1, &PictureBox::clicked, this, &Frm1::Picture1_Click);
+
+    Text1 = makeHiddenBox(this, QStringLiteral("Text1"), QStringLiteral("1"), twipsRect(0, 180, 375, 315));
+    Text10 = makeHiddenBox(this, QStringLiteral("Text10"), QString(), twipsRect(0, 540, 375, 315));
+
+    buildMenu();
+    buildPanels();
+    buildSettingsPanel();
+
+    FieldBinding::bind(Text1, Adodc1, QStringLiteral("TH"));
+    FieldBinding::bind(Text2, Adodc1, QStringLiteral("Name"));
+    FieldBinding::bind(Text12, Adodc3, QStringLiteral("Code"));
+    FieldBinding::bind(Text10, Adodc4, QStringLiteral("Code"));
+
+    Form_Load();
+}
+
+QPushButton *Frm1::addButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setFont(menuButtonFont());
+    button->setAutoDefault(false);
+    return button;
+}
+
+void Frm1::buildMenu()
+{
+    Frame7 = makePanel(this, QStringLiteral("Frame7"), twipsRect(8280, 540, 2235, 7095), "menu");
+    Frame7->setMouseTracking(true);
+    Frame7->installEventFilter(this);
+
+    auto menuButton = [this](const QString &name, const QString &caption, int top) {
+        return addButton(Frame7, name, caption, twipsRect(240, top, 1785, 555));
+    };
+    Command1 = menuButton(QStringLiteral("Command1"), Frm1Text::Command1Caption, 180);
+    Command2 = menuButton(QStringLiteral("Command2"), Frm1Text::Command2Caption, 780);
+    Command3 = menuButton(QStringLiteral("Command3"), Frm1Text::Command3Caption, 1380);
+    Command4 = menuButton(QStringLiteral("Command4"), Frm1Text::Command4Caption, 1980);
+    Command11 = menuButton(QStringLiteral("Command11"), Frm1Text::Command11Caption, 2580);
+    Command5 = menuButton(QStringLiteral("Command5"), Frm1Text::Command5Caption, 3180);
+    Command13 = menuButton(QStringLiteral("Command13"), Frm1Text::Command13Caption, 3780);
+    Command9 = menuButton(QStringLiteral("Command9"), Frm1Text::Command9Caption, 4380);
+    Command12 = menuButton(QStringLiteral("Command12"), Frm1Text::Command12Caption, 4980);
+    Command6 = menuButton(QStringLiteral("Command6"), Frm1Text::Command6Caption, 6300);
+    Text3 = makeHiddenBox(Frame7, QStringLiteral("Text3"), QStringLiteral("1"), twipsRect(600, 4560, 735, 285));
+
+    for (QPushButton *button : {Command1, Command2, Command3, Command4, Command9}) {
+        button->setMouseTracking(true);
+        button->installEventFilter(this);
+    }
+
+    connect(Command1, &QPushButton::clicked, this, &Frm1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Frm1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Frm1::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Frm1::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Frm1::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Frm1::Command6_Click);
+    connect(Command9, &QPushButton::clicked, this, &Frm1::Command9_Click);
+    connect(Command11, &QPushButton::clicked, this, &Frm1::Command11_Click);
+    connect(Command12, &QPushButton::clicked, this, &Frm1::Command12_Click);
+    connect(Command13, &QPushButton::clicked, this, &Frm1::Command13_Click);
+}
+
+void Frm1::buildPanels()
+{
+    Frame6 = makePanel(this, QStringLiteral("Frame6"), twipsRect(3480, 4200, 2595, 855));
+    Frame9 = makePanel(this, QStringLiteral("Frame9"), twipsRect(1440, 4860, 2475, 975));
+    Frame10 = makePanel(this, QStringLiteral("Frame10"), twipsRect(1500, 780, 6675, 2895));
+    Text2 = new QLineEdit(Frame9);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setGeometry(twipsRect(120, 300, 5355, 615));
+    connect(Text2, &QLineEdit::textChanged, this, &Frm1::Text2_Change);
+    Text12 = makeHiddenBox(Frame10, QStringLiteral("Text12"), QString(), twipsRect(0, 0, 375, 315));
+    for (QFrame *panel : {Frame6, Frame9, Frame10})
+        panel->hide();
+}
+
+void Frm1::buildSettingsPanel()
+{
+    Frame8 = makePanel(this, QStringLiteral("Frame8"), twipsRect(6060, 3780, 2175, 2055));
+    Command68 = addButton(Frame8, QStringLiteral("Command68"), Frm1Text::Command68Caption, twipsRect(120, 240, 1905, 555));
+    Command67 = addButton(Frame8, QStringLiteral("Command67"), Frm1Text::Command67Caption, twipsRect(120, 840, 1905, 555));
+    Command69 = addButton(Frame8, QStringLiteral("Command69"), Frm1Text::Command69Caption, twipsRect(480, 1500, 1185, 435));
+    connect(Command69, &QPushButton::clicked, this, &Frm1::Command69_Click);
+    Frame8->hide();
+}
+
+// Start-up: the record sets are read, the window placed and dressed in the stored theme.
+void Frm1::Form_Load()
+{
+    for (RecordSet *recordSet : {Adodc1, Adodc2, Adodc3, Adodc4})
+        recordSet->open();
+    move(twipsPoint(2340, 765));
+    ApplyTheme(this, Skin1, Text1);
+    Text3->setText(QStringLiteral("2"));
+}
+
+void Frm1::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+// Closing the window: quietly for a theme change, otherwise on the way out of the program.
+void Frm1::Form_Unload()
+{
+    Adodc2->refresh();
+    if (ReadNumber(Text3->text()) == 1) {
+        Adodc2->refresh();
+        emit closedQuietly();
+        return;
+    }
+    HidePanels();
+    Adodc2->refresh();
+    emit closedForExit();
+}
+
+void Frm1::HidePanels()
+{
+    for (QFrame *panel : {Frame6, Frame10, Frame8, Frame9})
+        panel->hide();
+    if (Adodc2->count() != 0)
+        Adodc2->refresh();
+}
+
+// Register a subject.
+void Frm1::Command1_Click() {}
+
+// Run the test for a subject.
+void Frm1::Command2_Click() {}
+
+// Keying: only once a subject has an answer row.
+void Frm1::Command3_Click()
+{
+    if (Adodc3->count() == 0)
+        return;
+}
+
+// Forgotten subject codes: only once a subject has an answer row.
+void Frm1::Command4_Click()
+{
+    if (Adodc3->count() == 0)
+        return;
+}
+
+// The desktop's calculator; the main window stays as it is when none can be started.
+void Frm1::Command5_Click()
+{
+    HidePanels();
+    if (!Desktop::startCalculator())
+        ShowSelfClosingMessage(this, kNoCalculator);
+}
+
+// Leave the program.
+void Frm1::Command6_Click()
+{
+    HidePanels();
+    close();
+}
+
+// The settings panel.
+void Frm1::Command9_Click()
+{
+    HidePanels();
+    Frame8->show();
+    Frame8->setGeometry(twipsRect(6060, 3780, 2175, 2055));
+}
+
+// Introduction to the questionnaire.
+void Frm1::Command11_Click() {}
+
+// About the program.
+void Frm1::Command12_Click()
+{
+    HidePanels();
+}
+
+// The question sheet.
+void Frm1::Command13_Click() {}
+
+// Close the settings panel.
+void Frm1::Command69_Click()
+{
+    HidePanels();
+}
+
+// The maker's web site, then its shop.
+void Frm1::Picture1_Click()
+{
+    for (const QUrl &site : Desktop::makerSites())
+        QDesktopServices::openUrl(site);
+}
+
+// The title band always shows the clinic's name as it stands in its box.
+void Frm1::Text2_Change(const QString &text)
+{
+    SkinLabel1->setText(text);
+}
+
+void Frm1::showHelp(QObject *button)
+{
+    QString help;
+    if (button == Command1)
+        help = Frm1Text::Command1Help;
+    else if (button == Command2)
+        help = Frm1Text::Command2Help;
+    else if (button == Command3)
+        help = Frm1Text::Command3Help;
+    else if (button == Command4)
+        help = Frm1Text::Command4Help;
+    else if (button == Command9)
+        help = Frm1Text::Command9Help;
+    else
+        return;
+    SkinLabel2->show();
+    SkinLabel2->setText(help);
+}
+
+void Frm1::clearHelp()
+{
+    SkinLabel2->setText(QString());
+    SkinLabel2->hide();
+}
+
+void Frm1::mouseMoveEvent(QMouseEvent *event)
+{
+    clearHelp();
+    QWidget::mouseMoveEvent(event);
+}
+
+bool Frm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+        if (watched == Frame7)
+            clearHelp();
+        else
+            showHelp(watched);
+    }
+    return QWidget::eventFilter(watched, event);
+}

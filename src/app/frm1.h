@@ -1,0 +1,96 @@
+#pragma once
+
+#include "skin.h"
+
+#include <QWidget>
+
+class QFrame;
+class QLineEdit;
+class QPushButton;
+class PictureBox;
+class RecordSet;
+class SkinLabel;
+
+// The main window: the menu column, the title band, the hover help and the
+// panels that open inside it. Every other window is reached from here.
+class Frm1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Frm1(QWidget *parent = nullptr);
+
+    // Hides every panel and drops a registration that was begun and not saved.
+    void HidePanels();
+
+    const Skin &skin() const { return Skin1; }
+
+signals:
+    // The window closed only to come back in another theme.
+    void closedQuietly();
+    // The window closed and the operator is leaving the program.
+    void closedForExit();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildMenu();
+    void buildSettingsPanel();
+    void buildPanels();
+    QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry);
+
+    void Form_Load();
+    void Form_Unload();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Command9_Click();
+    void Command11_Click();
+    void Command12_Click();
+    void Command13_Click();
+    void Command69_Click();
+    void Picture1_Click();
+    void Text2_Change(const QString &text);
+    void showHelp(QObject *button);
+    void clearHelp();
+
+    Skin Skin1;
+    RecordSet *Adodc1;
+    RecordSet *Adodc2;
+    RecordSet *Adodc3;
+    RecordSet *Adodc4;
+
+    QFrame *Frame7;
+    QFrame *Frame6;
+    QFrame *Frame8;
+    QFrame *Frame9;
+    QFrame *Frame10;
+    SkinLabel *SkinLabel1;
+    SkinLabel *SkinLabel2;
+    SkinLabel *SkinLabel7;
+    PictureBox *Picture1;
+    QLineEdit *Text1;
+    QLineEdit *Text2;
+    QLineEdit *Text3;
+    QLineEdit *Text10;
+    QLineEdit *Text12;
+    QPushButton *Command1;
+    QPushButton *Command2;
+    QPushButton *Command3;
+    QPushButton *Command4;
+    QPushButton *Command5;
+    QPushButton *Command6;
+    QPushButton *Command9;
+    QPushButton *Command11;
+    QPushButton *Command12;
+    QPushButton *Command13;
+    QPushButton *Command67;
+    QPushButton *Command68;
+    QPushButton *Command69;
+};

@@ -1,0 +1,106 @@
+#include "startup.h"
+
+#include "database.h"
+#include "fonts.h"
+#include "frm1.h"
+#include "frm1text.h"
+#include "prompts.h"
+#include "singleinstance.h"
+#include "twips.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QStyleFactory>
+#include <QTranslator>
+
+namespace {
+
+const QString kErrorCaption = QStringLiteral("خطا");
+
+QString missingText(const QString &path)
+{
+    return QStringLiteral("بانک اطلاعات برنامه پیدا نشد:\n%1\n\nآیا یک بانک اطلاعات تازه و خالی ساخته شود؟").arg(path);
+}
+
+QString notOursText(const QString &path)
+{
+    return QStringLiteral("این فایل بانک اطلاعات این برنامه نیست و به آن دست زده نشد:\n%1\n\nبرنامه بسته می‌شود.").arg(path);
+}
+
+QString failedText(const QString &path, const QString &detail)
+{
+    return QStringLiteral("بانک اطلاعات باز نشد:\n%1\n%2\n\nبرنامه بسته می‌شود.").arg(path, detail);
+}
+
+}  // namespace
+
+bool OpenProgramDatabase(QWidget *parent)
+{
+    const QString relative = QString::fromLatin1(Store::kDatabasePath);
+    const QString shown = QDir::toNativeSeparators(QFileInfo(relative).absoluteFilePath());
+    Store::OpenResult result = Store::openDatabase(relative);
+    if (result.status == Store::OpenStatus::Missing) {
+        if (!prompts().question(parent, missingText(shown), Frm1Text::WindowCaption))
+            return false;
+        QString error;
+        if (!Store::createDatabase(relative, &error)) {
+            prompts().message(parent, failedText(shown, error), kErrorCaption, Prompts::Icon::Critical);
+            return false;
+        }
+        result = Store::openDatabase(relative);
+    }
+    switch (result.status) {
+    case Store::OpenStatus::Opened:
+        return true;
+    case Store::OpenStatus::NotOurs:
+        prompts().message(parent, notOursText(shown), kErrorCaption, Prompts::Icon::Critical);
+        return false;
+    case Store::OpenStatus::Missing:
+    case Store::OpenStatus::Failed:
+        break;
+    }
+    prompts().message(parent, failedText(shown, result.detail), kErrorCaption, Prompts::Icon::Critical);
+    return false;
+}
+
+void PrepareApplication()
+{
+    // The windows find their database and skins relative to the program folder.
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    installFontSubstitutions();
+    QFont font(QStringLiteral("Arial"), 10);
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Noto Sans"), QStringLiteral("Noto Naskh Arabic")});
+    QApplication::setFont(font);
+    auto *translator = new QTranslator(qApp);
+    if (translator->load(QLocale(QLocale::Persian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+}
+
+bool RefuseSecondCopy(SingleInstance &instance)
+{
+    if (instance.acquire())
+        return false;
+    prompts().message(nullptr, Frm1Text::AlreadyRunning, Frm1Text::AlreadyRunningCaption, Prompts::Icon::Information);
+    return true;
+}
+
+int RunQuorvel()
+{
+    PrepareApplication();
+    SingleInstance instance;
+    if (RefuseSecondCopy(instance))
+        return 0;
+    if (!OpenProgramDatabase())
+        return 1;
+    auto *main = new Frm1;
+    main->setAttribute(Qt::WA_DeleteOnClose);
+    main->show();
+    const int code = QApplication::exec();
+    Store::closeDatabase();
+    return code;
+}

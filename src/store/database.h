@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+// The one database file of the program and the process's one connection to it.
+namespace Store {
+
+// Where the windows expect the database, relative to the program folder.
+inline constexpr char kDatabasePath[] = "DBQORV/DBQORV.mdb";
+
+enum class OpenStatus {
+    Opened,     // the connection is open and holds our four tables
+    Missing,    // no file at the path
+    NotOurs,    // the file is not a database of this program; it was not changed
+    Failed,     // the file could not be opened
+};
+
+struct OpenResult {
+    OpenStatus status = OpenStatus::Failed;
+    QString detail;  // the driver's words when something went wrong
+};
+
+// Opens the process's connection on the file at path, after checking that the
+// file is a database of this program. A file that is not is left as it was.
+OpenResult openDatabase(const QString &path = QString::fromLatin1(kDatabasePath));
+
+// Writes a fresh database at path: the four tables, the twenty items and the
+// one settings row. Refuses to replace an existing file.
+bool createDatabase(const QString &path, QString *error = nullptr);
+
+// The open connection (invalid before openDatabase succeeds).
+QSqlDatabase database();
+
+// Closes and forgets the connection; record sets must be gone by then.
+void closeDatabase();
+
+}  // namespace Store

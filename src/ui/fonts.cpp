@@ -1,0 +1,24 @@
+#include "fonts.h"
+
+#include <QStringList>
+
+void installFontSubstitutions()
+{
+    const QString naskh = QStringLiteral("Noto Naskh Arabic");
+    QFont::insertSubstitutions(QStringLiteral("B Nazanin"), {QStringLiteral("Nazli"), naskh});
+    QFont::insertSubstitutions(QStringLiteral("B Titr"), {QStringLiteral("Titr"), naskh});
+    // No Zar in the Farsi fonts Debian ships; Nazli is the nearest book face.
+    QFont::insertSubstitutions(QStringLiteral("B Mitra"), {QStringLiteral("Zar"), QStringLiteral("Nazli"), naskh});
+    QFont::insertSubstitutions(QStringLiteral("Arabic Transparent"), {naskh});
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), {naskh});
+    QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Noto Sans"), naskh});
+}
+
+QFont menuButtonFont()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Noto Sans"), QStringLiteral("Noto Naskh Arabic")});
+    font.setPointSize(12);
+    font.setBold(true);
+    return font;
+}

@@ -1,0 +1,70 @@
+#include "scriptedprompts.h"
+
+ScriptedPrompts::ScriptedPrompts()
+{
+    setPrompts(this);
+}
+
+ScriptedPrompts::~ScriptedPrompts()
+{
+    setPrompts(nullptr);
+}
+
+QStringList ScriptedPrompts::notices() const
+{
+    QStringList texts;
+    for (const Shown &entry : m_shown)
+        if (entry.kind == QLatin1String("notice"))
+            texts << entry.text;
+    return texts;
+}
+
+void ScriptedPrompts::clear()
+{
+    m_script.clear();
+    m_shown.clear();
+    m_unexpected.clear();
+}
+
+QVariant ScriptedPrompts::take(const QString &kind, const QString &text)
+{
+    if (!m_script.isEmpty() && m_script.first().kind == kind)
+        return m_script.takeFirst().answer;
+    m_unexpected << kind + QStringLiteral(": ") + text;
+    return {};
+}
+
+QString ScriptedPrompts::inputBox(QWidget *, const QString &text, const QString &caption, const QString &)
+{
+    m_shown.append({QStringLiteral("input"), text, caption});
+    return take(QStringLiteral("input"), text).toString();
+}
+
+bool ScriptedPrompts::question(QWidget *, const QString &text, const QString &caption)
+{
+    m_shown.append({QStringLiteral("question"), text, caption});
+    return take(QStringLiteral("question"), text).toBool();
+}
+
+void ScriptedPrompts::message(QWidget *, const QString &text, const QString &caption, Icon icon)
+{
+    m_shown.append({QStringLiteral("message"), text, caption, icon});
+    take(QStringLiteral("message"), text);
+}
+
+QString ScriptedPrompts::openFileName(QWidget *, const QString &caption, const QString &, const QString &)
+{
+    m_shown.append({QStringLiteral("open"), QString(), caption});
+    return take(QStringLiteral("open"), caption).toString();
+}
+
+QString ScriptedPrompts::saveFileName(QWidget *, const QString &caption, const QString &, const QString &)
+{
+    m_shown.append({QStringLiteral("save"), QString(), caption});
+    return take(QStringLiteral("save"), caption).toString();
+}
+
+void ScriptedPrompts::notice(QWidget *, const QString &text, int periodMs)
+{
+    m_shown.append({QStringLiteral("notice"), text, QStringLiteral("پيام"), Icon::None, periodMs});
+}
