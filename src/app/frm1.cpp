@@ -66,7 +66,7 @@ Frm1::Frm1(QWidget *parent) : QWidget(parent)
     SkinLabel2 = new SkinLabel(QStringLiteral("SkinLabel2"), QString(), this);
     SkinLabel2->setGeometry(twipsRect(300, 7740, 9975, 615));
     SkinLabel2->setWordWrap(true);
-    SkinLabel2->setAlignment(Qt::AlignVCenter | Qt::AlignRight);
+    SkinLabel2->setAlignment(Qt::AlignVCenter | Qt::AlignLeading);
     SkinLabel2->setProperty("role", QStringLiteral("help"));
     SkinLabel2->hide();
 
@@ -169,6 +169,7 @@ void Frm1::Form_Load()
 {
     for (RecordSet *recordSet : {Adodc1, Adodc2, Adodc3, Adodc4})
         recordSet->open();
+    Text2_Change(Text2->text());
     move(twipsPoint(2340, 765));
     ApplyTheme(this, Skin1, Text1);
     Text3->setText(QStringLiteral("2"));
@@ -301,19 +302,26 @@ void Frm1::clearHelp()
     SkinLabel2->hide();
 }
 
+// Over the bare window the help line goes away; moves that reach here from a
+// button or label below the pointer are not the bare window.
 void Frm1::mouseMoveEvent(QMouseEvent *event)
 {
-    clearHelp();
+    if (!childAt(event->position().toPoint()))
+        clearHelp();
     QWidget::mouseMoveEvent(event);
 }
 
 bool Frm1::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
-        if (watched == Frame7)
-            clearHelp();
-        else
+        if (watched == Frame7) {
+            const bool bare = event->type() == QEvent::Enter
+                              || !Frame7->childAt(static_cast<QMouseEvent *>(event)->position().toPoint());
+            if (bare)
+                clearHelp();
+        } else {
             showHelp(watched);
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QHash>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QWidget>
 
 namespace {
@@ -46,6 +47,44 @@ const QString &baseStyle()
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }();
     return style;
+}
+
+// Style sheets do not follow a window's palette into its children, so each
+// palette(role) of the shared style is written out as the skin's colour.
+QString resolvePaletteRoles(const QString &style, const QPalette &palette)
+{
+    static const QHash<QString, QPalette::ColorRole> cssRoles{
+        {QStringLiteral("window"), QPalette::Window},
+        {QStringLiteral("window-text"), QPalette::WindowText},
+        {QStringLiteral("base"), QPalette::Base},
+        {QStringLiteral("alternate-base"), QPalette::AlternateBase},
+        {QStringLiteral("text"), QPalette::Text},
+        {QStringLiteral("button"), QPalette::Button},
+        {QStringLiteral("button-text"), QPalette::ButtonText},
+        {QStringLiteral("bright-text"), QPalette::BrightText},
+        {QStringLiteral("highlight"), QPalette::Highlight},
+        {QStringLiteral("highlighted-text"), QPalette::HighlightedText},
+        {QStringLiteral("tool-tip-base"), QPalette::ToolTipBase},
+        {QStringLiteral("tool-tip-text"), QPalette::ToolTipText},
+        {QStringLiteral("placeholder-text"), QPalette::PlaceholderText},
+        {QStringLiteral("light"), QPalette::Light},
+        {QStringLiteral("midlight"), QPalette::Midlight},
+        {QStringLiteral("mid"), QPalette::Mid},
+        {QStringLiteral("dark"), QPalette::Dark},
+        {QStringLiteral("shadow"), QPalette::Shadow},
+        {QStringLiteral("link"), QPalette::Link},
+    };
+    static const QRegularExpression reference(QStringLiteral("palette\\(([a-z-]+)\\)"));
+    QString resolved;
+    qsizetype from = 0;
+    for (QRegularExpressionMatchIterator it = reference.globalMatch(style); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        const auto role = cssRoles.constFind(match.captured(1));
+        resolved += style.mid(from, match.capturedStart() - from);
+        resolved += role == cssRoles.constEnd() ? match.captured() : palette.color(role.value()).name();
+        from = match.capturedEnd();
+    }
+    return resolved + style.mid(from);
 }
 
 }  // namespace
@@ -153,7 +192,7 @@ void Skin::apply(QWidget *window) const
         return;
     if (m_loaded) {
         window->setPalette(m_palette);
-        window->setStyleSheet(baseStyle() + m_styleExtras);
+        window->setStyleSheet(resolvePaletteRoles(baseStyle() + m_styleExtras, m_palette));
     } else {
         window->setPalette(QApplication::palette());
         window->setStyleSheet(QString());

@@ -1,0 +1,80 @@
+// Renders every window built so far to PNG files, in chosen themes, for a person to look at.
+//   quorvel-screenshots OUTDIR [THEME...]     (themes 1 to 11; all when none are given)
+#include "database.h"
+#include "frm1.h"
+#include "startup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+namespace {
+
+using Scene = std::function<QWidget *()>;
+
+bool prepareFolder(const QTemporaryDir &dir, int theme)
+{
+    const QDir skins(QStringLiteral(QUORVEL_SKIN_DIR));
+    for (const QString &name : skins.entryList({QStringLiteral("*.skn")}, QDir::Files))
+        QFile::copy(skins.filePath(name), dir.filePath(name));
+    QDir::setCurrent(dir.path());
+    if (!Store::createDatabase(QString::fromLatin1(Store::kDatabasePath))
+        || Store::openDatabase().status != Store::OpenStatus::Opened)
+        return false;
+    QSqlQuery query(Store::database());
+    query.prepare(QStringLiteral("UPDATE \"Theme\" SET \"TH\" = ?"));
+    query.addBindValue(QString::number(theme));
+    return query.exec();
+}
+
+void save(QWidget *window, const QString &path)
+{
+    window->show();
+    QTest::qWait(50);
+    window->grab().save(path);
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    PrepareApplication();
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty()) {
+        QTextStream(stderr) << "usage: quorvel-screenshots OUTDIR [THEME...]\n";
+        return 2;
+    }
+    const QDir out(QDir(args.takeFirst()).absolutePath());
+    out.mkpath(QStringLiteral("."));
+    QList<int> themes;
+    for (const QString &arg : args)
+        themes << arg.toInt();
+    if (themes.isEmpty())
+        for (int theme = 1; theme <= 11; ++theme)
+            themes << theme;
+
+    for (int theme : themes) {
+        QTemporaryDir dir;
+        if (!prepareFolder(dir, theme))
+            return 1;
+        const QString suffix = QStringLiteral("-theme%1.png").arg(theme, 2, 10, QLatin1Char('0'));
+        {
+            Frm1 main;
+            save(&main, out.filePath(QStringLiteral("frm1") + suffix));
+            QTest::mouseMove(main.findChild<QPushButton *>(QStringLiteral("Command1")));
+            main.findChild<QPushButton *>(QStringLiteral("Command9"))->click();
+            QTest::mouseMove(main.findChild<QPushButton *>(QStringLiteral("Command4")));
+            save(&main, out.filePath(QStringLiteral("frm1-settings-help") + suffix));
+            main.HidePanels();
+        }
+        Store::closeDatabase();
+        QDir::setCurrent(out.path());
+    }
+    return 0;
+}
