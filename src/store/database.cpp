@@ -108,26 +108,24 @@ OpenResult openDatabase(const QString &path)
     if (!hasSqliteHeader(path))
         return {OpenStatus::NotOurs, {}};
 
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QString::fromLatin1(kConnection));
-    db.setDatabaseName(path);
-    if (!db.open()) {
-        const QString detail = db.lastError().text();
+    const OpenResult result = [&path]() -> OpenResult {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QString::fromLatin1(kConnection));
+        db.setDatabaseName(path);
+        if (!db.open())
+            return {OpenStatus::Failed, db.lastError().text()};
+        if (!holdsOurTables(db))
+            return {OpenStatus::NotOurs, {}};
+        // One file holds everything whenever no transaction is open, so a byte copy is a whole backup.
+        QString error;
+        if (!execAll(db, {QStringLiteral("PRAGMA journal_mode=DELETE"), QStringLiteral("PRAGMA synchronous=FULL"),
+                          QStringLiteral("PRAGMA busy_timeout=5000")},
+                     &error))
+            return {OpenStatus::Failed, error};
+        return {OpenStatus::Opened, {}};
+    }();
+    if (result.status != OpenStatus::Opened)
         closeDatabase();
-        return {OpenStatus::Failed, detail};
-    }
-    if (!holdsOurTables(db)) {
-        closeDatabase();
-        return {OpenStatus::NotOurs, {}};
-    }
-    // One file holds everything whenever no transaction is open, so a byte copy is a whole backup.
-    QString error;
-    if (!execAll(db, {QStringLiteral("PRAGMA journal_mode=DELETE"), QStringLiteral("PRAGMA synchronous=FULL"),
-                      QStringLiteral("PRAGMA busy_timeout=5000")},
-                 &error)) {
-        closeDatabase();
-        return {OpenStatus::Failed, error};
-    }
-    return {OpenStatus::Opened, {}};
+    return result;
 }
 
 bool createDatabase(const QString &path, QString *error)

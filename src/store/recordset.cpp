@@ -5,6 +5,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
+#include <QSqlIndex>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -48,7 +49,10 @@ bool RecordSet::reselect()
 {
     m_error.clear();
     m_addedCount = 0;
-    m_currentIsNew = false;
+    m_onNewRow = false;
+    m_newRowStored = false;
+    m_newRow.clear();
+    m_newRowKey.clear();
     m_storedCount = 0;
     m_current = -1;
     const bool selected = select();
@@ -75,12 +79,19 @@ bool RecordSet::reselect()
 bool RecordSet::addNew()
 {
     m_error.clear();
-    // At the top of the snapshot, so rows not yet fetched keep their places behind it.
-    if (!insertRow(0))
-        return fail(lastError().text());
-    m_current = 0;
-    m_currentIsNew = true;
-    ++m_addedCount;
+    if (tableName().isEmpty() || record().isEmpty())
+        return fail(QStringLiteral("no table"));
+    // A new row that was never committed is replaced, not kept.
+    if (!(m_onNewRow && !m_newRowStored))
+        ++m_addedCount;
+    m_newRow = record();
+    for (int column = 0; column < m_newRow.count(); ++column) {
+        m_newRow.setValue(column, QVariant());
+        m_newRow.setGenerated(column, false);
+    }
+    m_newRowKey.clear();
+    m_newRowStored = false;
+    m_onNewRow = true;
     emit currentChanged();
     return true;
 }
@@ -91,6 +102,12 @@ bool RecordSet::setField(const QString &fieldName, const QVariant &value)
     const int column = fieldIndex(fieldName);
     if (column < 0)
         return fail(QStringLiteral("no field %1 in %2").arg(fieldName, tableName()));
+    if (m_onNewRow) {
+        m_newRow.setValue(column, value);
+        m_newRow.setGenerated(column, true);
+        emit currentChanged();
+        return true;
+    }
     if (m_current < 0)
         return fail(QStringLiteral("no current row"));
     if (!setData(index(m_current, column), value))
@@ -101,7 +118,11 @@ bool RecordSet::setField(const QString &fieldName, const QVariant &value)
 QVariant RecordSet::field(const QString &fieldName) const
 {
     const int column = fieldIndex(fieldName);
-    if (column < 0 || m_current < 0)
+    if (column < 0)
+        return {};
+    if (m_onNewRow)
+        return m_newRow.value(column);
+    if (m_current < 0)
         return {};
     return data(index(m_current, column));
 }
@@ -114,24 +135,73 @@ bool RecordSet::currentIsDirty() const
     return false;
 }
 
+bool RecordSet::newRowIsDirty() const
+{
+    if (!m_onNewRow)
+        return false;
+    if (!m_newRowStored)
+        return true;
+    for (int column = 0; column < m_newRow.count(); ++column)
+        if (m_newRow.isGenerated(column))
+            return true;
+    return false;
+}
+
 bool RecordSet::hasPendingChanges() const
 {
-    return isDirty();
+    return isDirty() || newRowIsDirty();
+}
+
+bool RecordSet::commitNewRow()
+{
+    QSqlDriver *driver = database().driver();
+    QSqlQuery query(database());
+    if (!m_newRowStored) {
+        bool anyField = false;
+        for (int column = 0; column < m_newRow.count(); ++column)
+            anyField = anyField || m_newRow.isGenerated(column);
+        if (!anyField)
+            return fail(QStringLiteral("the new row is empty"));
+        query.prepare(driver->sqlStatement(QSqlDriver::InsertStatement, tableName(), m_newRow, true));
+    } else {
+        const QString update = driver->sqlStatement(QSqlDriver::UpdateStatement, tableName(), m_newRow, true);
+        const QString where = driver->sqlStatement(QSqlDriver::WhereStatement, tableName(), m_newRowKey, true);
+        query.prepare(update + QLatin1Char(' ') + where);
+    }
+    for (int column = 0; column < m_newRow.count(); ++column)
+        if (m_newRow.isGenerated(column))
+            query.addBindValue(m_newRow.value(column));
+    if (m_newRowStored)
+        for (int column = 0; column < m_newRowKey.count(); ++column)
+            query.addBindValue(m_newRowKey.value(column));
+    if (!query.exec())
+        return fail(query.lastError().text());
+    // Stored: later edits of this row update it by its key.
+    m_newRowStored = true;
+    const QSqlIndex key = primaryKey();
+    m_newRowKey = key.isEmpty() ? QSqlRecord(m_newRow) : QSqlRecord(key);
+    for (int column = 0; column < m_newRowKey.count(); ++column) {
+        m_newRowKey.setValue(column, m_newRow.value(m_newRowKey.fieldName(column)));
+        m_newRowKey.setGenerated(column, true);
+    }
+    for (int column = 0; column < m_newRow.count(); ++column)
+        m_newRow.setGenerated(column, false);
+    emit currentChanged();
+    return true;
 }
 
 bool RecordSet::commit()
 {
     m_error.clear();
+    if (m_onNewRow)
+        return newRowIsDirty() ? commitNewRow() : true;
     if (m_current < 0)
         return fail(QStringLiteral("no current row"));
     if (!currentIsDirty())
         return true;
-    const QSqlRecord values = record(m_current);
-    const bool written = m_currentIsNew ? insertRowIntoTable(values) : updateRowInTable(m_current, values);
-    if (!written)
+    if (!updateRowInTable(m_current, record(m_current)))
         return fail(lastError().text());
     // Read the written row back in place; the rest of the snapshot stays as it was.
-    m_currentIsNew = false;
     if (!selectRow(m_current))
         return fail(lastError().text());
     emit currentChanged();
@@ -141,14 +211,26 @@ bool RecordSet::commit()
 bool RecordSet::deleteCurrent()
 {
     m_error.clear();
-    if (m_current < 0)
+    if (isBof())
         return fail(QStringLiteral("no current row"));
     const int row = m_current;
-    if (!m_currentIsNew && !deleteRowFromTable(row))
+    if (m_onNewRow) {
+        if (m_newRowStored) {
+            QSqlQuery query(database());
+            query.prepare(QStringLiteral("DELETE FROM ")
+                          + database().driver()->escapeIdentifier(tableName(), QSqlDriver::TableName) + QLatin1Char(' ')
+                          + database().driver()->sqlStatement(QSqlDriver::WhereStatement, tableName(), m_newRowKey, true));
+            for (int column = 0; column < m_newRowKey.count(); ++column)
+                query.addBindValue(m_newRowKey.value(column));
+            if (!query.exec())
+                return fail(query.lastError().text());
+        }
+    } else if (!deleteRowFromTable(row)) {
         return fail(lastError().text());
+    }
     if (!reselect())
         return false;
-    m_current = qMin(row, count() - 1);
+    m_current = qMin(qMax(row, 0), count() - 1);
     while (m_current >= rowCount() && canFetchMore())
         fetchMore();
     emit currentChanged();

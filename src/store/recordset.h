@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSqlRecord>
 #include <QSqlTableModel>
 #include <QVariant>
 
@@ -24,8 +25,10 @@ public:
     // Rows in the set, pending new rows included; counted in the store, not by reading them.
     int count() const { return m_storedCount + m_addedCount; }
     // True when there is no current row, as after a filter that matched nothing.
-    bool isBof() const { return m_current < 0; }
-    int currentRow() const { return m_current; }
+    bool isBof() const { return !m_onNewRow && m_current < 0; }
+    // The current row among the rows read from the store; -1 while a new row is current.
+    int currentRow() const { return m_onNewRow ? -1 : m_current; }
+    bool isOnNewRow() const { return m_onNewRow; }
 
     // Starts a pending new row, all fields empty, and makes it current.
     bool addNew();
@@ -48,10 +51,17 @@ private:
     bool reselect();
     bool fail(const QString &message);
     bool currentIsDirty() const;
+    bool commitNewRow();
+    bool newRowIsDirty() const;
 
     int m_current = -1;
     int m_storedCount = 0;
     int m_addedCount = 0;
-    bool m_currentIsNew = false;
+    // A new row lives beside the rows read from the store until the next read,
+    // so that once committed it stays current with the values it was given.
+    bool m_onNewRow = false;
+    bool m_newRowStored = false;
+    QSqlRecord m_newRow;
+    QSqlRecord m_newRowKey;
     QString m_error;
 };

@@ -1,0 +1,220 @@
+#include "programfolder.h"
+#include "prompts.h"
+#include "scriptedprompts.h"
+#include "selfclosingmessage.h"
+#include "skin.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// WCAG contrast ratio of two colours.
+double contrast(const QColor &a, const QColor &b)
+{
+    auto luminance = [](const QColor &c) {
+        auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a) + 0.05;
+    const double lb = luminance(b) + 0.05;
+    return la > lb ? la / lb : lb / la;
+}
+
+const QString kCaption = QStringLiteral("پيام");
+
+}  // namespace
+
+class TestUi : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void skinFileForTheme_data()
+    {
+        QTest::addColumn<QString>("themeText");
+        QTest::addColumn<QString>("file");
+        const char *const files[] = {"chizh.skn", "Green.skn", "galaxy.skn", "_temp.skn", "B-Studio.skn", "Mac.skn",
+                                     "O-Universe.skn", "metallic.skn", "Paper.skn", "winaqua.skn", "office2007.skn"};
+        for (int n = 1; n <= 11; ++n)
+            QTest::addRow("%d", n) << QString::number(n) << QString::fromLatin1(files[n - 1]);
+        QTest::newRow("digit then letters") << QStringLiteral("3abc") << QStringLiteral("galaxy.skn");
+        QTest::newRow("blanks ignored") << QStringLiteral(" 1 1 ") << QStringLiteral("office2007.skn");
+        QTest::newRow("whole fraction") << QStringLiteral("8.0") << QStringLiteral("metallic.skn");
+        QTest::newRow("exponent") << QStringLiteral("1e1") << QStringLiteral("winaqua.skn");
+        QTest::newRow("fraction") << QStringLiteral("2.5") << QString();
+        QTest::newRow("zero") << QStringLiteral("0") << QString();
+        QTest::newRow("twelve") << QStringLiteral("12") << QString();
+        QTest::newRow("negative") << QStringLiteral("-3") << QString();
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("letters first") << QStringLiteral("abc3") << QString();
+    }
+
+    void skinFileForTheme()
+    {
+        QFETCH(QString, themeText);
+        QFETCH(QString, file);
+        QCOMPARE(SkinFileForTheme(ReadNumber(themeText)), file);
+
+        ProgramFolder folder(false);
+        QWidget window;
+        QLineEdit themeBox(themeText);
+        Skin skin;
+        ApplyTheme(&window, skin, &themeBox);
+        QCOMPARE(skin.fileName(), file);
+        QCOMPARE(skin.isLoaded(), !file.isEmpty());
+        // Dressed when a skin loaded, in the plain look otherwise.
+        QCOMPARE(window.styleSheet().isEmpty(), file.isEmpty());
+        if (!file.isEmpty())
+            QCOMPARE(window.palette().color(QPalette::Window), skin.palette().color(QPalette::Window));
+    }
+
+    void everyThemeKeepsTextReadable_data()
+    {
+        QTest::addColumn<int>("theme");
+        for (int n = 1; n <= 11; ++n)
+            QTest::addRow("%d", n) << n;
+    }
+
+    void everyThemeKeepsTextReadable()
+    {
+        QFETCH(int, theme);
+        ProgramFolder folder(false);
+        Skin skin;
+        QVERIFY(skin.load(SkinFileForTheme(theme)));
+        QVERIFY(!skin.title().isEmpty());
+        const QPalette &p = skin.palette();
+        const struct {
+            QPalette::ColorRole text, background;
+        } pairs[] = {
+            {QPalette::WindowText, QPalette::Window},   {QPalette::Text, QPalette::Base},
+            {QPalette::Text, QPalette::AlternateBase},  {QPalette::ButtonText, QPalette::Button},
+            {QPalette::ButtonText, QPalette::Light},    {QPalette::HighlightedText, QPalette::Highlight},
+            {QPalette::WindowText, QPalette::Midlight}, {QPalette::ToolTipText, QPalette::ToolTipBase},
+            {QPalette::Link, QPalette::Window},
+        };
+        for (const auto &pair : pairs) {
+            const double ratio = contrast(p.color(pair.text), p.color(pair.background));
+            QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1 role %2 on %3: contrast %4")
+                                                  .arg(skin.fileName())
+                                                  .arg(int(pair.text))
+                                                  .arg(int(pair.background))
+                                                  .arg(ratio)));
+        }
+        // The shared style is written out in the theme's colours.
+        QWidget window;
+        skin.apply(&window);
+        QVERIFY(!window.styleSheet().contains(QStringLiteral("palette(")));
+        QVERIFY(window.styleSheet().contains(p.color(QPalette::Button).name()));
+    }
+
+    void missingOrBrokenSkinLeavesThePlainLook_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("not key=value") << QByteArray("this is not a skin\n");
+        QTest::newRow("bad colour") << QByteArray("window=#zzzzzz\n");
+        QTest::newRow("unknown key") << QByteArray("; x\nwindowColour=#ffffff\n");
+        QTest::newRow("comments only") << QByteArray("; nothing here\n");
+    }
+
+    void missingOrBrokenSkinLeavesThePlainLook()
+    {
+        QFETCH(QByteArray, content);
+        ProgramFolder folder(false);
+        QFile::remove(QStringLiteral("galaxy.skn"));
+        if (!content.isEmpty()) {
+            QFile file(QStringLiteral("galaxy.skn"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        QWidget window;
+        window.setStyleSheet(QStringLiteral("QWidget { color: red; }"));
+        QLineEdit themeBox(QStringLiteral("3"));
+        Skin skin;
+        ApplyTheme(&window, skin, &themeBox);
+        QVERIFY(!skin.isLoaded());
+        QVERIFY(window.styleSheet().isEmpty());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+
+    void selfClosingBoxClosesItselfAndTheCallerGoesOn()
+    {
+        QWidget owner;
+        owner.show();
+        // Another window with the same title must be left alone.
+        QMessageBox bystander(QMessageBox::NoIcon, kCaption, QStringLiteral("bystander"), QMessageBox::Ok);
+        bystander.setModal(false);
+        bystander.show();
+
+        QPointer<QMessageBox> seen;
+        bool openAfter200ms = false;
+        QTimer::singleShot(200, [&] {
+            seen = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            openAfter200ms = seen && seen->isVisible() && seen->windowTitle() == kCaption;
+        });
+        QElapsedTimer clock;
+        clock.start();
+        ShowSelfClosingMessage(&owner, QStringLiteral("text"));
+        const qint64 elapsed = clock.elapsed();
+        QVERIFY2(elapsed >= 950 && elapsed < 3000, qPrintable(QString::number(elapsed)));
+        QVERIFY(openAfter200ms);
+        QVERIFY(seen.isNull());  // the box is gone once the call returns
+        QVERIFY(bystander.isVisible());
+    }
+
+    void selfClosingBoxLooksAsExpected()
+    {
+        QWidget owner;
+        owner.show();
+        QString title, text;
+        int buttons = -1;
+        QMessageBox::Icon icon = QMessageBox::Critical;
+        QTimer::singleShot(100, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                title = box->windowTitle();
+                text = box->text();
+                buttons = int(box->buttons().size());
+                icon = box->icon();
+                box->buttons().first()->click();  // OK before the period is up
+            }
+        });
+        QElapsedTimer clock;
+        clock.start();
+        ShowSelfClosingMessage(&owner, QStringLiteral("شما"), 2000);
+        QVERIFY(clock.elapsed() < 1500);
+        QCOMPARE(title, kCaption);
+        QCOMPARE(text, QStringLiteral("شما"));
+        QCOMPARE(buttons, 1);
+        QCOMPARE(icon, QMessageBox::NoIcon);
+        // The period passes with no box to close: nothing else is touched.
+        QMessageBox later(QMessageBox::NoIcon, kCaption, QStringLiteral("later"), QMessageBox::Ok);
+        later.setModal(false);
+        later.show();
+        QTest::qWait(2300);
+        QVERIFY(later.isVisible());
+    }
+
+    void scriptedPromptsRecordAndAnswer()
+    {
+        ScriptedPrompts scripted;
+        scripted.expectInput(QStringLiteral("12"));
+        QCOMPARE(prompts().inputBox(nullptr, QStringLiteral("code?"), QStringLiteral("c")), QStringLiteral("12"));
+        ShowSelfClosingMessage(nullptr, QStringLiteral("notice"), 2000);
+        QCOMPARE(scripted.notices(), QStringList{QStringLiteral("notice")});
+        QCOMPARE(scripted.shown().last().periodMs, 2000);
+        QVERIFY(!prompts().question(nullptr, QStringLiteral("unasked"), QStringLiteral("c")));
+        QCOMPARE(scripted.unexpected().size(), 1);
+    }
+};
+
+QTEST_MAIN(TestUi)
+#include "tst_ui.moc"
