@@ -1,0 +1,330 @@
+#include "desktop.h"
+#include "frm1.h"
+#include "frm1text.h"
+#include "programfolder.h"
+#include "recordset.h"
+#include "scriptedprompts.h"
+#include "twips.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+// Collects the addresses the program asks the desktop to open.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl &url) { opened << url; }
+};
+
+class TestFrm1 : public QObject
+{
+    Q_OBJECT
+
+    template <typename T = QWidget>
+    static T *control(Frm1 &window, const char *name)
+    {
+        T *found = window.findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qWarning("no control %s", name);
+        return found;
+    }
+
+    static void hover(QWidget *widget, QPoint at = QPoint(-1, -1))
+    {
+        if (at == QPoint(-1, -1))
+            at = widget->rect().center();
+        QTest::mouseMove(widget, at);
+        QApplication::processEvents();
+    }
+
+private slots:
+    void menuAndPanelsAreLaidOut_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QRect>("geometry");
+        const QString menu = QStringLiteral("Frame7");
+        auto row = [&](const char *name, const QString &caption, int top) {
+            QTest::newRow(name) << QString::fromLatin1(name) << menu << caption << twipsRect(240, top, 1785, 555);
+        };
+        row("Command1", Frm1Text::Command1Caption, 180);
+        row("Command2", Frm1Text::Command2Caption, 780);
+        row("Command3", Frm1Text::Command3Caption, 1380);
+        row("Command4", Frm1Text::Command4Caption, 1980);
+        row("Command11", Frm1Text::Command11Caption, 2580);
+        row("Command5", Frm1Text::Command5Caption, 3180);
+        row("Command13", Frm1Text::Command13Caption, 3780);
+        row("Command9", Frm1Text::Command9Caption, 4380);
+        row("Command12", Frm1Text::Command12Caption, 4980);
+        row("Command6", Frm1Text::Command6Caption, 6300);
+        const QString settings = QStringLiteral("Frame8");
+        QTest::newRow("Command68") << QStringLiteral("Command68") << settings << Frm1Text::Command68Caption
+                                   << twipsRect(120, 240, 1905, 555);
+        QTest::newRow("Command67") << QStringLiteral("Command67") << settings << Frm1Text::Command67Caption
+                                   << twipsRect(120, 840, 1905, 555);
+        QTest::newRow("Command69") << QStringLiteral("Command69") << settings << Frm1Text::Command69Caption
+                                   << twipsRect(480, 1500, 1185, 435);
+    }
+
+    void menuAndPanelsAreLaidOut()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, parent);
+        QFETCH(QString, caption);
+        QFETCH(QRect, geometry);
+        ProgramFolder folder;
+        Frm1 window;
+        window.show();
+        auto *button = window.findChild<QPushButton *>(name);
+        QVERIFY(button);
+        QCOMPARE(button->parentWidget()->objectName(), parent);
+        QCOMPARE(button->text(), caption);
+        QCOMPARE(button->geometry(), geometry);
+        QVERIFY(button->font().bold());
+        QCOMPARE(button->font().pointSize(), 12);
+        QCOMPARE(button->font().family(), QStringLiteral("Arial"));
+        // Persian captions fit their buttons.
+        QVERIFY2(button->fontMetrics().horizontalAdvance(caption) <= button->width() - 4, qPrintable(name));
+    }
+
+    void startsInItsPlaceWithEverythingHidden()
+    {
+        ProgramFolder folder;
+        Frm1 window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Quorvel"));
+        QCOMPARE(window.size(), QSize(twips(10725), twips(8685)));
+        QCOMPARE(window.pos(), twipsPoint(2340, 765));
+        QCOMPARE(window.layoutDirection(), Qt::RightToLeft);
+        QCOMPARE(control(window, "Frame7")->geometry(), twipsRect(8280, 540, 2235, 7095));
+        QVERIFY(control(window, "Frame7")->isVisible());
+        for (const char *panel : {"Frame6", "Frame8", "Frame9", "Frame10", "SkinLabel2"})
+            QVERIFY2(!control(window, panel)->isVisible(), panel);
+        QCOMPARE(control<QLabel>(window, "SkinLabel7")->text(), QStringLiteral("V.2.1"));
+        QCOMPARE(control(window, "SkinLabel7")->geometry(), twipsRect(135, 135, 795, 330));
+        QCOMPARE(control(window, "SkinLabel2")->geometry(), twipsRect(300, 7740, 9975, 615));
+        QCOMPARE(control(window, "Picture1")->geometry(), twipsRect(720, 6540, 6270, 690));
+        QCOMPARE(control(window, "Picture1")->toolTip(), Frm1Text::Picture1ToolTip);
+        QCOMPARE(control(window, "Picture1")->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(control<QLineEdit>(window, "Text3")->text(), QStringLiteral("2"));
+        QVERIFY(!control(window, "Text1")->isVisible());
+        QVERIFY(!control(window, "Text3")->isVisible());
+    }
+
+    void storedThemeAndClinicNameDressTheWindow_data()
+    {
+        QTest::addColumn<QString>("theme");
+        QTest::addColumn<QString>("skinFile");
+        QTest::newRow("8") << QStringLiteral("8") << QStringLiteral("metallic.skn");
+        QTest::newRow("3abc") << QStringLiteral("3abc") << QStringLiteral("galaxy.skn");
+        QTest::newRow("2.5") << QStringLiteral("2.5") << QString();
+        QTest::newRow("12") << QStringLiteral("12") << QString();
+    }
+
+    void storedThemeAndClinicNameDressTheWindow()
+    {
+        QFETCH(QString, theme);
+        QFETCH(QString, skinFile);
+        ProgramFolder folder;
+        QVERIFY(folder.setTheme(theme));
+        QVERIFY(folder.exec(QStringLiteral("UPDATE \"Theme\" SET \"Name\" = 'مرکز مشاوره آرامش'")));
+        Frm1 window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.skin().fileName(), skinFile);
+        QCOMPARE(control<QLineEdit>(window, "Text1")->text(), theme);
+        QCOMPARE(control<QLabel>(window, "SkinLabel1")->text(), QStringLiteral("مرکز مشاوره آرامش"));
+    }
+
+    void hoverShowsAndClearsTheHelpLine()
+    {
+        ProgramFolder folder;
+        Frm1 window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *help = control<QLabel>(window, "SkinLabel2");
+        const struct {
+            const char *button;
+            QString text;
+        } helped[] = {{"Command1", Frm1Text::Command1Help}, {"Command2", Frm1Text::Command2Help},
+                      {"Command3", Frm1Text::Command3Help}, {"Command4", Frm1Text::Command4Help},
+                      {"Command9", Frm1Text::Command9Help}};
+        for (const auto &entry : helped) {
+            hover(control(window, entry.button));
+            QVERIFY2(help->isVisible(), entry.button);
+            QCOMPARE(help->text(), entry.text);
+        }
+        // Buttons without help leave the line as it is.
+        for (const char *quiet : {"Command11", "Command5", "Command13", "Command12", "Command6"}) {
+            hover(control(window, quiet));
+            QVERIFY(help->isVisible());
+            QCOMPARE(help->text(), Frm1Text::Command9Help);
+        }
+        // The bare menu frame between two buttons clears it.
+        hover(control(window, "Frame7"), twipsPoint(1000, 5700));
+        QVERIFY(!help->isVisible());
+        QCOMPARE(help->text(), QString());
+        hover(control(window, "Command2"));
+        QVERIFY(help->isVisible());
+        // So does the bare window.
+        hover(&window, twipsPoint(4000, 3000));
+        QVERIFY(!help->isVisible());
+    }
+
+    void settingsPanelOpensAndCloses()
+    {
+        ProgramFolder folder;
+        Frm1 window;
+        window.show();
+        QWidget *settings = control(window, "Frame8");
+        control<QPushButton>(window, "Command9")->click();
+        QVERIFY(settings->isVisible());
+        QCOMPARE(settings->geometry(), twipsRect(6060, 3780, 2175, 2055));
+        control<QPushButton>(window, "Command69")->click();
+        QVERIFY(!settings->isVisible());
+    }
+
+    void panelButtonsDropAnUnsavedRegistration_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("settings") << QStringLiteral("Command9");
+        QTest::newRow("calculator") << QStringLiteral("Command5");
+        QTest::newRow("about") << QStringLiteral("Command12");
+    }
+
+    void panelButtonsDropAnUnsavedRegistration()
+    {
+        QFETCH(QString, button);
+        ProgramFolder folder;
+        ScriptedPrompts scripted;
+        Desktop::setCalculatorPrograms({QStringLiteral("true")});
+        Frm1 window;
+        window.show();
+        auto *subjects = window.findChild<RecordSet *>(QStringLiteral("Adodc2"));
+        QVERIFY(subjects);
+        QVERIFY(subjects->addNew());
+        QVERIFY(subjects->setField(QStringLiteral("Code"), QStringLiteral("77")));
+        QCOMPARE(subjects->count(), 1);
+        window.findChild<QPushButton *>(button)->click();
+        QVERIFY(!subjects->isOnNewRow());
+        QCOMPARE(subjects->count(), 0);
+        QVERIFY(!subjects->commit());
+        QCOMPARE(folder.scalar(QStringLiteral("SELECT COUNT(*) FROM \"ide\"")).toInt(), 0);
+        QCOMPARE(scripted.unexpected(), QStringList());
+        Desktop::setCalculatorPrograms({});
+    }
+
+    void keyingAndLookupAreSilentWithoutSubjects_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("keying") << QStringLiteral("Command3");
+        QTest::newRow("lookup") << QStringLiteral("Command4");
+    }
+
+    void keyingAndLookupAreSilentWithoutSubjects()
+    {
+        QFETCH(QString, button);
+        ProgramFolder folder;
+        ScriptedPrompts scripted;
+        Frm1 window;
+        window.show();
+        control<QPushButton>(window, "Command9")->click();
+        const QWidgetList before = QApplication::topLevelWidgets();
+        window.findChild<QPushButton *>(button)->click();
+        QVERIFY(scripted.shown().isEmpty());
+        QCOMPARE(QApplication::topLevelWidgets(), before);
+        QVERIFY(window.isVisible());
+        // Nothing at all happened: the open panel stays open.
+        QVERIFY(control(window, "Frame8")->isVisible());
+    }
+
+    void calculatorThatCannotStartLeavesTheWindowUsable()
+    {
+        ProgramFolder folder;
+        ScriptedPrompts scripted;
+        Desktop::setCalculatorPrograms({QStringLiteral("/nonexistent/calculator")});
+        Frm1 window;
+        window.show();
+        control<QPushButton>(window, "Command5")->click();
+        QCOMPARE(scripted.notices().size(), 1);
+        QVERIFY(window.isVisible());
+        QVERIFY(window.isEnabled());
+        control<QPushButton>(window, "Command9")->click();
+        QVERIFY(control(window, "Frame8")->isVisible());
+
+        scripted.clear();
+        Desktop::setCalculatorPrograms({QStringLiteral("true")});
+        control<QPushButton>(window, "Command5")->click();
+        QVERIFY(scripted.notices().isEmpty());
+        QVERIFY(!control(window, "Frame8")->isVisible());
+        Desktop::setCalculatorPrograms({});
+    }
+
+    void pictureOpensTheMakersSites()
+    {
+        ProgramFolder folder;
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
+        Frm1 window;
+        window.show();
+        QTest::mouseClick(control(window, "Picture1"), Qt::LeftButton);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(recorder.opened, Desktop::makerSites());
+        QCOMPARE(recorder.opened.size(), 2);
+        for (const QUrl &url : recorder.opened)
+            QVERIFY(url.host().endsWith(QStringLiteral(".example")));
+    }
+
+    void closingTellsWhyAndDropsAnUnsavedRegistration()
+    {
+        ProgramFolder folder;
+        {
+            Frm1 window;
+            window.show();
+            QSignalSpy exit(&window, &Frm1::closedForExit);
+            QSignalSpy quiet(&window, &Frm1::closedQuietly);
+            auto *subjects = window.findChild<RecordSet *>(QStringLiteral("Adodc2"));
+            QVERIFY(subjects->addNew() && subjects->setField(QStringLiteral("Code"), QStringLiteral("1")));
+            control<QPushButton>(window, "Command9")->click();
+            QVERIFY(subjects->addNew() && subjects->setField(QStringLiteral("Code"), QStringLiteral("2")));
+            control<QPushButton>(window, "Command6")->click();
+            QVERIFY(!window.isVisible());
+            QCOMPARE(exit.count(), 1);
+            QCOMPARE(quiet.count(), 0);
+            QCOMPARE(subjects->count(), 0);
+        }
+        {
+            Frm1 window;
+            window.show();
+            QSignalSpy exit(&window, &Frm1::closedForExit);
+            QSignalSpy quiet(&window, &Frm1::closedQuietly);
+            control<QPushButton>(window, "Command9")->click();
+            control<QLineEdit>(window, "Text3")->setText(QStringLiteral("1"));
+            window.close();
+            QCOMPARE(quiet.count(), 1);
+            QCOMPARE(exit.count(), 0);
+            // A quiet close leaves the panels alone.
+            QVERIFY(!control(window, "Frame8")->isHidden());
+        }
+        QCOMPARE(folder.scalar(QStringLiteral("SELECT COUNT(*) FROM \"ide\"")).toInt(), 0);
+    }
+};
+
+int runFrm1Tests(int argc, char **argv)
+{
+    TestFrm1 test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_frm1.moc"

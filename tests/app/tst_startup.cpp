@@ -1,0 +1,121 @@
+#include "database.h"
+#include "frm1text.h"
+#include "programfolder.h"
+#include "scriptedprompts.h"
+#include "singleinstance.h"
+#include "startup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void secondCopyIsRefused()
+    {
+        QTemporaryDir dir;
+        const QString lock = dir.filePath(QStringLiteral("quorvel.lock"));
+        SingleInstance first(lock);
+        QVERIFY(first.acquire());
+        ScriptedPrompts scripted;
+        SingleInstance second(lock);
+        scripted.expectMessage();
+        QVERIFY(RefuseSecondCopy(second));
+        QCOMPARE(scripted.shown().size(), 1);
+        QCOMPARE(scripted.shown().first().text, QStringLiteral("برنامه در حال اجراست"));
+        QCOMPARE(scripted.shown().first().caption, QStringLiteral("Warnnig"));
+        QCOMPARE(scripted.shown().first().icon, Prompts::Icon::Information);
+        QCOMPARE(scripted.unexpected(), QStringList());
+    }
+
+    void lockLeftByADeadCopyDoesNotBlock()
+    {
+        QTemporaryDir dir;
+        const QString lock = dir.filePath(QStringLiteral("quorvel.lock"));
+        const pid_t child = fork();
+        if (child == 0) {
+            QLockFile held(lock);
+            held.tryLock(0);
+            _exit(held.isLocked() ? 0 : 1);  // dies holding the lock, as a crash would
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        QVERIFY(QFile::exists(lock));
+        ScriptedPrompts scripted;
+        SingleInstance next(lock);
+        QVERIFY(!RefuseSecondCopy(next));
+        QVERIFY(scripted.shown().isEmpty());
+    }
+
+    void missingDatabaseIsOfferedFresh_data()
+    {
+        QTest::addColumn<bool>("create");
+        QTest::newRow("yes") << true;
+        QTest::newRow("no") << false;
+    }
+
+    void missingDatabaseIsOfferedFresh()
+    {
+        QFETCH(bool, create);
+        ProgramFolder folder(false);
+        QVERIFY(QFile::remove(folder.databasePath()));
+        ScriptedPrompts scripted;
+        scripted.expectQuestion(create);
+        QCOMPARE(OpenProgramDatabase(), create);
+        QCOMPARE(scripted.shown().size(), 1);
+        QVERIFY(scripted.shown().first().text.contains(QDir::toNativeSeparators(folder.databasePath())));
+        QCOMPARE(QFile::exists(folder.databasePath()), create);
+        QCOMPARE(Store::database().isOpen(), create);
+        if (create)
+            QCOMPARE(folder.scalar(QStringLiteral("SELECT COUNT(*) FROM \"QU\"")).toInt(), 20);
+        QCOMPARE(scripted.unexpected(), QStringList());
+    }
+
+    void foreignFileIsLeftAloneAndTheProgramEnds()
+    {
+        ProgramFolder folder(false);
+        QVERIFY(QFile::remove(folder.databasePath()));
+        QFile file(folder.databasePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not a database of ours");
+        file.close();
+        ScriptedPrompts scripted;
+        scripted.expectMessage();
+        QVERIFY(!OpenProgramDatabase());
+        QCOMPARE(scripted.shown().first().caption, QStringLiteral("خطا"));
+        QCOMPARE(scripted.shown().first().icon, Prompts::Icon::Critical);
+        QVERIFY(scripted.shown().first().text.contains(QDir::toNativeSeparators(folder.databasePath())));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("not a database of ours"));
+        QCOMPARE(scripted.unexpected(), QStringList());
+    }
+
+    void programFolderBecomesTheCurrentFolder()
+    {
+        const QString before = QDir::currentPath();
+        QTemporaryDir elsewhere;
+        QDir::setCurrent(elsewhere.path());
+        PrepareApplication();
+        const QString now = QDir::currentPath();
+        QDir::setCurrent(before);
+        QCOMPARE(now, QCoreApplication::applicationDirPath());
+        QCOMPARE(QApplication::layoutDirection(), Qt::RightToLeft);
+    }
+};
+
+int runStartupTests(int argc, char **argv)
+{
+    TestStartup test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_startup.moc"
