@@ -6,6 +6,8 @@
 #include "frm1text.h"
 #include "picturebox.h"
 #include "recordset.h"
+#include "registrationpanel.h"
+#include "testlauncher.h"
 #include "selfclosingmessage.h"
 #include "skinlabel.h"
 #include "twips.h"
@@ -82,11 +84,11 @@ Frm1::Frm1(QWidget *parent) : QWidget(parent)
 
     buildMenu();
     buildPanels();
+    m_testLauncher = new TestLauncher(this, Adodc3, [this] { HidePanels(); });
     buildSettingsPanel();
 
     FieldBinding::bind(Text1, Adodc1, QStringLiteral("TH"));
     FieldBinding::bind(Text2, Adodc1, QStringLiteral("Name"));
-    FieldBinding::bind(Text12, Adodc3, QStringLiteral("Code"));
     FieldBinding::bind(Text10, Adodc4, QStringLiteral("Code"));
 
     Form_Load();
@@ -144,13 +146,13 @@ void Frm1::buildPanels()
 {
     Frame6 = makePanel(this, QStringLiteral("Frame6"), twipsRect(3480, 4200, 2595, 855));
     Frame9 = makePanel(this, QStringLiteral("Frame9"), twipsRect(1440, 4860, 2475, 975));
-    Frame10 = makePanel(this, QStringLiteral("Frame10"), twipsRect(1500, 780, 6675, 2895));
+    Frame10 = new RegistrationPanel(Adodc2, Adodc3, this);
+    connect(Frame10, &RegistrationPanel::hidePanelsRequested, this, &Frm1::HidePanels);
     Text2 = new QLineEdit(Frame9);
     Text2->setObjectName(QStringLiteral("Text2"));
     Text2->setGeometry(twipsRect(120, 300, 5355, 615));
     connect(Text2, &QLineEdit::textChanged, this, &Frm1::Text2_Change);
-    Text12 = makeHiddenBox(Frame10, QStringLiteral("Text12"), QString(), twipsRect(0, 0, 375, 315));
-    for (QFrame *panel : {Frame6, Frame9, Frame10})
+    for (QFrame *panel : {Frame6, Frame9})
         panel->hide();
 }
 
@@ -197,17 +199,24 @@ void Frm1::Form_Unload()
 
 void Frm1::HidePanels()
 {
-    for (QFrame *panel : {Frame6, Frame10, Frame8, Frame9})
+    for (QFrame *panel : std::initializer_list<QFrame *>{Frame6, Frame10, Frame8, Frame9})
         panel->hide();
     if (Adodc2->count() != 0)
         Adodc2->refresh();
 }
 
 // Register a subject.
-void Frm1::Command1_Click() {}
+void Frm1::Command1_Click()
+{
+    HidePanels();
+    Frame10->open();
+}
 
-// Run the test for a subject.
-void Frm1::Command2_Click() {}
+// Run the test for a subject whose code the operator gives.
+void Frm1::Command2_Click()
+{
+    m_testLauncher->launch();
+}
 
 // Keying: only once a subject has an answer row.
 void Frm1::Command3_Click()

@@ -8,6 +8,8 @@ class QFrame;
 class QLineEdit;
 class QPushButton;
 class PictureBox;
+class RegistrationPanel;
+class TestLauncher;
 class RecordSet;
 class SkinLabel;
 
@@ -70,7 +72,8 @@ private:
     QFrame *Frame6;
     QFrame *Frame8;
     QFrame *Frame9;
-    QFrame *Frame10;
+    RegistrationPanel *Frame10;
+    TestLauncher *m_testLauncher;
     SkinLabel *SkinLabel1;
     SkinLabel *SkinLabel2;
     SkinLabel *SkinLabel7;
@@ -79,7 +82,6 @@ private:
     QLineEdit *Text2;
     QLineEdit *Text3;
     QLineEdit *Text10;
-    QLineEdit *Text12;
     QPushButton *Command1;
     QPushButton *Command2;
     QPushButton *Command3;

@@ -176,6 +176,8 @@ bool RecordSet::commitNewRow()
             query.addBindValue(m_newRowKey.value(column));
     if (!query.exec())
         return fail(query.lastError().text());
+    if (m_newRowStored && query.numRowsAffected() != 1)
+        return fail(QStringLiteral("the row is no longer in the store"));
     // Stored: later edits of this row update it by its key.
     m_newRowStored = true;
     const QSqlIndex key = primaryKey();
@@ -188,6 +190,16 @@ bool RecordSet::commitNewRow()
         m_newRow.setGenerated(column, false);
     emit currentChanged();
     return true;
+}
+
+void RecordSet::keepNewRowPending()
+{
+    if (!m_onNewRow || !m_newRowStored)
+        return;
+    m_newRowStored = false;
+    m_newRowKey.clear();
+    for (int column = 0; column < m_newRow.count(); ++column)
+        m_newRow.setGenerated(column, !m_newRow.isNull(column));
 }
 
 bool RecordSet::commit()

@@ -37,6 +37,9 @@ public:
     QString fieldText(const QString &name) const { return field(name).toString(); }
     // Writes the current row (pending or edited) to the store. A refused row stays pending.
     bool commit();
+    // After the transaction holding a committed new row was rolled back: the
+    // row is pending again, with every value it was given, for the next commit.
+    void keepNewRowPending();
     // Removes the current row, and only that row, from the store.
     bool deleteCurrent();
 

@@ -9,4 +9,9 @@ class SkinLabel : public QLabel
 
 public:
     SkinLabel(const QString &objectName, const QString &text, QWidget *parent);
+
+    // A field's caption, stored with its colon first (" :نام"): laid out left to
+    // right so the colon stands beside the field on its left and the caption
+    // reads as Persian "name:".
+    static SkinLabel *fieldCaption(const QString &objectName, const QString &text, QWidget *parent, const QRect &geometry);
 };

@@ -1,0 +1,389 @@
+#include "frmtest.h"
+
+#include "administrationtext.h"
+#include "digitsonly.h"
+#include "fieldbinding.h"
+#include "prompts.h"
+#include "recordset.h"
+#include "selfclosingmessage.h"
+#include "skinlabel.h"
+#include "twips.h"
+
+#include <QButtonGroup>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+constexpr int kItems = 20;
+
+// Shown when an answer cannot be stored; the window stays where it is.
+QString notStoredText(const QString &detail)
+{
+    return QStringLiteral("پاسخ‌ها ذخیره نشد:\n%1").arg(detail);
+}
+
+QFont persianFont(int pointSize, bool bold = false)
+{
+    QFont font(QStringLiteral("B Nazanin"), pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+}  // namespace
+
+FrmTest::FrmTest(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FrmTest"));
+    setWindowTitle(AdministrationText::WindowCaption);
+    setFixedSize(twips(10215), twips(8775));
+    setModal(true);
+
+    Adodc1 = new RecordSet(QStringLiteral("Adodc1"), QStringLiteral("Theme"), this);
+    Adodc2 = new RecordSet(QStringLiteral("Adodc2"), QStringLiteral("Answer"), this);
+    Adodc3 = new RecordSet(QStringLiteral("Adodc3"), QStringLiteral("ide"), this);
+    Adodc4 = new RecordSet(QStringLiteral("Adodc4"), QStringLiteral("Answer"), this);
+    Adodc5 = new RecordSet(QStringLiteral("Adodc5"), QStringLiteral("ide"), this);
+    Adodc6 = new RecordSet(QStringLiteral("Adodc6"), QStringLiteral("QU"), this);
+
+    buildIntroduction();
+    buildSubjectFrame();
+    buildItemControls();
+    buildButtons();
+
+    Text2 = addHiddenBox(QStringLiteral("Text2"), Adodc1, QStringLiteral("TH"));
+    addHiddenBox(QStringLiteral("Text14"), Adodc2, QStringLiteral("Code"));
+    addHiddenBox(QStringLiteral("Text15"), Adodc2, QStringLiteral("Code"));
+    addHiddenBox(QStringLiteral("Text16"), Adodc4, QStringLiteral("Code"));
+    addHiddenBox(QStringLiteral("Text13"), Adodc5, QStringLiteral("FName"));
+    addHiddenBox(QStringLiteral("Text17"), Adodc6, QStringLiteral("code"));
+
+    for (RecordSet *recordSet : {Adodc1, Adodc2, Adodc3, Adodc4, Adodc5, Adodc6})
+        recordSet->open();
+    Form_Load();
+}
+
+QLineEdit *FrmTest::addHiddenBox(const QString &name, RecordSet *recordSet, const QString &field)
+{
+    auto *box = new QLineEdit(this);
+    box->setObjectName(name);
+    box->hide();
+    FieldBinding::bind(box, recordSet, field);
+    return box;
+}
+
+void FrmTest::buildIntroduction()
+{
+    SkinLabel3 = new SkinLabel(QStringLiteral("SkinLabel3"), AdministrationText::SkinLabel3Text, this);
+    SkinLabel3->setFont(QFont(QStringLiteral("B Titr"), 22));
+    SkinLabel3->setAlignment(Qt::AlignCenter);
+    SkinLabel3->setProperty("role", QStringLiteral("title"));
+    SkinLabel4 = new SkinLabel(QStringLiteral("SkinLabel4"), AdministrationText::SkinLabel4Text, this);
+    SkinLabel4->setFont(persianFont(15));
+    SkinLabel4->setWordWrap(true);
+    SkinLabel4->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    SkinLabel5 = new SkinLabel(QStringLiteral("SkinLabel5"), AdministrationText::SkinLabel5Text, this);
+    SkinLabel5->setFont(persianFont(14, true));
+    SkinLabel5->setAlignment(Qt::AlignCenter);
+    SkinLabel6 = new SkinLabel(QStringLiteral("SkinLabel6"), AdministrationText::SkinLabel6Text, this);
+    SkinLabel6->setFont(persianFont(14, true));
+    SkinLabel6->setAlignment(Qt::AlignCenter);
+}
+
+void FrmTest::buildSubjectFrame()
+{
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setProperty("panel", true);
+    Frame1->setGeometry(twipsRect(360, 480, 9495, 2115));
+    Frame1->hide();
+    // Three rows of three, read right to left: caption on the right of its box.
+    const struct {
+        const char *label;
+        QString caption;
+        const char *box;
+        const char *field;
+    } fields[] = {
+        {"SkinLbl", AdministrationText::SkinLblCaption, "Text1", "Code"},
+        {"SkinLabel1", AdministrationText::SkinLabel1Caption, "Text3", "FName"},
+        {"SkinLabel2_0", AdministrationText::SkinLabel2_0Caption, "Text4", "LName"},
+        {"SkinLabel2_1", AdministrationText::SkinLabel2_1Caption, "Text10", "Jens"},
+        {"SkinLabel2_2", AdministrationText::SkinLabel2_2Caption, "Text5", "Sen"},
+        {"SkinLabel2_3", AdministrationText::SkinLabel2_3Caption, "Text11", "Taahol"},
+        {"SkinLabel2_4", AdministrationText::SkinLabel2_4Caption, "Text7", "Tahsil"},
+        {"SkinLabel2_5", AdministrationText::SkinLabel2_5Caption, "Text8", "Date"},
+        {"SkinLabel2_6", AdministrationText::SkinLabel2_6Caption, "Text9", "Time"},
+    };
+    QList<QLineEdit *> boxes;
+    for (int i = 0; i < 9; ++i) {
+        const int columnLeft = (2 - i % 3) * 3165;
+        const int top = 240 + (i / 3) * 600;
+        SkinLabel::fieldCaption(QString::fromLatin1(fields[i].label), fields[i].caption, Frame1,
+                                twipsRect(columnLeft + 1860, top, 1260, 375));
+        auto *box = new QLineEdit(Frame1);
+        box->setObjectName(QString::fromLatin1(fields[i].box));
+        box->setGeometry(twipsRect(columnLeft + 120, top, 1710, 375));
+        FieldBinding::bind(box, Adodc3, QString::fromLatin1(fields[i].field));
+        boxes << box;
+    }
+    Text1 = boxes.at(0);
+    Text3 = boxes.at(1);
+    Text4 = boxes.at(2);
+    Text10 = boxes.at(3);
+    Text5 = boxes.at(4);
+    Text11 = boxes.at(5);
+    Text7 = boxes.at(6);
+    Text8 = boxes.at(7);
+    Text9 = boxes.at(8);
+    Text1->setReadOnly(true);
+    Text5->setMaxLength(3);
+    AcceptDigitsOnly(Text5);
+}
+
+void FrmTest::buildItemControls()
+{
+    SkinLbl5 = new SkinLabel(QStringLiteral("SkinLbl5"), QString(), this);
+    SkinLbl5->setFont(persianFont(17, true));
+    SkinLbl5->setWordWrap(true);
+    SkinLbl5->setAlignment(Qt::AlignCenter);
+    SkinLbl5->hide();
+    Lbl1 = new QLabel(this);
+    Lbl1->setObjectName(QStringLiteral("Lbl1"));
+    Lbl1->hide();
+    FieldBinding::bind(Lbl1, Adodc6, QStringLiteral("Q"));
+
+    Text6 = new QLineEdit(QStringLiteral("1"), this);
+    Text6->setObjectName(QStringLiteral("Text6"));
+    Text6->setGeometry(twipsRect(9120, 3420, 615, 495));
+    Text6->setAlignment(Qt::AlignCenter);
+    Text6->setFont(persianFont(14, true));
+    AcceptDigitsOnly(Text6);
+    Text6->hide();
+    connect(Text6, &QLineEdit::textChanged, this, &FrmTest::Text6_Change);
+
+    Text12 = new QLineEdit(this);
+    Text12->setObjectName(QStringLiteral("Text12"));
+    Text12->setMaxLength(1);
+    Text12->hide();
+
+    Frame2 = new QGroupBox(QStringLiteral("1"), this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2->setGeometry(twipsRect(3900, 4860, 2355, 2475));
+    Frame2->setFont(persianFont(13, true));
+    Frame2->hide();
+    m_options = new QButtonGroup(this);
+    const struct {
+        QRadioButton **option;
+        const char *name;
+        QString caption;
+        int value;
+        const char *colour;
+    } options[] = {
+        {&Option1, "Option1", AdministrationText::Option1Caption, 4, "#ffe5b4"},
+        {&Option2, "Option2", AdministrationText::Option2Caption, 3, "#ffd39b"},
+        {&Option3, "Option3", AdministrationText::Option3Caption, 2, "#ffe5b4"},
+        {&Option4, "Option4", AdministrationText::Option4Caption, 1, "#ffd39b"},
+    };
+    int top = 240;
+    for (const auto &entry : options) {
+        auto *option = new QRadioButton(entry.caption, Frame2);
+        option->setObjectName(QString::fromLatin1(entry.name));
+        option->setGeometry(twipsRect(360, top, 1575, 435));
+        option->setFont(persianFont(12, true));
+        // Light peach and light orange on every theme, with dark text.
+        option->setStyleSheet(QStringLiteral("QRadioButton { background: %1; color: #2b1a08; border-radius: 4px; padding: 0 4px; }")
+                                  .arg(QLatin1String(entry.colour)));
+        m_options->addButton(option, entry.value);
+        const int value = entry.value;
+        connect(option, &QRadioButton::toggled, this, [this, value](bool checked) {
+            if (checked)
+                Option_Click(value);
+        });
+        *entry.option = option;
+        top += 540;
+    }
+}
+
+void FrmTest::buildButtons()
+{
+    auto addButton = [this](const char *name, const QString &caption, const QRect &geometry, int pointSize) {
+        auto *button = new QPushButton(caption, this);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setGeometry(geometry);
+        button->setFont(persianFont(pointSize, true));
+        button->setAutoDefault(false);
+        return button;
+    };
+    CmdBack = addButton("CmdBack", AdministrationText::CmdBackCaption, twipsRect(2100, 5700, 1455, 975), 16);
+    CmdNext = addButton("CmdNext", AdministrationText::CmdNextCaption, twipsRect(6660, 5700, 1455, 975), 16);
+    CmdNext->setDefault(true);
+    Command1 = addButton("Command1", AdministrationText::Command1Caption, twipsRect(5040, 7980, 975, 555), 12);
+    Command2 = addButton("Command2", AdministrationText::Command2Caption, twipsRect(3840, 7980, 975, 555), 12);
+    Command5 = addButton("Command5", AdministrationText::Command5Caption, twipsRect(5040, 7980, 1575, 555), 12);
+    Command5->hide();
+    connect(CmdBack, &QPushButton::clicked, this, &FrmTest::CmdBack_Click);
+    connect(CmdNext, &QPushButton::clicked, this, &FrmTest::CmdNext_Click);
+    connect(Command1, &QPushButton::clicked, this, &FrmTest::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &FrmTest::Command2_Click);
+    connect(Command5, &QPushButton::clicked, this, &FrmTest::Command5_Click);
+}
+
+// Load: the title, instructions, note and scale, before the subject starts.
+void FrmTest::Form_Load()
+{
+    move(twipsPoint(2340, 765));
+    ApplyTheme(this, Skin1, Text2);
+    for (QWidget *label : {SkinLabel4, SkinLabel6, SkinLabel5, SkinLabel3})
+        label->show();
+    SkinLabel4->setGeometry(twipsRect(600, 3000, 9075, 4095));
+    SkinLabel6->setGeometry(twipsRect(600, 5340, 9075, 555));
+    SkinLabel5->setGeometry(twipsRect(600, 4380, 9075, 555));
+    SkinLabel3->setGeometry(twipsRect(1200, 600, 7635, 1515));
+    CmdNext->hide();
+    CmdBack->hide();
+    Text12->hide();
+}
+
+void FrmTest::prepareForNextRun()
+{
+    SkinLabel4->show();
+    Command1->show();
+    Command2->show();
+    CmdBack->hide();
+    SkinLabel3->hide();
+    CmdNext->hide();
+    Frame1->show();
+    SkinLbl5->show();
+    Text6->setText(QStringLiteral("0"));
+}
+
+// Start: the subject's details and item 1.
+void FrmTest::Command1_Click()
+{
+    SkinLbl5->setGeometry(twipsRect(480, 3360, 8535, 1455));
+    SkinLbl5->show();
+    for (QWidget *label : {SkinLabel3, SkinLabel4, SkinLabel5, SkinLabel6})
+        label->hide();
+    for (QWidget *shown : std::initializer_list<QWidget *>{Frame1, Frame2, Text6, CmdNext})
+        shown->show();
+    Text6->setText(QStringLiteral("0"));
+    CmdBack->show();
+    Text1->setFocus();
+    Command1->hide();
+    Command5->show();
+    Text6->setText(QStringLiteral("1"));
+}
+
+double FrmTest::itemValue() const
+{
+    return ReadNumber(Text6->text());
+}
+
+// Every change of the item number shows the item it names.
+void FrmTest::Text6_Change()
+{
+    if (Text6->text().isEmpty()) {
+        SkinLbl5->clear();
+        Text6->setText(QStringLiteral("1"));
+    }
+    if (itemValue() < 0) {
+        ShowSelfClosingMessage(this, AdministrationText::Start);
+        Text6->setText(QStringLiteral("1"));
+        FieldBinding::bind(Text12, Adodc2, QString::number(int(itemValue())));
+        Frame2->setTitle(QString::number(int(itemValue())));
+    } else if (itemValue() == 0) {
+        return;  // nothing shown for 0: the item on screen keeps its answer box
+    }
+    if (itemValue() > kItems) {
+        commitAnswers();
+        ShowSelfClosingMessage(this, AdministrationText::End);
+        Text6->setText(QString::number(kItems));
+        Frame2->setTitle(QString::number(kItems));
+    }
+    const double value = itemValue();
+    if (value >= 1 && value < kItems + 1)
+        displayItem(int(value));
+}
+
+// An item number with leading zeros (07) names the same item and column as 7.
+void FrmTest::displayItem(int item)
+{
+    const QString number = QString::number(item);
+    Adodc6->filterBy(QStringLiteral("code"), number);
+    SkinLbl5->setText(Lbl1->text());
+    FieldBinding::bind(Text12, Adodc2, number);
+    Frame2->setTitle(number);
+    MarkChosenOption();
+}
+
+void FrmTest::MarkChosenOption()
+{
+    if (Text12->text().isEmpty()) {
+        m_options->setExclusive(false);
+        for (QAbstractButton *option : m_options->buttons())
+            option->setChecked(false);
+        m_options->setExclusive(true);
+        return;
+    }
+    if (QAbstractButton *option = m_options->button(int(ReadNumber(Text12->text()))))
+        option->setChecked(true);
+}
+
+// An option puts its value into the item's column; it is stored at the next commit.
+void FrmTest::Option_Click(int value)
+{
+    Text12->setText(QString::number(value));
+}
+
+bool FrmTest::commit(RecordSet *recordSet)
+{
+    if (recordSet->commit())
+        return true;
+    prompts().message(this, notStoredText(recordSet->errorText()), QStringLiteral("خطا"), Prompts::Icon::Critical);
+    return false;
+}
+
+bool FrmTest::commitAnswers()
+{
+    return commit(Adodc2);
+}
+
+// Next: store the answers, then the following item.
+void FrmTest::CmdNext_Click()
+{
+    if (!commitAnswers())
+        return;
+    Text6->setText(QString::number(qint64(itemValue()) + 1));
+}
+
+// Back: store the answers, then the item before.
+void FrmTest::CmdBack_Click()
+{
+    if (!commitAnswers())
+        return;
+    Text6->setText(QString::number(qint64(itemValue()) - 1));
+}
+
+// Exit: answers chosen since the last commit, and edits of the details, are dropped.
+void FrmTest::Command2_Click()
+{
+    Adodc1->refresh();
+    Adodc2->refresh();
+    Adodc3->refresh();
+    accept();
+}
+
+// Save and exit: the answers and any corrected details are stored.
+void FrmTest::Command5_Click()
+{
+    if (!commit(Adodc2) || !commit(Adodc3))
+        return;
+    Adodc1->refresh();
+    Adodc2->refresh();
+    Adodc3->refresh();
+    accept();
+}

@@ -1,0 +1,217 @@
+#include "registrationpanel.h"
+
+#include "clock.h"
+#include "digitsonly.h"
+#include "fieldbinding.h"
+#include "module7.h"
+#include "recordset.h"
+#include "registrytext.h"
+#include "selfclosingmessage.h"
+#include "skinlabel.h"
+#include "transaction.h"
+#include "twips.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kBoxHeight = 375;
+
+// The code without the spaces around it; tabs and other characters stay.
+QString withoutSurroundingSpaces(const QString &code)
+{
+    qsizetype first = 0;
+    qsizetype last = code.size();
+    while (first < last && code.at(first) == QLatin1Char(' '))
+        ++first;
+    while (last > first && code.at(last - 1) == QLatin1Char(' '))
+        --last;
+    return code.mid(first, last - first);
+}
+
+}  // namespace
+
+RegistrationPanel::RegistrationPanel(RecordSet *subjects, RecordSet *answers, QWidget *parent)
+    : QFrame(parent), Adodc2(subjects), Adodc3(answers)
+{
+    setObjectName(QStringLiteral("Frame10"));
+    setProperty("panel", true);
+    setGeometry(twipsRect(1500, 780, 6675, 2895));
+
+    // Row 1: code, first name, last name.
+    Text11 = addBox(QStringLiteral("Text11"), 5340, 300, 675);
+    addLabel(QStringLiteral("SkinLbl"), RegistryText::SkinLblCaption, 6060, 300, 555);
+    Text6 = addBox(QStringLiteral("Text6"), 3180, 300, 1515);
+    Text6->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    addLabel(QStringLiteral("SkinLabel3"), RegistryText::SkinLabel3Caption, 4740, 300, 555);
+    Text4 = addBox(QStringLiteral("Text4"), 120, 300, 1815);
+    addLabel(QStringLiteral("SkinLabel21_0"), RegistryText::SkinLabel21_0Caption, 1980, 300, 1170);
+
+    // Row 2: age, marital status, date, time.
+    Text5 = addBox(QStringLiteral("Text5"), 5400, 840, 675);
+    Text5->setAlignment(Qt::AlignCenter);
+    Text5->setMaxLength(2);
+    AcceptDigitsOnly(Text5);
+    addLabel(QStringLiteral("SkinLabel21_3"), RegistryText::SkinLabel21_3Caption, 6120, 840, 495);
+    Combo1 = addList(QStringLiteral("Combo1"), {RegistryText::Single, RegistryText::Married}, 3960, 840, 915);
+    addLabel(QStringLiteral("SkinLabel21_4"), RegistryText::SkinLabel21_4Caption, 4920, 840, 465);
+    Text8 = addBox(QStringLiteral("Text8"), 2220, 840, 1155);
+    Text8->setAlignment(Qt::AlignCenter);
+    addLabel(QStringLiteral("SkinLabel21_6"), RegistryText::SkinLabel21_6Caption, 3420, 840, 525);
+    Text9 = addBox(QStringLiteral("Text9"), 120, 840, 1455);
+    Text9->setAlignment(Qt::AlignCenter);
+    Text9->setReadOnly(true);
+    addLabel(QStringLiteral("SkinLabel21_7"), RegistryText::SkinLabel21_7Caption, 1620, 840, 585);
+
+    // Row 3: gender, group, education.
+    Combo2 = addList(QStringLiteral("Combo2"), {RegistryText::Male, RegistryText::Female}, 4920, 1380, 1035);
+    addLabel(QStringLiteral("SkinLabel21_2"), RegistryText::SkinLabel21_2Caption, 6000, 1380, 600);
+    QStringList groups;
+    for (char group = 'A'; group <= 'G'; ++group)
+        groups << QString(QLatin1Char(group));
+    Combo3 = addList(QStringLiteral("Combo3"), groups, 2940, 1380, 1395);
+    addLabel(QStringLiteral("SkinLabel21_1"), RegistryText::SkinLabel21_1Caption, 4380, 1380, 525);
+    Text7 = addBox(QStringLiteral("Text7"), 120, 1380, 1815);
+    addLabel(QStringLiteral("SkinLabel21_5"), RegistryText::SkinLabel21_5Caption, 1980, 1380, 945);
+
+    Command8 = new QPushButton(RegistryText::Command8Caption, this);
+    Command8->setObjectName(QStringLiteral("Command8"));
+    Command8->setGeometry(twipsRect(2040, 2220, 975, 435));
+    Command10 = new QPushButton(RegistryText::Command10Caption, this);
+    Command10->setObjectName(QStringLiteral("Command10"));
+    Command10->setGeometry(twipsRect(960, 2220, 975, 435));
+
+    // The lists' hidden mirrors are what is stored; the lists themselves are not bound.
+    Text15 = addBox(QStringLiteral("Text15"), 0, 0, 375);
+    Text16 = addBox(QStringLiteral("Text16"), 0, 0, 375);
+    Text17 = addBox(QStringLiteral("Text17"), 0, 0, 375);
+    Text12 = addBox(QStringLiteral("Text12"), 0, 0, 375);
+    for (QLineEdit *hidden : {Text15, Text16, Text17, Text12})
+        hidden->hide();
+
+    const struct {
+        QLineEdit *box;
+        const char *field;
+    } bindings[] = {{Text11, "Code"}, {Text6, "FName"},  {Text4, "LName"},  {Text5, "Sen"},
+                    {Text7, "Tahsil"}, {Text8, "Date"},  {Text9, "Time"},   {Text16, "Jens"},
+                    {Text15, "Taahol"}, {Text17, "Group"}};
+    for (const auto &binding : bindings)
+        FieldBinding::bind(binding.box, Adodc2, QString::fromLatin1(binding.field));
+    FieldBinding::bind(Text12, Adodc3, QStringLiteral("Code"));
+
+    connect(Combo1, &QComboBox::currentTextChanged, this, [this] { Combo_Click(Combo1, Text15); });
+    connect(Combo2, &QComboBox::currentTextChanged, this, [this] { Combo_Click(Combo2, Text16); });
+    connect(Combo3, &QComboBox::currentTextChanged, this, [this] { Combo_Click(Combo3, Text17); });
+    connect(Combo1, &QComboBox::activated, this, [this] { Combo_Click(Combo1, Text15); });
+    connect(Combo2, &QComboBox::activated, this, [this] { Combo_Click(Combo2, Text16); });
+    connect(Combo3, &QComboBox::activated, this, [this] { Combo_Click(Combo3, Text17); });
+    connect(Command8, &QPushButton::clicked, this, &RegistrationPanel::Command8_Click);
+    connect(Command10, &QPushButton::clicked, this, &RegistrationPanel::Command10_Click);
+    setTabOrder();
+    hide();
+}
+
+QLineEdit *RegistrationPanel::addBox(const QString &name, int left, int top, int width)
+{
+    auto *box = new QLineEdit(this);
+    box->setObjectName(name);
+    box->setGeometry(twipsRect(left, top, width, kBoxHeight));
+    return box;
+}
+
+QComboBox *RegistrationPanel::addList(const QString &name, const QStringList &items, int left, int top, int width)
+{
+    auto *list = new QComboBox(this);
+    list->setObjectName(name);
+    list->addItems(items);
+    list->setCurrentIndex(-1);
+    list->setGeometry(twipsRect(left, top, width, kBoxHeight));
+    return list;
+}
+
+void RegistrationPanel::addLabel(const QString &name, const QString &caption, int left, int top, int width)
+{
+    SkinLabel::fieldCaption(name, caption, this, twipsRect(left, top, width, kBoxHeight));
+}
+
+void RegistrationPanel::setTabOrder()
+{
+    const QList<QWidget *> order{Text11, Text6, Text4, Text5, Combo1, Text8, Combo2,
+                                 Combo3, Text7, Command8, Command10, Text9};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i - 1), order.at(i));
+}
+
+void RegistrationPanel::open()
+{
+    show();
+    setGeometry(twipsRect(1500, 780, 6675, 2895));
+    Adodc2->addNew();
+    const QDateTime now = Clock::now();
+    Text9->setText(now.time().toString(QStringLiteral("HH:mm:ss")));
+    Text8->setText(Module7::SolarDateText(now.date(), 0));
+    Text11->setFocus();
+}
+
+// A list's choice goes into its hidden mirror, and so into the new subject row.
+void RegistrationPanel::Combo_Click(QComboBox *list, QLineEdit *mirror)
+{
+    mirror->setText(list->currentText());
+}
+
+bool RegistrationPanel::checkFields()
+{
+    const struct {
+        QLineEdit *field;
+        QString message;
+        QWidget *focus;
+    } checks[] = {
+        {Text11, RegistryText::NeedCode, Text11},      {Text6, RegistryText::NeedFirstName, Text6},
+        {Text4, RegistryText::NeedLastName, Text4},    {Text16, RegistryText::NeedGender, Combo2},
+        {Text5, RegistryText::NeedAge, Text5},         {Text15, RegistryText::NeedMarital, Combo1},
+        {Text17, RegistryText::NeedGroup, Combo3},     {Text7, RegistryText::NeedEducation, Text7},
+    };
+    for (const auto &check : checks) {
+        if (check.field->text().isEmpty()) {
+            ShowSelfClosingMessage(window(), check.message);
+            check.focus->setFocus();
+            return false;
+        }
+    }
+    return true;
+}
+
+// Save: both rows of the subject go in together, or neither does.
+void RegistrationPanel::Command8_Click()
+{
+    Adodc3->refresh();
+    Combo_Click(Combo1, Text15);
+    Combo_Click(Combo2, Text16);
+    Combo_Click(Combo3, Text17);
+    if (!checkFields())
+        return;
+
+    Transaction transaction;
+    const bool stored = transaction.isActive() && Adodc3->addNew()
+                        && Adodc3->setField(QStringLiteral("Code"), withoutSurroundingSpaces(Text11->text()))
+                        && Adodc3->commit() && Adodc2->commit() && transaction.commit();
+    if (!stored) {
+        transaction.rollback();
+        // Whatever went in was taken back: the subject row waits, with every entry, for the next try.
+        Adodc2->keepNewRowPending();
+        ShowSelfClosingMessage(window(), RegistryText::DuplicateCode);
+        return;
+    }
+    Adodc2->refresh();
+    Adodc3->refresh();
+    emit hidePanelsRequested();
+}
+
+// Cancel: the new subject row and everything typed into it are dropped.
+void RegistrationPanel::Command10_Click()
+{
+    Adodc2->refresh();
+    emit hidePanelsRequested();
+}
