@@ -2,12 +2,16 @@
 //   quorvel-screenshots OUTDIR [THEME...]     (themes 1 to 11; all when none are given)
 #include "database.h"
 #include "frm1.h"
+#include "frmtest.h"
+#include "recordset.h"
 #include "startup.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -72,6 +76,33 @@ int main(int argc, char *argv[])
             QTest::mouseMove(main.findChild<QPushButton *>(QStringLiteral("Command4")));
             save(&main, out.filePath(QStringLiteral("frm1-settings-help") + suffix));
             main.HidePanels();
+            main.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+            main.findChild<QLineEdit *>(QStringLiteral("Text11"))->setText(QStringLiteral("1024"));
+            main.findChild<QLineEdit *>(QStringLiteral("Text6"))->setText(QStringLiteral("مریم"));
+            main.findChild<QLineEdit *>(QStringLiteral("Text4"))->setText(QStringLiteral("رضایی نژاد"));
+            main.findChild<QLineEdit *>(QStringLiteral("Text5"))->setText(QStringLiteral("34"));
+            main.findChild<QLineEdit *>(QStringLiteral("Text7"))->setText(QStringLiteral("کارشناسی ارشد"));
+            save(&main, out.filePath(QStringLiteral("frm1-registration") + suffix));
+        }
+        QSqlQuery(Store::database()).exec(QStringLiteral(
+            "INSERT INTO \"ide\" VALUES ('1024', 'مریم', 'رضایی نژاد', '34', 'کارشناسی ارشد', 'زن', 'متأهل', 'B', "
+            "'1405/09/19', '10:42:05', NULL)"));
+        QSqlQuery(Store::database()).exec(QStringLiteral("INSERT INTO \"Answer\" (\"Code\", \"3\") VALUES ('1024', '3')"));
+        {
+            FrmTest test;
+            test.answerRows()->filterBy(QStringLiteral("code"), QStringLiteral("1024"));
+            test.subjectRows()->filterBy(QStringLiteral("code"), QStringLiteral("1024"));
+            save(&test, out.filePath(QStringLiteral("frmtest-before-start") + suffix));
+            test.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+            test.findChild<QLineEdit *>(QStringLiteral("Text6"))->setText(QStringLiteral("3"));
+            save(&test, out.filePath(QStringLiteral("frmtest-item") + suffix));
+        }
+        {
+            FrmTest prepared;
+            prepared.prepareForNextRun();
+            prepared.answerRows()->filterBy(QStringLiteral("code"), QStringLiteral("1024"));
+            prepared.subjectRows()->filterBy(QStringLiteral("code"), QStringLiteral("1024"));
+            save(&prepared, out.filePath(QStringLiteral("frmtest-prepared") + suffix));
         }
         Store::closeDatabase();
         QDir::setCurrent(out.path());

@@ -123,10 +123,10 @@ void FrmTest::buildSubjectFrame()
         const int columnLeft = (2 - i % 3) * 3165;
         const int top = 240 + (i / 3) * 600;
         SkinLabel::fieldCaption(QString::fromLatin1(fields[i].label), fields[i].caption, Frame1,
-                                twipsRect(columnLeft + 1860, top, 1260, 375));
+                                twipsRect(columnLeft + 1680, top, 1455, 375));
         auto *box = new QLineEdit(Frame1);
         box->setObjectName(QString::fromLatin1(fields[i].box));
-        box->setGeometry(twipsRect(columnLeft + 120, top, 1710, 375));
+        box->setGeometry(twipsRect(columnLeft + 120, top, 1515, 375));
         FieldBinding::bind(box, Adodc3, QString::fromLatin1(fields[i].field));
         boxes << box;
     }
@@ -150,6 +150,7 @@ void FrmTest::buildItemControls()
     SkinLbl5->setFont(persianFont(17, true));
     SkinLbl5->setWordWrap(true);
     SkinLbl5->setAlignment(Qt::AlignCenter);
+    SkinLbl5->setGeometry(twipsRect(480, 3360, 8535, 1455));
     SkinLbl5->hide();
     Lbl1 = new QLabel(this);
     Lbl1->setObjectName(QStringLiteral("Lbl1"));
