@@ -1,0 +1,324 @@
+#include "clock.h"
+#include "frm1.h"
+#include "module7.h"
+#include "programfolder.h"
+#include "registrytext.h"
+#include "scriptedprompts.h"
+#include "typing.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include "database.h"
+#include <QTest>
+
+namespace {
+
+struct Subject {
+    QString code = QStringLiteral("1024");
+    QString firstName = QStringLiteral("مریم");
+    QString lastName = QStringLiteral("رضایی");
+    QString age = QStringLiteral("34");
+    int marital = 1;  // index in the list, -1 for untouched
+    int gender = 1;
+    int group = 2;
+    QString education = QStringLiteral("کارشناسی");
+};
+
+const QDateTime kNow(QDate(2014, 7, 19), QTime(9, 5, 7));
+
+}  // namespace
+
+class TestRegistration : public QObject
+{
+    Q_OBJECT
+
+    template <typename T = QWidget>
+    static T *control(Frm1 &window, const char *name)
+    {
+        return window.findChild<T *>(QString::fromLatin1(name));
+    }
+
+    static void type(Frm1 &window, const char *box, const QString &text)
+    {
+        auto *edit = control<QLineEdit>(window, box);
+        edit->setFocus();
+        typeText(edit, text);
+    }
+
+    static void pick(Frm1 &window, const char *list, int index)
+    {
+        if (index >= 0)
+            control<QComboBox>(window, list)->setCurrentIndex(index);
+    }
+
+    static void fill(Frm1 &window, const Subject &subject)
+    {
+        type(window, "Text11", subject.code);
+        type(window, "Text6", subject.firstName);
+        type(window, "Text4", subject.lastName);
+        type(window, "Text5", subject.age);
+        type(window, "Text7", subject.education);
+        pick(window, "Combo1", subject.marital);
+        pick(window, "Combo2", subject.gender);
+        pick(window, "Combo3", subject.group);
+    }
+
+    static void click(Frm1 &window, const char *button)
+    {
+        control<QPushButton>(window, button)->click();
+    }
+
+    static QString row(ProgramFolder &folder, const QString &code)
+    {
+        QSqlQuery query(Store::database());
+        query.prepare(QStringLiteral("SELECT \"FName\", \"LName\", \"Sen\", \"Taahol\", \"Jens\", \"Group\", \"Tahsil\", "
+                                     "\"Date\", \"Time\", \"Nomre\" IS NULL FROM \"ide\" WHERE \"Code\" = ?"));
+        query.addBindValue(code);
+        if (!query.exec() || !query.next())
+            return QStringLiteral("(none)");
+        QStringList values;
+        for (int i = 0; i < 10; ++i)
+            values << query.value(i).toString();
+        Q_UNUSED(folder);
+        return values.join(QLatin1Char('|'));
+    }
+
+    static int count(ProgramFolder &folder, const char *table)
+    {
+        return folder.scalar(QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(QLatin1String(table))).toInt();
+    }
+
+private slots:
+    void init() { Clock::fixAt(kNow); }
+    void cleanup() { Clock::release(); }
+
+    void openingShowsAnEmptyStampedPanel()
+    {
+        ProgramFolder folder;
+        Frm1 window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        click(window, "Command9");
+        click(window, "Command1");
+        QVERIFY(control(window, "Frame10")->isVisible());
+        QVERIFY(!control(window, "Frame8")->isVisible());
+        QCOMPARE(control<QLineEdit>(window, "Text9")->text(), QStringLiteral("09:05:07"));
+        QCOMPARE(control<QLineEdit>(window, "Text8")->text(), QStringLiteral("1393/04/28"));
+        QVERIFY(control<QLineEdit>(window, "Text9")->isReadOnly());
+        QCOMPARE(QApplication::focusWidget(), control(window, "Text11"));
+        for (const char *box : {"Text11", "Text6", "Text4", "Text5", "Text7", "Text15", "Text16", "Text17"})
+            QVERIFY2(control<QLineEdit>(window, box)->text().isEmpty(), box);
+        QCOMPARE(control<QComboBox>(window, "Combo3")->count(), 7);
+        QCOMPARE(control<QComboBox>(window, "Combo1")->itemText(1), RegistryText::Married);
+        // Tab goes code, first name, last name, age, marital status, date, gender, group, education, save, cancel, time.
+        const QStringList order{"Text6", "Text4", "Text5", "Combo1", "Text8", "Combo2", "Combo3", "Text7", "Command8", "Command10", "Text9"};
+        for (const QString &next : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), next);
+        }
+    }
+
+    void registrationStoresBothRowsAndRefusesTheCodeAgain()
+    {
+        ProgramFolder folder;
+        ScriptedPrompts scripted;
+        Frm1 window;
+        window.show();
+        click(window, "Command1");
+        Subject subject;
+        subject.code = QStringLiteral(" 77 ");
+        fill(window, subject);
+        click(window, "Command8");
+        QCOMPARE(scripted.shown().size(), 0);
+        QVERIFY(!control(window, "Frame10")->isVisible());
+        QCOMPARE(row(folder, QStringLiteral(" 77 ")),
+                 QStringLiteral("مریم|رضایی|34|متأهل|زن|C|کارشناسی|1393/04/28|09:05:07|1"));
+        QCOMPARE(folder.scalar(QStringLiteral("SELECT group_concat(\"Code\", ',') FROM \"Answer\"")).toString(), QStringLiteral("77"));
+        QCOMPARE(folder.scalar(QStringLiteral("SELECT COUNT(*) FROM \"Answer\" WHERE coalesce(\"1\", \"20\") IS NULL")).toInt(), 1);
+
+        // The same code, surrounding spaces and all, again: refused, nothing stored, every entry kept.
+        click(window, "Command1");
+        subject.firstName = QStringLiteral("علی");
+        fill(window, subject);
+        click(window, "Command8");
+        QCOMPARE(scripted.notices(), QStringList{RegistryText::DuplicateCode});
+        QVERIFY(control(window, "Frame10")->isVisible());
+        QCOMPARE(control<QLineEdit>(window, "Text6")->text(), QStringLiteral("علی"));
+        QCOMPARE(control<QLineEdit>(window, "Text11")->text(), QStringLiteral(" 77 "));
+        QCOMPARE(count(folder, "ide"), 1);
+        QCOMPARE(count(folder, "Answer"), 1);
+        // Corrected in place, it goes in on the next press.
+        control<QLineEdit>(window, "Text11")->setText(QStringLiteral("78"));
+        click(window, "Command8");
+        QCOMPARE(scripted.notices().size(), 1);
+        QCOMPARE(row(folder, QStringLiteral("78")).section(QLatin1Char('|'), 0, 0), QStringLiteral("علی"));
+        QCOMPARE(count(folder, "Answer"), 2);
+        QCOMPARE(scripted.unexpected(), QStringList());
+    }
+
+    void bothRowsOrNeither()
+    {
+        // A subject row left without its answer row: the new answer row must not stay behind alone.
+        ProgramFolder folder;
+        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\") VALUES ('500')")));
+        ScriptedPrompts scripted;
+        Frm1 window;
+        window.show();
+        click(window, "Command1");
+        Subject subject;
+        subject.code = QStringLiteral("500");
+        fill(window, subject);
+        click(window, "Command8");
+        QCOMPARE(scripted.notices(), QStringList{RegistryText::DuplicateCode});
+        QCOMPARE(count(folder, "Answer"), 0);
+        QCOMPARE(count(folder, "ide"), 1);
+        QVERIFY(control(window, "Frame10")->isVisible());
+        control<QLineEdit>(window, "Text11")->setText(QStringLiteral("501"));
+        click(window, "Command8");
+        QCOMPARE(count(folder, "Answer"), 1);
+        QCOMPARE(row(folder, QStringLiteral("501")).section(QLatin1Char('|'), 0, 1), QStringLiteral("مریم|رضایی"));
+    }
+
+    void checksStopAtTheFirstEmptyField_data()
+    {
+        QTest::addColumn<int>("filled");  // how many fields, in check order, are filled
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("nothing") << 0 << RegistryText::NeedCode << QStringLiteral("Text11");
+        QTest::newRow("code") << 1 << RegistryText::NeedFirstName << QStringLiteral("Text6");
+        QTest::newRow("first name") << 2 << RegistryText::NeedLastName << QStringLiteral("Text4");
+        QTest::newRow("last name") << 3 << RegistryText::NeedGender << QStringLiteral("Combo2");
+        QTest::newRow("gender") << 4 << RegistryText::NeedAge << QStringLiteral("Text5");
+        QTest::newRow("age") << 5 << RegistryText::NeedMarital << QStringLiteral("Combo1");
+        QTest::newRow("marital status") << 6 << RegistryText::NeedGroup << QStringLiteral("Combo3");
+        QTest::newRow("group") << 7 << RegistryText::NeedEducation << QStringLiteral("Text7");
+    }
+
+    void checksStopAtTheFirstEmptyField()
+    {
+        QFETCH(int, filled);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
+        ProgramFolder folder;
+        ScriptedPrompts scripted;
+        Frm1 window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        click(window, "Command1");
+        // A single space counts as filled.
+        const QList<std::function<void()>> steps{
+            [&] { type(window, "Text11", QStringLiteral("5")); },
+            [&] { type(window, "Text6", QStringLiteral(" ")); },
+            [&] { type(window, "Text4", QStringLiteral(" ")); },
+            [&] { pick(window, "Combo2", 0); },
+            [&] { type(window, "Text5", QStringLiteral("3")); },
+            [&] { pick(window, "Combo1", 0); },
+            [&] { pick(window, "Combo3", 0); },
+        };
+        for (int i = 0; i < filled; ++i)
+            steps.at(i)();
+        click(window, "Command8");
+        QCOMPARE(scripted.notices(), QStringList{message});
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        QVERIFY(control(window, "Frame10")->isVisible());
+        QCOMPARE(count(folder, "ide") + count(folder, "Answer"), 0);
+    }
+
+    void listsKeepThePreviousChoicesButNotAfterStart()
+    {
+        ProgramFolder folder;
+        ScriptedPrompts scripted;
+        {
+            Frm1 window;
+            window.show();
+            click(window, "Command1");
+            fill(window, Subject());
+            click(window, "Command8");
+            click(window, "Command1");
+            // Lists left as they are: their mirrors start empty, the save takes the lists' items.
+            QCOMPARE(control<QLineEdit>(window, "Text16")->text(), QString());
+            Subject next;
+            next.code = QStringLiteral("2048");
+            next.marital = next.gender = next.group = -1;
+            fill(window, next);
+            click(window, "Command8");
+            QCOMPARE(scripted.notices(), QStringList());
+            QCOMPARE(row(folder, QStringLiteral("2048")).section(QLatin1Char('|'), 3, 5), QStringLiteral("متأهل|زن|C"));
+        }
+        Frm1 restarted;
+        restarted.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&restarted));
+        click(restarted, "Command1");
+        Subject untouched;
+        untouched.code = QStringLiteral("4096");
+        untouched.marital = untouched.gender = untouched.group = -1;
+        fill(restarted, untouched);
+        click(restarted, "Command8");
+        QCOMPARE(scripted.notices(), QStringList{RegistryText::NeedGender});
+        QCOMPARE(count(folder, "ide"), 2);
+    }
+
+    void cancelAndOtherPanelsStoreNothing_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("cancel") << QStringLiteral("Command10");
+        QTest::newRow("settings") << QStringLiteral("Command9");
+        QTest::newRow("register again") << QStringLiteral("Command1");
+    }
+
+    void cancelAndOtherPanelsStoreNothing()
+    {
+        QFETCH(QString, button);
+        ProgramFolder folder;
+        ScriptedPrompts scripted;
+        Frm1 window;
+        window.show();
+        click(window, "Command1");
+        fill(window, Subject());
+        window.findChild<QPushButton *>(button)->click();
+        QCOMPARE(control(window, "Frame10")->isVisible(), button == QLatin1String("Command1"));
+        if (button == QLatin1String("Command1"))
+            QCOMPARE(control<QLineEdit>(window, "Text11")->text(), QString());
+        control<QPushButton>(window, "Command10")->click();
+        QCOMPARE(count(folder, "ide") + count(folder, "Answer"), 0);
+        QCOMPARE(scripted.shown().size(), 0);
+    }
+
+    void ageTakesDigitsOnly()
+    {
+        ProgramFolder folder;
+        ScriptedPrompts scripted;
+        Frm1 window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        click(window, "Command1");
+        auto *age = control<QLineEdit>(window, "Text5");
+        type(window, "Text5", QStringLiteral("3"));
+        typeText(age, QStringLiteral("a"));
+        QCOMPARE(age->text(), QStringLiteral("3"));
+        QCOMPARE(scripted.notices(), QStringList{QStringLiteral("شما بايد عدد وارد كنيد")});
+        typeText(age, QStringLiteral("45"));
+        QCOMPARE(age->text(), QStringLiteral("34"));  // two characters at most
+        QTest::keyClick(age, Qt::Key_Backspace);
+        QCOMPARE(age->text(), QStringLiteral("3"));
+        // Pasted text is held to the same rule.
+        age->clear();
+        QGuiApplication::clipboard()->setText(QStringLiteral("4x"));
+        age->paste();
+        QApplication::processEvents();
+        QCOMPARE(age->text(), QString());
+        QCOMPARE(scripted.notices().size(), 2);
+        QGuiApplication::clipboard()->setText(QStringLiteral("42"));
+        age->paste();
+        QApplication::processEvents();
+        QCOMPARE(age->text(), QStringLiteral("42"));
+        QCOMPARE(scripted.notices().size(), 2);
+    }
+};
+
+QTEST_MAIN(TestRegistration)
+#include "tst_registration.moc"
