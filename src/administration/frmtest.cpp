@@ -342,7 +342,8 @@ void FrmTest::Option_Click(int value)
 
 bool FrmTest::commit(RecordSet *recordSet)
 {
-    if (recordSet->commit())
+    // A subject with an answer row but no subject row has no details to store.
+    if (recordSet->isBof() || recordSet->commit())
         return true;
     prompts().message(this, notStoredText(recordSet->errorText()), QStringLiteral("خطا"), Prompts::Icon::Critical);
     return false;
