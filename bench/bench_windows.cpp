@@ -1,0 +1,121 @@
+// Timings through the real windows on a database of 100,000 registered subjects, fsync included:
+// a registration (two rows in one transaction) and a Next (commit of one answer).
+#include "database.h"
+#include "frm1.h"
+#include "frmtest.h"
+#include "prompts.h"
+#include "recordset.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+namespace {
+
+constexpr int kSubjects = 100000;
+
+// Notices and questions answered at once, so nothing waits for a person.
+class SilentPrompts : public Prompts
+{
+public:
+    QString inputBox(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    bool question(QWidget *, const QString &, const QString &) override { return false; }
+    void message(QWidget *, const QString &, const QString &, Icon) override { ++messages; }
+    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    void notice(QWidget *, const QString &, int) override { ++notices; }
+    int messages = 0;
+    int notices = 0;
+};
+
+SilentPrompts silent;
+
+bool fillSubjects()
+{
+    QSqlDatabase db = Store::database();
+    db.transaction();
+    QSqlQuery ide(db);
+    QSqlQuery answer(db);
+    ide.prepare(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\", \"LName\", \"Sen\") VALUES (?, 'F', 'L', '30')"));
+    answer.prepare(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES (?)"));
+    for (int i = 0; i < kSubjects; ++i) {
+        const QString code = QString::number(1000000 + i);
+        ide.addBindValue(code);
+        answer.addBindValue(code);
+        if (!ide.exec() || !answer.exec())
+            return false;
+    }
+    return db.commit();
+}
+
+template <typename T>
+T *child(QWidget *window, const char *name)
+{
+    return window->findChild<T *>(QString::fromLatin1(name));
+}
+
+void BM_Registration(benchmark::State &state)
+{
+    Frm1 main;
+    int next = 0;
+    for (auto _ : state) {
+        child<QPushButton>(&main, "Command1")->click();
+        child<QLineEdit>(&main, "Text11")->setText(QStringLiteral("B%1").arg(next++));
+        for (const char *box : {"Text6", "Text4", "Text7"})
+            child<QLineEdit>(&main, box)->setText(QStringLiteral("x"));
+        child<QLineEdit>(&main, "Text5")->setText(QStringLiteral("30"));
+        for (const char *list : {"Combo1", "Combo2", "Combo3"})
+            child<QComboBox>(&main, list)->setCurrentIndex(0);
+        child<QPushButton>(&main, "Command8")->click();
+        if (child<QWidget>(&main, "Frame10")->isVisible())
+            state.SkipWithError("registration refused");
+    }
+}
+
+void BM_NextCommitsOneAnswer(benchmark::State &state)
+{
+    FrmTest test;
+    test.answerRows()->filterBy(QStringLiteral("code"), QString::number(1000000 + kSubjects / 2));
+    test.subjectRows()->filterBy(QStringLiteral("code"), QString::number(1000000 + kSubjects / 2));
+    child<QPushButton>(&test, "Command1")->click();
+    auto *number = child<QLineEdit>(&test, "Text6");
+    int value = 0;
+    for (auto _ : state) {
+        value = value % 4 + 1;
+        child<QRadioButton>(&test, QStringLiteral("Option%1").arg(value).toLatin1().constData())->click();
+        child<QPushButton>(&test, number->text() == QLatin1String("1") ? "CmdNext" : "CmdBack")->click();
+    }
+    if (silent.messages)
+        state.SkipWithError("a commit failed");
+}
+
+}  // namespace
+
+BENCHMARK(BM_Registration)->Unit(benchmark::kMillisecond)->Repetitions(5);
+BENCHMARK(BM_NextCommitsOneAnswer)->Unit(benchmark::kMillisecond)->Repetitions(5);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    setPrompts(&silent);
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    QString error;
+    if (!Store::createDatabase(QString::fromLatin1(Store::kDatabasePath), &error)
+        || Store::openDatabase().status != Store::OpenStatus::Opened || !fillSubjects()) {
+        fprintf(stderr, "bench_windows: cannot prepare the database: %s\n", qPrintable(error));
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    Store::closeDatabase();
+    return 0;
+}
