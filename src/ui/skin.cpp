@@ -51,37 +51,27 @@ const QString &baseStyle()
 
 // Style sheets do not follow a window's palette into its children, so each
 // palette(role) of the shared style is written out as the skin's colour.
+// Style sheets name the roles in lower case with hyphens (window-text).
 QString resolvePaletteRoles(const QString &style, const QPalette &palette)
 {
-    static const QHash<QString, QPalette::ColorRole> cssRoles{
-        {QStringLiteral("window"), QPalette::Window},
-        {QStringLiteral("window-text"), QPalette::WindowText},
-        {QStringLiteral("base"), QPalette::Base},
-        {QStringLiteral("alternate-base"), QPalette::AlternateBase},
-        {QStringLiteral("text"), QPalette::Text},
-        {QStringLiteral("button"), QPalette::Button},
-        {QStringLiteral("button-text"), QPalette::ButtonText},
-        {QStringLiteral("bright-text"), QPalette::BrightText},
-        {QStringLiteral("highlight"), QPalette::Highlight},
-        {QStringLiteral("highlighted-text"), QPalette::HighlightedText},
-        {QStringLiteral("tool-tip-base"), QPalette::ToolTipBase},
-        {QStringLiteral("tool-tip-text"), QPalette::ToolTipText},
-        {QStringLiteral("placeholder-text"), QPalette::PlaceholderText},
-        {QStringLiteral("light"), QPalette::Light},
-        {QStringLiteral("midlight"), QPalette::Midlight},
-        {QStringLiteral("mid"), QPalette::Mid},
-        {QStringLiteral("dark"), QPalette::Dark},
-        {QStringLiteral("shadow"), QPalette::Shadow},
-        {QStringLiteral("link"), QPalette::Link},
-    };
     static const QRegularExpression reference(QStringLiteral("palette\\(([a-z-]+)\\)"));
     QString resolved;
     qsizetype from = 0;
     for (QRegularExpressionMatchIterator it = reference.globalMatch(style); it.hasNext();) {
         const QRegularExpressionMatch match = it.next();
-        const auto role = cssRoles.constFind(match.captured(1));
+        QString name;
+        bool upper = false;
+        for (const QChar c : match.captured(1)) {
+            if (c == QLatin1Char('-'))
+                upper = true;
+            else
+                name += upper ? c.toUpper() : c;
+            if (c != QLatin1Char('-'))
+                upper = false;
+        }
+        const auto role = roleNames().constFind(name);
         resolved += style.mid(from, match.capturedStart() - from);
-        resolved += role == cssRoles.constEnd() ? match.captured() : palette.color(role.value()).name();
+        resolved += role == roleNames().constEnd() ? match.captured() : palette.color(role.value()).name();
         from = match.capturedEnd();
     }
     return resolved + style.mid(from);
