@@ -84,7 +84,7 @@ Frm1::Frm1(QWidget *parent) : QWidget(parent)
 
     buildMenu();
     buildPanels();
-    m_testLauncher = new TestLauncher(this, Adodc3, [this] { HidePanels(); });
+    m_testLauncher = std::make_unique<TestLauncher>(this, Adodc3, [this] { HidePanels(); });
     buildSettingsPanel();
 
     FieldBinding::bind(Text1, Adodc1, QStringLiteral("TH"));
@@ -93,6 +93,8 @@ Frm1::Frm1(QWidget *parent) : QWidget(parent)
 
     Form_Load();
 }
+
+Frm1::~Frm1() = default;
 
 QPushButton *Frm1::addButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
 {

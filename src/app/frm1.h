@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QFrame;
 class QLineEdit;
 class QPushButton;
@@ -21,6 +23,7 @@ class Frm1 : public QWidget
 
 public:
     explicit Frm1(QWidget *parent = nullptr);
+    ~Frm1() override;
 
     // Hides every panel and drops a registration that was begun and not saved.
     void HidePanels();
@@ -73,7 +76,7 @@ private:
     QFrame *Frame8;
     QFrame *Frame9;
     RegistrationPanel *Frame10;
-    TestLauncher *m_testLauncher;
+    std::unique_ptr<TestLauncher> m_testLauncher;
     SkinLabel *SkinLabel1;
     SkinLabel *SkinLabel2;
     SkinLabel *SkinLabel7;
