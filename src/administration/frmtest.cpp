@@ -12,6 +12,7 @@
 #include <QButtonGroup>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -231,6 +232,15 @@ void FrmTest::buildButtons()
     connect(Command1, &QPushButton::clicked, this, &FrmTest::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &FrmTest::Command2_Click);
     connect(Command5, &QPushButton::clicked, this, &FrmTest::Command5_Click);
+}
+
+void FrmTest::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 // Load: the title, instructions, note and scale, before the subject starts.

@@ -31,6 +31,10 @@ public:
     // The look the window has after a finished run, ready for the next subject.
     void prepareForNextRun();
 
+protected:
+    // Escape does not close the window: answers would be lost without a word.
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void buildIntroduction();
     void buildSubjectFrame();

@@ -225,6 +225,7 @@ void Frm1::Command3_Click()
 {
     if (Adodc3->count() == 0)
         return;
+    HidePanels();
 }
 
 // Forgotten subject codes: only once a subject has an answer row.
@@ -232,6 +233,7 @@ void Frm1::Command4_Click()
 {
     if (Adodc3->count() == 0)
         return;
+    HidePanels();
 }
 
 // The desktop's calculator; the main window stays as it is when none can be started.

@@ -6,8 +6,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QRegularExpressionValidator>
 #include <QTimer>
-#include <QValidator>
 
 namespace {
 
@@ -24,71 +24,67 @@ void complain(QLineEdit *box)
     ShowSelfClosingMessage(box->window(), kMustEnterNumber);
 }
 
-// Refuses pasted or dropped text that holds anything but digits.
-class DigitsValidator : public QValidator
+// Drops typed keys that are not digits, Backspace or Enter before they reach
+// the box, and tells the operator of pasted or dropped text the box refused.
+class DigitsGuard : public QObject
 {
 public:
-    explicit DigitsValidator(QLineEdit *box) : QValidator(box), m_box(box) {}
-
-    State validate(QString &input, int &) const override
+    explicit DigitsGuard(QLineEdit *box) : QObject(box), m_box(box)
     {
-        for (const QChar c : std::as_const(input)) {
-            if (!isAsciiDigit(c)) {
-                complainLater();
-                return Invalid;
-            }
-        }
-        return Acceptable;
-    }
-
-private:
-    // Told once the line edit has finished refusing the change.
-    void complainLater() const
-    {
-        if (m_complaintQueued)
-            return;
-        m_complaintQueued = true;
-        QTimer::singleShot(0, this, [this] {
-            m_complaintQueued = false;
-            if (m_box)
-                complain(m_box);
+        box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
+        box->installEventFilter(this);
+        // The validator refuses what the operator pastes, but also reports text
+        // the program sets; that text stays in the box and is announced by
+        // textChanged at once, so only a refusal without it is the operator's.
+        connect(box, &QLineEdit::inputRejected, this, [this] {
+            m_rejected = m_box->text();
+            if (m_complaintDue)
+                return;
+            m_complaintDue = true;
+            QTimer::singleShot(0, this, [this] {
+                if (m_complaintDue && m_box)
+                    complain(m_box);
+                m_complaintDue = false;
+            });
+        });
+        connect(box, &QLineEdit::textChanged, this, [this](const QString &text) {
+            if (text == m_rejected)
+                m_complaintDue = false;
         });
     }
 
-    QPointer<QLineEdit> m_box;
-    mutable bool m_complaintQueued = false;
-};
-
-// Drops typed keys that are not digits before they reach the box.
-class DigitKeyFilter : public QObject
-{
-public:
-    using QObject::QObject;
-
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
+    bool eventFilter(QObject *, QEvent *event) override
     {
         if (event->type() != QEvent::KeyPress)
             return false;
         const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Escape) {
+            complain(m_box);
+            return true;
+        }
         const QString text = key->text();
         if (text.isEmpty() || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
             return false;
         const QChar c = text.front();
-        if (isAsciiDigit(c) || c == QLatin1Char('\b') || c == QLatin1Char('\r') || c == QLatin1Char('\n')
-            || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+        if (isAsciiDigit(c) || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Return
+            || key->key() == Qt::Key_Enter)
             return false;
-        if (!c.isPrint() && c != QLatin1Char(' '))
-            return false;  // Tab, Escape and the like are not text
-        complain(static_cast<QLineEdit *>(watched));
+        if (!c.isPrint())
+            return false;  // Tab and the like move the focus; they are not text
+        complain(m_box);
         return true;
     }
+
+private:
+    QPointer<QLineEdit> m_box;
+    QString m_rejected;
+    bool m_complaintDue = false;
 };
 
 }  // namespace
 
 void AcceptDigitsOnly(QLineEdit *box)
 {
-    box->setValidator(new DigitsValidator(box));
-    box->installEventFilter(new DigitKeyFilter(box));
+    new DigitsGuard(box);
 }

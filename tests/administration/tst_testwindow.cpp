@@ -168,7 +168,7 @@ private slots:
         ScriptedPrompts scripted;
         Frm1 main;
         main.show();
-        launch(main, scripted, QStringLiteral("7"), [&](FrmTest *test) {
+        QVERIFY(launch(main, scripted, QStringLiteral("7"), [&](FrmTest *test) {
             auto *number = control<QLineEdit>(test, "Text6");
             auto *question = control<QLabel>(test, "SkinLbl5");
             click(test, "Command1");
@@ -226,11 +226,14 @@ private slots:
             QCOMPARE(stored(QStringLiteral("7"), QStringLiteral("7")), QStringLiteral("4"));
             QCOMPARE(number->text(), QStringLiteral("8"));
 
-            // A letter is refused with a beep and a notice.
+            // A letter, or Escape, is refused with a beep and a notice; Escape does not close the window.
             scripted.clear();
             typeText(number, QStringLiteral("x"));
+            QTest::keyClick(number, Qt::Key_Escape);
             QCOMPARE(number->text(), QStringLiteral("8"));
-            QCOMPARE(scripted.notices(), QStringList{QStringLiteral("شما بايد عدد وارد كنيد")});
+            QCOMPARE(scripted.notices(), QStringList(2, QStringLiteral("شما بايد عدد وارد كنيد")));
+            QTest::keyClick(test, Qt::Key_Escape);
+            QVERIFY(test->isVisible());
 
             // Two choices on one item: only the last is stored. Exit drops the uncommitted one.
             option(test, 4)->click();
@@ -239,7 +242,7 @@ private slots:
             QCOMPARE(stored(QStringLiteral("7"), QStringLiteral("8")), QStringLiteral("1"));
             option(test, 3)->click();
             click(test, "Command2");
-        });
+        }));
         QCOMPARE(stored(QStringLiteral("7"), QStringLiteral("9")), QString());
         QCOMPARE(scripted.unexpected(), QStringList());
     }
@@ -252,15 +255,15 @@ private slots:
         Frm1 main;
         main.show();
         // A change followed by Exit is not stored.
-        launch(main, scripted, QStringLiteral("31"), [&](FrmTest *test) {
+        QVERIFY(launch(main, scripted, QStringLiteral("31"), [&](FrmTest *test) {
             click(test, "Command1");
             QCOMPARE(checkedValue(test), 4);
             option(test, 2)->click();
             click(test, "Command2");
-        });
+        }));
         QCOMPARE(stored(QStringLiteral("31"), QStringLiteral("1")), QStringLiteral("4"));
         // The second launch finds the prepared window: subject frame shown, title hidden.
-        launch(main, scripted, QStringLiteral("31"), [&](FrmTest *test) {
+        QVERIFY(launch(main, scripted, QStringLiteral("31"), [&](FrmTest *test) {
             QVERIFY(control(test, "Frame1")->isVisible());
             QVERIFY(!control(test, "SkinLabel3")->isVisible());
             QVERIFY(control(test, "SkinLabel4")->isVisible());
@@ -276,7 +279,7 @@ private slots:
             click(test, "CmdBack");
             QCOMPARE(checkedValue(test), 1);
             click(test, "Command2");
-        });
+        }));
         QCOMPARE(stored(QStringLiteral("31"), QStringLiteral("1")), QStringLiteral("4"));
         QCOMPARE(stored(QStringLiteral("31"), QStringLiteral("2")), QStringLiteral("1"));
         QCOMPARE(stored(QStringLiteral("31"), QStringLiteral("3")), QStringLiteral("1"));
@@ -302,7 +305,7 @@ private slots:
         ScriptedPrompts scripted;
         Frm1 main;
         main.show();
-        launch(main, scripted, QStringLiteral("5"), [&](FrmTest *test) {
+        QVERIFY(launch(main, scripted, QStringLiteral("5"), [&](FrmTest *test) {
             click(test, "Command1");
             auto *ageBox = control<QLineEdit>(test, "Text5");
             QCOMPARE(ageBox->text(), QStringLiteral("29"));
@@ -312,7 +315,7 @@ private slots:
             option(test, 2)->click();
             test->findChild<QPushButton *>(button)->click();
             QVERIFY(!test->isVisible());
-        });
+        }));
         QCOMPARE(folder.scalar(QStringLiteral("SELECT \"Sen\" FROM \"ide\"")).toString(), age);
         QCOMPARE(stored(QStringLiteral("5"), QStringLiteral("1")), answer);
     }

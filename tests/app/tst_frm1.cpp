@@ -201,12 +201,15 @@ private slots:
         QTest::newRow("settings") << QStringLiteral("Command9");
         QTest::newRow("calculator") << QStringLiteral("Command5");
         QTest::newRow("about") << QStringLiteral("Command12");
+        QTest::newRow("keying") << QStringLiteral("Command3");
+        QTest::newRow("lookup") << QStringLiteral("Command4");
     }
 
     void panelButtonsDropAnUnsavedRegistration()
     {
         QFETCH(QString, button);
         ProgramFolder folder;
+        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES ('1')")));
         ScriptedPrompts scripted;
         Desktop::setCalculatorPrograms({QStringLiteral("true")});
         Frm1 window;
@@ -311,7 +314,10 @@ private slots:
             QSignalSpy quiet(&window, &Frm1::closedQuietly);
             control<QPushButton>(window, "Command9")->click();
             control<QLineEdit>(window, "Text3")->setText(QStringLiteral("1"));
+            auto *subjects = window.findChild<RecordSet *>(QStringLiteral("Adodc2"));
+            QVERIFY(subjects->addNew() && subjects->setField(QStringLiteral("Code"), QStringLiteral("3")));
             window.close();
+            QVERIFY(!subjects->isOnNewRow());
             QCOMPARE(quiet.count(), 1);
             QCOMPARE(exit.count(), 0);
             // A quiet close leaves the panels alone.

@@ -2,6 +2,7 @@
 #include "frm1.h"
 #include "module7.h"
 #include "programfolder.h"
+#include "recordset.h"
 #include "registrytext.h"
 #include "scriptedprompts.h"
 #include "typing.h"
@@ -283,7 +284,12 @@ private slots:
         QCOMPARE(control(window, "Frame10")->isVisible(), button == QLatin1String("Command1"));
         if (button == QLatin1String("Command1"))
             QCOMPARE(control<QLineEdit>(window, "Text11")->text(), QString());
+        auto *subjects = window.findChild<RecordSet *>(QStringLiteral("Adodc2"));
+        QCOMPARE(subjects->isOnNewRow(), button == QLatin1String("Command1"));
+        QVERIFY(!subjects->hasPendingChanges() || button == QLatin1String("Command1"));
         control<QPushButton>(window, "Command10")->click();
+        QVERIFY(!subjects->isOnNewRow());
+        QVERIFY(!subjects->hasPendingChanges());
         QCOMPARE(count(folder, "ide") + count(folder, "Answer"), 0);
         QCOMPARE(scripted.shown().size(), 0);
     }

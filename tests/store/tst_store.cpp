@@ -212,6 +212,7 @@ private slots:
         FieldBinding::bind(&box, &empty, QStringLiteral("Code"));
         QCOMPARE(box.text(), QString());
         box.setText(QStringLiteral("typed with no row"));
+        QVERIFY(!empty.hasPendingChanges());
         QCOMPARE(rows(folder, QStringLiteral("Answer")), 0);
 
         QVERIFY(registerAnswer(QStringLiteral("1")));

@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include "scriptedprompts.h"
 
 ScriptedPrompts::ScriptedPrompts()
@@ -67,4 +68,6 @@ QString ScriptedPrompts::saveFileName(QWidget *, const QString &caption, const Q
 void ScriptedPrompts::notice(QWidget *, const QString &text, int periodMs)
 {
     m_shown.append({QStringLiteral("notice"), text, QStringLiteral("پيام"), Icon::None, periodMs});
+    // A real box runs its own event loop while it is open; so does this one, for a moment.
+    QCoreApplication::processEvents();
 }
