@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
@@ -201,6 +202,61 @@ private slots:
         later.show();
         QTest::qWait(2300);
         QVERIFY(later.isVisible());
+    }
+
+    void realDialogsCarryTheirCaptionsAndButtons()
+    {
+        QWidget owner;
+        owner.show();
+        struct Seen {
+            QString title, text;
+            int buttons = -1;
+            QMessageBox::Icon icon = QMessageBox::NoIcon;
+            Qt::LayoutDirection direction = Qt::LeftToRight;
+        } seen;
+        // Reads the box that opens, then presses the button with the given role.
+        auto answer = [&](QMessageBox::ButtonRole role) {
+            QTimer::singleShot(50, [&seen, role] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                if (!box)
+                    return;
+                seen = {box->windowTitle(), box->text(), int(box->buttons().size()), box->icon(), box->layoutDirection()};
+                for (QAbstractButton *button : box->buttons())
+                    if (box->buttonRole(button) == role)
+                        button->click();
+            });
+        };
+        answer(QMessageBox::AcceptRole);
+        DialogPrompts real;
+        real.message(&owner, QStringLiteral("برنامه در حال اجراست"), QStringLiteral("Warnnig"), Prompts::Icon::Information);
+        QCOMPARE(seen.title, QStringLiteral("Warnnig"));
+        QCOMPARE(seen.text, QStringLiteral("برنامه در حال اجراست"));
+        QCOMPARE(seen.buttons, 1);
+        QCOMPARE(seen.icon, QMessageBox::Information);
+        QCOMPARE(seen.direction, Qt::RightToLeft);
+
+        answer(QMessageBox::NoRole);
+        QVERIFY(!real.question(&owner, QStringLiteral("?"), QStringLiteral("Quorvel")));
+        QCOMPARE(seen.buttons, 2);
+        QCOMPARE(seen.icon, QMessageBox::Question);
+        answer(QMessageBox::YesRole);
+        QVERIFY(real.question(&owner, QStringLiteral("?"), QStringLiteral("Quorvel")));
+
+        // The input box gives what was typed on OK and nothing on Cancel.
+        for (const bool ok : {true, false}) {
+            QString title;
+            QTimer::singleShot(50, [&title, ok] {
+                auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+                if (!dialog)
+                    return;
+                title = dialog->windowTitle();
+                dialog->setTextValue(QStringLiteral("17"));
+                ok ? dialog->accept() : dialog->reject();
+            });
+            const QString typed = real.inputBox(&owner, QStringLiteral(" Plese Insert Code "), QStringLiteral("Enter Code "), QString());
+            QCOMPARE(title, QStringLiteral("Enter Code "));
+            QCOMPARE(typed, ok ? QStringLiteral("17") : QString());
+        }
     }
 
     void scriptedPromptsRecordAndAnswer()
