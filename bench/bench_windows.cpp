@@ -1,10 +1,10 @@
 // Timings through the real windows on a database of 100,000 registered subjects, fsync included:
 // a registration (two rows in one transaction) and a Next (commit of one answer).
-#include "database.h"
 #include "frm1.h"
 #include "frmtest.h"
 #include "prompts.h"
 #include "recordset.h"
+#include "subjectdatabase.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,12 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSqlQuery>
-#include <QTemporaryDir>
 
 namespace {
-
-constexpr int kSubjects = 100000;
 
 // Notices and questions answered at once, so nothing waits for a person.
 class SilentPrompts : public Prompts
@@ -35,24 +31,6 @@ public:
 };
 
 SilentPrompts silent;
-
-bool fillSubjects()
-{
-    QSqlDatabase db = Store::database();
-    db.transaction();
-    QSqlQuery ide(db);
-    QSqlQuery answer(db);
-    ide.prepare(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\", \"LName\", \"Sen\") VALUES (?, 'F', 'L', '30')"));
-    answer.prepare(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES (?)"));
-    for (int i = 0; i < kSubjects; ++i) {
-        const QString code = QString::number(1000000 + i);
-        ide.addBindValue(code);
-        answer.addBindValue(code);
-        if (!ide.exec() || !answer.exec())
-            return false;
-    }
-    return db.commit();
-}
 
 template <typename T>
 T *child(QWidget *window, const char *name)
@@ -81,8 +59,8 @@ void BM_Registration(benchmark::State &state)
 void BM_NextCommitsOneAnswer(benchmark::State &state)
 {
     FrmTest test;
-    test.answerRows()->filterBy(QStringLiteral("code"), QString::number(1000000 + kSubjects / 2));
-    test.subjectRows()->filterBy(QStringLiteral("code"), QString::number(1000000 + kSubjects / 2));
+    test.answerRows()->filterBy(QStringLiteral("code"), benchCode(kBenchSubjects / 2));
+    test.subjectRows()->filterBy(QStringLiteral("code"), benchCode(kBenchSubjects / 2));
     child<QPushButton>(&test, "Command1")->click();
     auto *number = child<QLineEdit>(&test, "Text6");
     int value = 0;
@@ -106,10 +84,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     setPrompts(&silent);
     QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
     QString error;
-    if (!Store::createDatabase(QString::fromLatin1(Store::kDatabasePath), &error)
-        || Store::openDatabase().status != Store::OpenStatus::Opened || !fillSubjects()) {
+    if (!prepareSubjectDatabase(dir, &error)) {
         fprintf(stderr, "bench_windows: cannot prepare the database: %s\n", qPrintable(error));
         return 1;
     }

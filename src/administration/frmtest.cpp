@@ -3,6 +3,7 @@
 #include "administrationtext.h"
 #include "digitsonly.h"
 #include "fieldbinding.h"
+#include "fonts.h"
 #include "prompts.h"
 #include "recordset.h"
 #include "selfclosingmessage.h"
@@ -26,13 +27,6 @@ constexpr int kItems = 20;
 QString notStoredText(const QString &detail)
 {
     return QStringLiteral("پاسخ‌ها ذخیره نشد:\n%1").arg(detail);
-}
-
-QFont persianFont(int pointSize, bool bold = false)
-{
-    QFont font(QStringLiteral("B Nazanin"), pointSize);
-    font.setBold(bold);
-    return font;
 }
 
 }  // namespace
@@ -84,14 +78,14 @@ void FrmTest::buildIntroduction()
     SkinLabel3->setAlignment(Qt::AlignCenter);
     SkinLabel3->setProperty("role", QStringLiteral("title"));
     SkinLabel4 = new SkinLabel(QStringLiteral("SkinLabel4"), AdministrationText::SkinLabel4Text, this);
-    SkinLabel4->setFont(persianFont(15));
+    SkinLabel4->setFont(nazaninFont(15));
     SkinLabel4->setWordWrap(true);
     SkinLabel4->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
     SkinLabel5 = new SkinLabel(QStringLiteral("SkinLabel5"), AdministrationText::SkinLabel5Text, this);
-    SkinLabel5->setFont(persianFont(14, true));
+    SkinLabel5->setFont(nazaninFont(14, true));
     SkinLabel5->setAlignment(Qt::AlignCenter);
     SkinLabel6 = new SkinLabel(QStringLiteral("SkinLabel6"), AdministrationText::SkinLabel6Text, this);
-    SkinLabel6->setFont(persianFont(14, true));
+    SkinLabel6->setFont(nazaninFont(14, true));
     SkinLabel6->setAlignment(Qt::AlignCenter);
 }
 
@@ -148,7 +142,7 @@ void FrmTest::buildSubjectFrame()
 void FrmTest::buildItemControls()
 {
     SkinLbl5 = new SkinLabel(QStringLiteral("SkinLbl5"), QString(), this);
-    SkinLbl5->setFont(persianFont(17, true));
+    SkinLbl5->setFont(nazaninFont(17, true));
     SkinLbl5->setWordWrap(true);
     SkinLbl5->setAlignment(Qt::AlignCenter);
     SkinLbl5->setGeometry(twipsRect(480, 3360, 8535, 1455));
@@ -162,7 +156,7 @@ void FrmTest::buildItemControls()
     Text6->setObjectName(QStringLiteral("Text6"));
     Text6->setGeometry(twipsRect(9120, 3420, 615, 495));
     Text6->setAlignment(Qt::AlignCenter);
-    Text6->setFont(persianFont(14, true));
+    Text6->setFont(nazaninFont(14, true));
     AcceptDigitsOnly(Text6);
     Text6->hide();
     connect(Text6, &QLineEdit::textChanged, this, &FrmTest::Text6_Change);
@@ -175,7 +169,7 @@ void FrmTest::buildItemControls()
     Frame2 = new QGroupBox(QStringLiteral("1"), this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setGeometry(twipsRect(3900, 4860, 2355, 2475));
-    Frame2->setFont(persianFont(13, true));
+    Frame2->setFont(nazaninFont(13, true));
     Frame2->hide();
     m_options = new QButtonGroup(this);
     const struct {
@@ -195,7 +189,7 @@ void FrmTest::buildItemControls()
         auto *option = new QRadioButton(entry.caption, Frame2);
         option->setObjectName(QString::fromLatin1(entry.name));
         option->setGeometry(twipsRect(360, top, 1575, 435));
-        option->setFont(persianFont(12, true));
+        option->setFont(nazaninFont(12, true));
         // Light peach and light orange on every theme, with dark text.
         option->setStyleSheet(QStringLiteral("QRadioButton { background: %1; color: #2b1a08; border-radius: 4px; padding: 0 4px; }")
                                   .arg(QLatin1String(entry.colour)));
@@ -216,7 +210,7 @@ void FrmTest::buildButtons()
         auto *button = new QPushButton(caption, this);
         button->setObjectName(QString::fromLatin1(name));
         button->setGeometry(geometry);
-        button->setFont(persianFont(pointSize, true));
+        button->setFont(nazaninFont(pointSize, true));
         button->setAutoDefault(false);
         return button;
     };
@@ -310,7 +304,7 @@ void FrmTest::Text6_Change()
         return;  // nothing shown for 0: the item on screen keeps its answer box
     }
     if (itemValue() > kItems) {
-        commitAnswers();
+        commit(Adodc2);
         ShowSelfClosingMessage(this, AdministrationText::End);
         Text6->setText(QString::number(kItems));
         Frame2->setTitle(QString::number(kItems));
@@ -359,15 +353,10 @@ bool FrmTest::commit(RecordSet *recordSet)
     return false;
 }
 
-bool FrmTest::commitAnswers()
-{
-    return commit(Adodc2);
-}
-
 // Next: store the answers, then the following item.
 void FrmTest::CmdNext_Click()
 {
-    if (!commitAnswers())
+    if (!commit(Adodc2))
         return;
     Text6->setText(QString::number(qint64(itemValue()) + 1));
 }
@@ -375,7 +364,7 @@ void FrmTest::CmdNext_Click()
 // Back: store the answers, then the item before.
 void FrmTest::CmdBack_Click()
 {
-    if (!commitAnswers())
+    if (!commit(Adodc2))
         return;
     Text6->setText(QString::number(qint64(itemValue()) - 1));
 }

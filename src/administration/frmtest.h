@@ -53,7 +53,6 @@ private:
     void MarkChosenOption();
     void displayItem(int item);
     double itemValue() const;
-    bool commitAnswers();
     bool commit(RecordSet *recordSet);
 
     Skin Skin1;

@@ -72,9 +72,7 @@ void PrepareApplication()
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setLayoutDirection(Qt::RightToLeft);
     installFontSubstitutions();
-    QFont font(QStringLiteral("Arial"), 10);
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Noto Sans"), QStringLiteral("Noto Naskh Arabic")});
-    QApplication::setFont(font);
+    QApplication::setFont(arialFont(10));
     auto *translator = new QTranslator(qApp);
     if (translator->load(QLocale(QLocale::Persian), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -164,8 +164,8 @@ bool createDatabase(const QString &path, QString *error)
                 if (error)
                     *error = QStringLiteral("the item list holds %1 items, not 20").arg(items.size());
             }
+            insert.prepare(QStringLiteral("INSERT INTO \"QU\" (\"code\", \"Q\") VALUES (?, ?)"));
             for (int i = 0; ok && i < items.size(); ++i) {
-                insert.prepare(QStringLiteral("INSERT INTO \"QU\" (\"code\", \"Q\") VALUES (?, ?)"));
                 insert.addBindValue(i + 1);
                 insert.addBindValue(items.at(i).trimmed());
                 ok = insert.exec();

@@ -20,7 +20,6 @@ public:
     static FieldBinding *bind(QWidget *box, RecordSet *recordSet, const QString &field);
     static FieldBinding *of(const QWidget *box);
 
-    RecordSet *recordSet() const { return m_recordSet; }
     QString field() const { return m_field; }
 
 private:

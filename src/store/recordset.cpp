@@ -54,7 +54,6 @@ bool RecordSet::reselect()
     m_newRow.clear();
     m_newRowKey.clear();
     m_storedCount = 0;
-    m_current = -1;
     const bool selected = select();
     bool counted = false;
     if (selected) {

@@ -26,8 +26,6 @@ public:
     int count() const { return m_storedCount + m_addedCount; }
     // True when there is no current row, as after a filter that matched nothing.
     bool isBof() const { return !m_onNewRow && m_current < 0; }
-    // The current row among the rows read from the store; -1 while a new row is current.
-    int currentRow() const { return m_onNewRow ? -1 : m_current; }
     bool isOnNewRow() const { return m_onNewRow; }
 
     // Starts a pending new row, all fields empty, and makes it current.

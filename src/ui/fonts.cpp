@@ -14,11 +14,23 @@ void installFontSubstitutions()
     QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Noto Sans"), naskh});
 }
 
+QFont arialFont(int pointSize)
+{
+    QFont font(QStringLiteral("Arial"), pointSize);
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Noto Sans"), QStringLiteral("Noto Naskh Arabic")});
+    return font;
+}
+
 QFont menuButtonFont()
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Noto Sans"), QStringLiteral("Noto Naskh Arabic")});
-    font.setPointSize(12);
+    QFont font = arialFont(12);
     font.setBold(true);
+    return font;
+}
+
+QFont nazaninFont(int pointSize, bool bold)
+{
+    QFont font(QStringLiteral("B Nazanin"), pointSize);
+    font.setBold(bold);
     return font;
 }

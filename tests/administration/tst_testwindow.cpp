@@ -1,4 +1,5 @@
 #include "administrationtext.h"
+#include "controls.h"
 #include "database.h"
 #include "frm1.h"
 #include "frmtest.h"
@@ -19,20 +20,6 @@
 namespace {
 
 using Script = std::function<void(FrmTest *)>;
-
-template <typename T = QWidget>
-T *control(QWidget *window, const char *name)
-{
-    T *found = window->findChild<T *>(QString::fromLatin1(name));
-    if (!found)
-        qWarning("no control %s", name);
-    return found;
-}
-
-void click(QWidget *window, const char *button)
-{
-    control<QPushButton>(window, button)->click();
-}
 
 // The option button for an answer value: 4 is Option1 ... 1 is Option4.
 QRadioButton *option(FrmTest *test, int value)

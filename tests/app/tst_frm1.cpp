@@ -1,3 +1,4 @@
+#include "controls.h"
 #include "desktop.h"
 #include "frm1.h"
 #include "frm1text.h"
@@ -28,15 +29,6 @@ public slots:
 class TestFrm1 : public QObject
 {
     Q_OBJECT
-
-    template <typename T = QWidget>
-    static T *control(Frm1 &window, const char *name)
-    {
-        T *found = window.findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qWarning("no control %s", name);
-        return found;
-    }
 
     static void hover(QWidget *widget, QPoint at = QPoint(-1, -1))
     {
@@ -195,39 +187,6 @@ private slots:
         QVERIFY(!settings->isVisible());
     }
 
-    void panelButtonsDropAnUnsavedRegistration_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::newRow("settings") << QStringLiteral("Command9");
-        QTest::newRow("calculator") << QStringLiteral("Command5");
-        QTest::newRow("about") << QStringLiteral("Command12");
-        QTest::newRow("keying") << QStringLiteral("Command3");
-        QTest::newRow("lookup") << QStringLiteral("Command4");
-    }
-
-    void panelButtonsDropAnUnsavedRegistration()
-    {
-        QFETCH(QString, button);
-        ProgramFolder folder;
-        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES ('1')")));
-        ScriptedPrompts scripted;
-        Desktop::setCalculatorPrograms({QStringLiteral("true")});
-        Frm1 window;
-        window.show();
-        auto *subjects = window.findChild<RecordSet *>(QStringLiteral("Adodc2"));
-        QVERIFY(subjects);
-        QVERIFY(subjects->addNew());
-        QVERIFY(subjects->setField(QStringLiteral("Code"), QStringLiteral("77")));
-        QCOMPARE(subjects->count(), 1);
-        window.findChild<QPushButton *>(button)->click();
-        QVERIFY(!subjects->isOnNewRow());
-        QCOMPARE(subjects->count(), 0);
-        QVERIFY(!subjects->commit());
-        QCOMPARE(folder.scalar(QStringLiteral("SELECT COUNT(*) FROM \"ide\"")).toInt(), 0);
-        QCOMPARE(scripted.unexpected(), QStringList());
-        Desktop::setCalculatorPrograms({});
-    }
-
     void keyingAndLookupAreSilentWithoutSubjects_data()
     {
         QTest::addColumn<QString>("button");
@@ -256,6 +215,7 @@ private slots:
     {
         ProgramFolder folder;
         ScriptedPrompts scripted;
+        const QStringList calculators = Desktop::calculatorPrograms();
         Desktop::setCalculatorPrograms({QStringLiteral("/nonexistent/calculator")});
         Frm1 window;
         window.show();
@@ -271,7 +231,7 @@ private slots:
         control<QPushButton>(window, "Command5")->click();
         QVERIFY(scripted.notices().isEmpty());
         QVERIFY(!control(window, "Frame8")->isVisible());
-        Desktop::setCalculatorPrograms({});
+        Desktop::setCalculatorPrograms(calculators);
     }
 
     void pictureOpensTheMakersSites()

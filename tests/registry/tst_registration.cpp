@@ -1,4 +1,6 @@
 #include "clock.h"
+#include "controls.h"
+#include "desktop.h"
 #include "frm1.h"
 #include "module7.h"
 #include "programfolder.h"
@@ -29,6 +31,15 @@ struct Subject {
     QString education = QStringLiteral("کارشناسی");
 };
 
+// A subject for whom the three lists are left as they stand.
+Subject withListsUntouched(const QString &code)
+{
+    Subject subject;
+    subject.code = code;
+    subject.marital = subject.gender = subject.group = -1;
+    return subject;
+}
+
 const QDateTime kNow(QDate(2014, 7, 19), QTime(9, 5, 7));
 
 }  // namespace
@@ -36,12 +47,6 @@ const QDateTime kNow(QDate(2014, 7, 19), QTime(9, 5, 7));
 class TestRegistration : public QObject
 {
     Q_OBJECT
-
-    template <typename T = QWidget>
-    static T *control(Frm1 &window, const char *name)
-    {
-        return window.findChild<T *>(QString::fromLatin1(name));
-    }
 
     static void type(Frm1 &window, const char *box, const QString &text)
     {
@@ -66,11 +71,6 @@ class TestRegistration : public QObject
         pick(window, "Combo1", subject.marital);
         pick(window, "Combo2", subject.gender);
         pick(window, "Combo3", subject.group);
-    }
-
-    static void click(Frm1 &window, const char *button)
-    {
-        control<QPushButton>(window, button)->click();
     }
 
     static QString row(ProgramFolder &folder, const QString &code)
@@ -242,10 +242,7 @@ private slots:
             click(window, "Command1");
             // Lists left as they are: their mirrors start empty, the save takes the lists' items.
             QCOMPARE(control<QLineEdit>(window, "Text16")->text(), QString());
-            Subject next;
-            next.code = QStringLiteral("2048");
-            next.marital = next.gender = next.group = -1;
-            fill(window, next);
+            fill(window, withListsUntouched(QStringLiteral("2048")));
             click(window, "Command8");
             QCOMPARE(scripted.notices(), QStringList());
             QCOMPARE(row(folder, QStringLiteral("2048")).section(QLatin1Char('|'), 3, 5), QStringLiteral("متأهل|زن|C"));
@@ -254,44 +251,56 @@ private slots:
         restarted.show();
         QVERIFY(QTest::qWaitForWindowExposed(&restarted));
         click(restarted, "Command1");
-        Subject untouched;
-        untouched.code = QStringLiteral("4096");
-        untouched.marital = untouched.gender = untouched.group = -1;
-        fill(restarted, untouched);
+        fill(restarted, withListsUntouched(QStringLiteral("4096")));
         click(restarted, "Command8");
         QCOMPARE(scripted.notices(), QStringList{RegistryText::NeedGender});
         QCOMPARE(count(folder, "ide"), 2);
     }
 
-    void cancelAndOtherPanelsStoreNothing_data()
+    void cancelAndOtherMenuButtonsStoreNothing_data()
     {
         QTest::addColumn<QString>("button");
         QTest::newRow("cancel") << QStringLiteral("Command10");
         QTest::newRow("settings") << QStringLiteral("Command9");
+        QTest::newRow("calculator") << QStringLiteral("Command5");
+        QTest::newRow("about") << QStringLiteral("Command12");
+        QTest::newRow("keying") << QStringLiteral("Command3");
+        QTest::newRow("lookup") << QStringLiteral("Command4");
         QTest::newRow("register again") << QStringLiteral("Command1");
     }
 
-    void cancelAndOtherPanelsStoreNothing()
+    void cancelAndOtherMenuButtonsStoreNothing()
     {
         QFETCH(QString, button);
         ProgramFolder folder;
+        // An earlier subject's answer row, so that keying and lookup act.
+        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES ('1')")));
         ScriptedPrompts scripted;
+        const QStringList calculators = Desktop::calculatorPrograms();
+        Desktop::setCalculatorPrograms({QStringLiteral("true")});
         Frm1 window;
         window.show();
         click(window, "Command1");
         fill(window, Subject());
         window.findChild<QPushButton *>(button)->click();
-        QCOMPARE(control(window, "Frame10")->isVisible(), button == QLatin1String("Command1"));
-        if (button == QLatin1String("Command1"))
-            QCOMPARE(control<QLineEdit>(window, "Text11")->text(), QString());
+        const bool reopened = button == QLatin1String("Command1");
+        QCOMPARE(control(window, "Frame10")->isVisible(), reopened);
         auto *subjects = window.findChild<RecordSet *>(QStringLiteral("Adodc2"));
-        QCOMPARE(subjects->isOnNewRow(), button == QLatin1String("Command1"));
-        QVERIFY(!subjects->hasPendingChanges() || button == QLatin1String("Command1"));
-        control<QPushButton>(window, "Command10")->click();
+        QCOMPARE(subjects->isOnNewRow(), reopened);
+        if (reopened) {
+            QCOMPARE(control<QLineEdit>(window, "Text11")->text(), QString());
+        } else {
+            QVERIFY(!subjects->hasPendingChanges());
+            QCOMPARE(subjects->count(), 0);
+            QVERIFY(!subjects->commit());
+        }
+        click(window, "Command10");
         QVERIFY(!subjects->isOnNewRow());
         QVERIFY(!subjects->hasPendingChanges());
-        QCOMPARE(count(folder, "ide") + count(folder, "Answer"), 0);
+        QCOMPARE(count(folder, "ide"), 0);
+        QCOMPARE(count(folder, "Answer"), 1);
         QCOMPARE(scripted.shown().size(), 0);
+        Desktop::setCalculatorPrograms(calculators);
     }
 
     void ageTakesDigitsOnly()

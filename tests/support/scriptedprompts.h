@@ -32,8 +32,6 @@ public:
     const QList<Shown> &shown() const { return m_shown; }
     QStringList notices() const;
     const QStringList &unexpected() const { return m_unexpected; }
-    // Script lines that were never used.
-    int pending() const { return int(m_script.size()); }
     void clear();
 
     QString inputBox(QWidget *parent, const QString &text, const QString &caption,

@@ -1,0 +1,41 @@
+#pragma once
+
+// A throw-away program folder whose database holds many registered subjects.
+#include "database.h"
+
+#include <QDir>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+constexpr int kBenchSubjects = 100000;
+
+inline QString benchCode(int i)
+{
+    return QString::number(1000000 + i);
+}
+
+// Makes folder current and fills a fresh database there with kBenchSubjects
+// subjects, each with a details row and an answer row holding three answers.
+inline bool prepareSubjectDatabase(const QTemporaryDir &folder, QString *error)
+{
+    QDir::setCurrent(folder.path());
+    if (!Store::createDatabase(QString::fromLatin1(Store::kDatabasePath), error))
+        return false;
+    if (Store::openDatabase().status != Store::OpenStatus::Opened)
+        return false;
+    QSqlDatabase db = Store::database();
+    db.transaction();
+    QSqlQuery ide(db);
+    QSqlQuery answer(db);
+    ide.prepare(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\", \"LName\", \"Sen\", \"Tahsil\", \"Jens\", "
+                               "\"Taahol\", \"Group\", \"Date\", \"Time\") VALUES (?, 'F', 'L', '30', 'B', 'M', 'S', 'A', "
+                               "'1403/01/01', '10:00:00')"));
+    answer.prepare(QStringLiteral("INSERT INTO \"Answer\" (\"Code\", \"1\", \"2\", \"3\") VALUES (?, '4', '3', '2')"));
+    for (int i = 0; i < kBenchSubjects; ++i) {
+        ide.addBindValue(benchCode(i));
+        answer.addBindValue(benchCode(i));
+        if (!ide.exec() || !answer.exec())
+            return false;
+    }
+    return db.commit();
+}
