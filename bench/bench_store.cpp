@@ -1,5 +1,5 @@
 // Store timings on a database of 100,000 registered subjects, fsync included.
-#include "recordset.h"
+#include "store/recordset.h"
 #include "subjectdatabase.h"
 
 #include <benchmark/benchmark.h>

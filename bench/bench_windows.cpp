@@ -1,9 +1,9 @@
 // Timings through the real windows on a database of 100,000 registered subjects, fsync included:
 // a registration (two rows in one transaction) and a Next (commit of one answer).
-#include "frm1.h"
-#include "frmtest.h"
-#include "prompts.h"
-#include "recordset.h"
+#include "app/frm1.h"
+#include "administration/frmtest.h"
+#include "ui/prompts.h"
+#include "store/recordset.h"
 #include "subjectdatabase.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 // A throw-away program folder whose database holds many registered subjects.
-#include "database.h"
+#include "store/database.h"
 
 #include <QDir>
 #include <QSqlQuery>

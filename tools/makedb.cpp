@@ -1,5 +1,5 @@
 // Writes the fresh database that ships with the program folder.
-#include "database.h"
+#include "store/database.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -1,10 +1,10 @@
 // Renders every window built so far to PNG files, in chosen themes, for a person to look at.
 //   quorvel-screenshots OUTDIR [THEME...]     (themes 1 to 11; all when none are given)
-#include "database.h"
-#include "frm1.h"
-#include "frmtest.h"
-#include "recordset.h"
-#include "startup.h"
+#include "store/database.h"
+#include "app/frm1.h"
+#include "administration/frmtest.h"
+#include "store/recordset.h"
+#include "app/startup.h"
 
 #include <QApplication>
 #include <QDir>

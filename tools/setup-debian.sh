@@ -1,13 +1,21 @@
 #!/bin/sh
 # Installs the Debian 12 packages Quorvel needs to build, run and test, when any is missing.
+# When every package is present it installs nothing and needs no network.
 set -e
-packages="cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-pdf-dev libqt6svg6-dev qt6-translations-l10n
+packages="cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-pdf-dev qt6-svg-dev qt6-translations-l10n
 fonts-farsiweb fonts-noto-core libbenchmark-dev"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
 done
 [ -z "$missing" ] && exit 0
-if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
-$sudo apt-get update
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
+if [ "$(id -u)" -eq 0 ]; then
+  apt-get update
+  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
+elif command -v sudo >/dev/null 2>&1; then
+  sudo apt-get update
+  sudo DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
+else
+  echo "setup-debian.sh: as root, run: apt-get install$missing" >&2
+  exit 1
+fi

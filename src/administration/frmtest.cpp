@@ -1,14 +1,14 @@
-#include "frmtest.h"
+#include "administration/frmtest.h"
 
-#include "administrationtext.h"
-#include "digitsonly.h"
-#include "fieldbinding.h"
-#include "fonts.h"
-#include "prompts.h"
-#include "recordset.h"
-#include "selfclosingmessage.h"
-#include "skinlabel.h"
-#include "twips.h"
+#include "administration/administrationtext.h"
+#include "ui/digitsonly.h"
+#include "ui/fieldbinding.h"
+#include "ui/fonts.h"
+#include "ui/prompts.h"
+#include "store/recordset.h"
+#include "ui/selfclosingmessage.h"
+#include "ui/skinlabel.h"
+#include "ui/twips.h"
 
 #include <QButtonGroup>
 #include <QFrame>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skin.h"
+#include "ui/skin.h"
 
 #include <QDialog>
 

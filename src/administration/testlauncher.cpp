@@ -1,10 +1,10 @@
-#include "testlauncher.h"
+#include "administration/testlauncher.h"
 
-#include "administrationtext.h"
-#include "frmtest.h"
-#include "prompts.h"
-#include "recordset.h"
-#include "selfclosingmessage.h"
+#include "administration/administrationtext.h"
+#include "administration/frmtest.h"
+#include "ui/prompts.h"
+#include "store/recordset.h"
+#include "ui/selfclosingmessage.h"
 
 TestLauncher::TestLauncher(QWidget *owner, RecordSet *registeredAnswers, std::function<void()> hidePanels)
     : m_owner(owner), m_registeredAnswers(registeredAnswers), m_hidePanels(std::move(hidePanels))

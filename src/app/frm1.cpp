@@ -1,16 +1,16 @@
-#include "frm1.h"
+#include "app/frm1.h"
 
-#include "desktop.h"
-#include "fieldbinding.h"
-#include "fonts.h"
-#include "frm1text.h"
-#include "picturebox.h"
-#include "recordset.h"
-#include "registrationpanel.h"
-#include "testlauncher.h"
-#include "selfclosingmessage.h"
-#include "skinlabel.h"
-#include "twips.h"
+#include "app/desktop.h"
+#include "ui/fieldbinding.h"
+#include "ui/fonts.h"
+#include "app/frm1text.h"
+#include "ui/picturebox.h"
+#include "store/recordset.h"
+#include "registry/registrationpanel.h"
+#include "administration/testlauncher.h"
+#include "ui/selfclosingmessage.h"
+#include "ui/skinlabel.h"
+#include "ui/twips.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>

@@ -1,12 +1,12 @@
-#include "startup.h"
+#include "app/startup.h"
 
-#include "database.h"
-#include "fonts.h"
-#include "frm1.h"
-#include "frm1text.h"
-#include "prompts.h"
-#include "singleinstance.h"
-#include "twips.h"
+#include "store/database.h"
+#include "ui/fonts.h"
+#include "app/frm1.h"
+#include "app/frm1text.h"
+#include "ui/prompts.h"
+#include "app/singleinstance.h"
+#include "ui/twips.h"
 
 #include <QApplication>
 #include <QDir>

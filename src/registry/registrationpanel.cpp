@@ -1,15 +1,15 @@
-#include "registrationpanel.h"
+#include "registry/registrationpanel.h"
 
-#include "clock.h"
-#include "digitsonly.h"
-#include "fieldbinding.h"
-#include "module7.h"
-#include "recordset.h"
-#include "registrytext.h"
-#include "selfclosingmessage.h"
-#include "skinlabel.h"
-#include "transaction.h"
-#include "twips.h"
+#include "ui/clock.h"
+#include "ui/digitsonly.h"
+#include "ui/fieldbinding.h"
+#include "calendar/module7.h"
+#include "store/recordset.h"
+#include "registry/registrytext.h"
+#include "ui/selfclosingmessage.h"
+#include "ui/skinlabel.h"
+#include "store/transaction.h"
+#include "ui/twips.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
-#include "recordset.h"
+#include "store/recordset.h"
 
-#include "database.h"
+#include "store/database.h"
 
 #include <QSqlDriver>
 #include <QSqlError>

@@ -1,6 +1,6 @@
-#include "transaction.h"
+#include "store/transaction.h"
 
-#include "database.h"
+#include "store/database.h"
 
 #include <QSqlError>
 

@@ -1,4 +1,4 @@
-#include "clock.h"
+#include "ui/clock.h"
 
 namespace {
 QDateTime fixedMoment;

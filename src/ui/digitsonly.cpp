@@ -1,6 +1,6 @@
-#include "digitsonly.h"
+#include "ui/digitsonly.h"
 
-#include "selfclosingmessage.h"
+#include "ui/selfclosingmessage.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
-#include "selfclosingmessage.h"
+#include "ui/selfclosingmessage.h"
 
-#include "prompts.h"
+#include "ui/prompts.h"
 
 void ShowSelfClosingMessage(QWidget *owner, const QString &text, int periodMs)
 {

@@ -1,4 +1,4 @@
-#include "skinlabel.h"
+#include "ui/skinlabel.h"
 
 SkinLabel::SkinLabel(const QString &objectName, const QString &text, QWidget *parent) : QLabel(text, parent)
 {

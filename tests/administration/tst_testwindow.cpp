@@ -1,11 +1,11 @@
-#include "administrationtext.h"
-#include "controls.h"
-#include "database.h"
-#include "frm1.h"
-#include "frmtest.h"
-#include "programfolder.h"
-#include "scriptedprompts.h"
-#include "typing.h"
+#include "administration/administrationtext.h"
+#include "support/controls.h"
+#include "store/database.h"
+#include "app/frm1.h"
+#include "administration/frmtest.h"
+#include "support/programfolder.h"
+#include "support/scriptedprompts.h"
+#include "support/typing.h"
 
 #include <QApplication>
 #include <QGroupBox>

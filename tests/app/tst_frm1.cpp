@@ -1,11 +1,11 @@
-#include "controls.h"
-#include "desktop.h"
-#include "frm1.h"
-#include "frm1text.h"
-#include "programfolder.h"
-#include "recordset.h"
-#include "scriptedprompts.h"
-#include "twips.h"
+#include "support/controls.h"
+#include "app/desktop.h"
+#include "app/frm1.h"
+#include "app/frm1text.h"
+#include "support/programfolder.h"
+#include "store/recordset.h"
+#include "support/scriptedprompts.h"
+#include "ui/twips.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,9 +1,9 @@
-#include "database.h"
-#include "frm1text.h"
-#include "programfolder.h"
-#include "scriptedprompts.h"
-#include "singleinstance.h"
-#include "startup.h"
+#include "store/database.h"
+#include "app/frm1text.h"
+#include "support/programfolder.h"
+#include "support/scriptedprompts.h"
+#include "app/singleinstance.h"
+#include "app/startup.h"
 
 #include <QApplication>
 #include <QDir>

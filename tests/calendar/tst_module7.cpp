@@ -1,4 +1,4 @@
-#include "module7.h"
+#include "calendar/module7.h"
 
 #include <QDate>
 #include <QSet>

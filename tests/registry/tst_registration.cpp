@@ -1,13 +1,13 @@
-#include "clock.h"
-#include "controls.h"
-#include "desktop.h"
-#include "frm1.h"
-#include "module7.h"
-#include "programfolder.h"
-#include "recordset.h"
-#include "registrytext.h"
-#include "scriptedprompts.h"
-#include "typing.h"
+#include "ui/clock.h"
+#include "support/controls.h"
+#include "app/desktop.h"
+#include "app/frm1.h"
+#include "calendar/module7.h"
+#include "support/programfolder.h"
+#include "store/recordset.h"
+#include "registry/registrytext.h"
+#include "support/scriptedprompts.h"
+#include "support/typing.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,7 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSqlQuery>
-#include "database.h"
+#include "store/database.h"
 #include <QTest>
 
 namespace {

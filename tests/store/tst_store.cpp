@@ -1,8 +1,8 @@
-#include "database.h"
-#include "fieldbinding.h"
-#include "programfolder.h"
-#include "recordset.h"
-#include "transaction.h"
+#include "store/database.h"
+#include "ui/fieldbinding.h"
+#include "support/programfolder.h"
+#include "store/recordset.h"
+#include "store/transaction.h"
 
 #include <QApplication>
 #include <QFile>

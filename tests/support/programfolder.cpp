@@ -1,6 +1,6 @@
-#include "programfolder.h"
+#include "support/programfolder.h"
 
-#include "database.h"
+#include "store/database.h"
 
 #include <QDir>
 #include <QFile>

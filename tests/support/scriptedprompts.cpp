@@ -1,5 +1,5 @@
 #include <QCoreApplication>
-#include "scriptedprompts.h"
+#include "support/scriptedprompts.h"
 
 ScriptedPrompts::ScriptedPrompts()
 {

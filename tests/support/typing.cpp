@@ -1,4 +1,4 @@
-#include "typing.h"
+#include "support/typing.h"
 
 #include <QApplication>
 #include <QKeyEvent>

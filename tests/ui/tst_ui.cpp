@@ -1,8 +1,8 @@
-#include "programfolder.h"
-#include "prompts.h"
-#include "scriptedprompts.h"
-#include "selfclosingmessage.h"
-#include "skin.h"
+#include "support/programfolder.h"
+#include "ui/prompts.h"
+#include "support/scriptedprompts.h"
+#include "ui/selfclosingmessage.h"
+#include "ui/skin.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "fieldbinding.h"
+#include "ui/fieldbinding.h"
 
-#include "recordset.h"
+#include "store/recordset.h"
 
 #include <QLabel>
 #include <QLineEdit>
