@@ -27,11 +27,11 @@ void BM_OpenAnswer(benchmark::State &state)
 void BM_FilterByCode(benchmark::State &state)
 {
     RecordSet set(QStringLiteral("Adodc2"), QStringLiteral("Answer"));
-    set.open();
+    if (!set.open())
+        state.SkipWithError("open failed");
     int i = 0;
     for (auto _ : state) {
-        set.filterBy(QStringLiteral("code"), benchCode((i += 7919) % kBenchSubjects));
-        if (set.count() != 1)
+        if (!set.filterBy(QStringLiteral("code"), benchCode((i += 7919) % kBenchSubjects)) || set.count() != 1)
             state.SkipWithError("filter did not find the subject");
     }
 }
@@ -40,8 +40,7 @@ void BM_CountAfterOpen(benchmark::State &state)
 {
     RecordSet set(QStringLiteral("Adodc3"), QStringLiteral("Answer"));
     for (auto _ : state) {
-        set.open();
-        if (set.count() != kBenchSubjects)
+        if (!set.open() || set.count() != kBenchSubjects)
             state.SkipWithError("wrong count");
     }
 }
@@ -49,12 +48,12 @@ void BM_CountAfterOpen(benchmark::State &state)
 void BM_CommitOneAnswer(benchmark::State &state)
 {
     RecordSet set(QStringLiteral("Adodc2"), QStringLiteral("Answer"));
-    set.filterBy(QStringLiteral("code"), benchCode(kBenchSubjects / 2));
+    if (!set.filterBy(QStringLiteral("code"), benchCode(kBenchSubjects / 2)))
+        state.SkipWithError("filter failed");
     int value = 1;
     for (auto _ : state) {
         value = value % 4 + 1;
-        set.setField(QStringLiteral("7"), QString::number(value));
-        if (!set.commit())
+        if (!set.setField(QStringLiteral("7"), QString::number(value)) || !set.commit())
             state.SkipWithError("commit failed");
     }
 }

@@ -59,8 +59,9 @@ void BM_Registration(benchmark::State &state)
 void BM_NextCommitsOneAnswer(benchmark::State &state)
 {
     FrmTest test;
-    test.answerRows()->filterBy(QStringLiteral("code"), benchCode(kBenchSubjects / 2));
-    test.subjectRows()->filterBy(QStringLiteral("code"), benchCode(kBenchSubjects / 2));
+    if (!test.answerRows()->filterBy(QStringLiteral("code"), benchCode(kBenchSubjects / 2))
+        || !test.subjectRows()->filterBy(QStringLiteral("code"), benchCode(kBenchSubjects / 2)))
+        state.SkipWithError("filter failed");
     child<QPushButton>(&test, "Command1")->click();
     auto *number = child<QLineEdit>(&test, "Text6");
     int value = 0;

@@ -90,8 +90,9 @@ int main(int argc, char *argv[])
         QSqlQuery(Store::database()).exec(QStringLiteral("INSERT INTO \"Answer\" (\"Code\", \"3\") VALUES ('1024', '3')"));
         {
             FrmTest test;
-            test.answerRows()->filterBy(QStringLiteral("code"), QStringLiteral("1024"));
-            test.subjectRows()->filterBy(QStringLiteral("code"), QStringLiteral("1024"));
+            if (!test.answerRows()->filterBy(QStringLiteral("code"), QStringLiteral("1024"))
+                || !test.subjectRows()->filterBy(QStringLiteral("code"), QStringLiteral("1024")))
+                qWarning("the sample subject was not found");
             save(&test, out.filePath(QStringLiteral("frmtest-before-start") + suffix));
             test.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
             test.findChild<QLineEdit *>(QStringLiteral("Text6"))->setText(QStringLiteral("3"));
@@ -100,8 +101,9 @@ int main(int argc, char *argv[])
         {
             FrmTest prepared;
             prepared.prepareForNextRun();
-            prepared.answerRows()->filterBy(QStringLiteral("code"), QStringLiteral("1024"));
-            prepared.subjectRows()->filterBy(QStringLiteral("code"), QStringLiteral("1024"));
+            if (!prepared.answerRows()->filterBy(QStringLiteral("code"), QStringLiteral("1024"))
+                || !prepared.subjectRows()->filterBy(QStringLiteral("code"), QStringLiteral("1024")))
+                qWarning("the sample subject was not found");
             save(&prepared, out.filePath(QStringLiteral("frmtest-prepared") + suffix));
         }
         Store::closeDatabase();

@@ -3,7 +3,7 @@
 # When every package is present it installs nothing and needs no network.
 set -e
 packages="cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-pdf-dev qt6-svg-dev qt6-translations-l10n
-fonts-farsiweb fonts-noto-core libbenchmark-dev"
+fonts-farsiweb fonts-noto-core libbenchmark-dev libsqlite3-dev"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

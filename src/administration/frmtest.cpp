@@ -8,6 +8,8 @@
 #include "store/recordset.h"
 #include "ui/selfclosingmessage.h"
 #include "ui/skinlabel.h"
+#include "ui/storeerror.h"
+#include "ui/textchecks.h"
 #include "ui/twips.h"
 
 #include <QButtonGroup>
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -57,8 +60,6 @@ FrmTest::FrmTest(QWidget *parent) : QDialog(parent)
     addHiddenBox(QStringLiteral("Text13"), Adodc5, QStringLiteral("FName"));
     addHiddenBox(QStringLiteral("Text17"), Adodc6, QStringLiteral("code"));
 
-    for (RecordSet *recordSet : {Adodc1, Adodc2, Adodc3, Adodc4, Adodc5, Adodc6})
-        recordSet->open();
     Form_Load();
 }
 
@@ -240,6 +241,9 @@ void FrmTest::keyPressEvent(QKeyEvent *event)
 // Load: the title, instructions, note and scale, before the subject starts.
 void FrmTest::Form_Load()
 {
+    for (RecordSet *recordSet : {Adodc1, Adodc2, Adodc3, Adodc4, Adodc5, Adodc6})
+        if (!StoreSucceeded(this, recordSet->open(), *recordSet))
+            break;
     move(twipsPoint(2340, 765));
     ApplyTheme(this, Skin1, Text2);
     for (QWidget *label : {SkinLabel4, SkinLabel6, SkinLabel5, SkinLabel3})
@@ -288,37 +292,45 @@ double FrmTest::itemValue() const
     return ReadNumber(Text6->text());
 }
 
-// Every change of the item number shows the item it names.
+// Every change of the item number shows the item it names: an empty box and
+// numbers before the first item show item 1, numbers past the last show item 20.
 void FrmTest::Text6_Change()
 {
+    int item = 0;
     if (Text6->text().isEmpty()) {
         SkinLbl5->clear();
-        Text6->setText(QStringLiteral("1"));
+        item = 1;
+    } else {
+        const double value = itemValue();
+        if (value == 0)
+            return;  // nothing shown for 0: the item on screen keeps its answer box
+        if (value < 0) {
+            ShowSelfClosingMessage(this, AdministrationText::Start);
+            item = 1;
+        } else if (value > kItems) {
+            if (!commit(Adodc2))
+                return;
+            ShowSelfClosingMessage(this, AdministrationText::End);
+            item = kItems;
+        } else {
+            item = int(value);
+            displayItem(item);
+            return;  // the number stays as typed, leading zeros and all
+        }
     }
-    if (itemValue() < 0) {
-        ShowSelfClosingMessage(this, AdministrationText::Start);
-        Text6->setText(QStringLiteral("1"));
-        FieldBinding::bind(Text12, Adodc2, QString::number(int(itemValue())));
-        Frame2->setTitle(QString::number(int(itemValue())));
-    } else if (itemValue() == 0) {
-        return;  // nothing shown for 0: the item on screen keeps its answer box
+    {
+        const QSignalBlocker quiet(Text6);
+        Text6->setText(QString::number(item));
     }
-    if (itemValue() > kItems) {
-        commit(Adodc2);
-        ShowSelfClosingMessage(this, AdministrationText::End);
-        Text6->setText(QString::number(kItems));
-        Frame2->setTitle(QString::number(kItems));
-    }
-    const double value = itemValue();
-    if (value >= 1 && value < kItems + 1)
-        displayItem(int(value));
+    displayItem(item);
 }
 
 // An item number with leading zeros (07) names the same item and column as 7.
 void FrmTest::displayItem(int item)
 {
     const QString number = QString::number(item);
-    Adodc6->filterBy(QStringLiteral("code"), number);
+    if (!StoreSucceeded(this, Adodc6->filterBy(QStringLiteral("code"), number), *Adodc6))
+        return;
     SkinLbl5->setText(Lbl1->text());
     FieldBinding::bind(Text12, Adodc2, number);
     Frame2->setTitle(number);
@@ -349,8 +361,16 @@ bool FrmTest::commit(RecordSet *recordSet)
     // A subject with an answer row but no subject row has no details to store.
     if (recordSet->isBof() || recordSet->commit())
         return true;
-    prompts().message(this, notStoredText(recordSet->errorText()), QStringLiteral("خطا"), Prompts::Icon::Critical);
+    ShowStoreFailure(this, recordSet->failure(), notStoredText(recordSet->errorText()));
     return false;
+}
+
+bool FrmTest::refreshAll()
+{
+    for (RecordSet *recordSet : {Adodc1, Adodc2, Adodc3})
+        if (!StoreSucceeded(this, recordSet->refresh(), *recordSet))
+            return false;
+    return true;
 }
 
 // Next: store the answers, then the following item.
@@ -372,19 +392,28 @@ void FrmTest::CmdBack_Click()
 // Exit: answers chosen since the last commit, and edits of the details, are dropped.
 void FrmTest::Command2_Click()
 {
-    Adodc1->refresh();
-    Adodc2->refresh();
-    Adodc3->refresh();
+    refreshAll();
     accept();
+}
+
+// Corrected names must show what they hold.
+bool FrmTest::visibleNames()
+{
+    for (QLineEdit *name : {Text3, Text4}) {
+        if (HasHiddenControls(name->text())) {
+            ShowSelfClosingMessage(this, HiddenControlsInNameText);
+            name->setFocus();
+            return false;
+        }
+    }
+    return true;
 }
 
 // Save and exit: the answers and any corrected details are stored.
 void FrmTest::Command5_Click()
 {
-    if (!commit(Adodc2) || !commit(Adodc3))
+    if (!visibleNames() || !commit(Adodc2) || !commit(Adodc3))
         return;
-    Adodc1->refresh();
-    Adodc2->refresh();
-    Adodc3->refresh();
+    refreshAll();
     accept();
 }

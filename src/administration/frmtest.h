@@ -54,6 +54,8 @@ private:
     void displayItem(int item);
     double itemValue() const;
     bool commit(RecordSet *recordSet);
+    bool refreshAll();
+    bool visibleNames();
 
     Skin Skin1;
     RecordSet *Adodc1;

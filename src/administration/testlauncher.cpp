@@ -2,46 +2,47 @@
 
 #include "administration/administrationtext.h"
 #include "administration/frmtest.h"
-#include "ui/prompts.h"
 #include "store/recordset.h"
+#include "ui/prompts.h"
 #include "ui/selfclosingmessage.h"
-
-TestLauncher::TestLauncher(QWidget *owner, RecordSet *registeredAnswers, std::function<void()> hidePanels)
-    : m_owner(owner), m_registeredAnswers(registeredAnswers), m_hidePanels(std::move(hidePanels))
-{
-}
+#include "ui/storeerror.h"
 
 TestLauncher::~TestLauncher()
 {
     delete m_window;
 }
 
-void TestLauncher::launch()
+void TestLauncher::launch(QWidget *owner, const RecordSet &registeredAnswers, const std::function<void()> &hidePanels)
 {
-    if (m_registeredAnswers->count() == 0)
+    if (registeredAnswers.count() == 0)
         return;
-    m_hidePanels();
+    hidePanels();
+    // The window has no parent: it outlives the main window that first asked for it.
     if (!m_window)
-        m_window = new FrmTest(m_owner);
-    m_window->answerRows()->refresh();
-    m_window->subjectRows()->refresh();
+        m_window = new FrmTest;
+    RecordSet *answers = m_window->answerRows();
+    RecordSet *subject = m_window->subjectRows();
+    if (!StoreSucceeded(owner, answers->refresh(), *answers) || !StoreSucceeded(owner, subject->refresh(), *subject))
+        return;
 
-    const QString code = prompts().inputBox(m_owner, AdministrationText::CodePrompt, AdministrationText::CodeCaption);
+    const QString code = prompts().inputBox(owner, AdministrationText::CodePrompt, AdministrationText::CodeCaption);
     if (code.isEmpty()) {
-        ShowSelfClosingMessage(m_owner, AdministrationText::NeedSubjectNumber);
+        ShowSelfClosingMessage(owner, AdministrationText::NeedSubjectNumber);
         return;
     }
-    m_window->answerRows()->filterBy(QStringLiteral("code"), code);
-    if (m_window->answerRows()->count() == 0) {
-        ShowSelfClosingMessage(m_owner, AdministrationText::NoSuchSubject);
+    if (!StoreSucceeded(owner, answers->filterBy(QStringLiteral("code"), code), *answers))
+        return;
+    if (answers->count() == 0) {
+        ShowSelfClosingMessage(owner, AdministrationText::NoSuchSubject);
         return;
     }
-    m_window->subjectRows()->filterBy(QStringLiteral("code"), code);
+    if (!StoreSucceeded(owner, subject->filterBy(QStringLiteral("code"), code), *subject))
+        return;
     m_window->exec();
 
     // A new window for the next subject, in the look a finished run leaves.
     delete m_window;
-    m_window = new FrmTest(m_owner);
+    m_window = new FrmTest;
     m_window->prepareForNextRun();
 }
 

@@ -10,20 +10,21 @@ class RecordSet;
 
 // Runs the test for one subject: asks for the code, restricts the test window
 // to the subject's rows and shows it modally; afterwards prepares the window
-// for the next subject. The window lives from its first use to the end.
+// for the next subject. One launcher serves a whole run of the program, so the
+// window lives from its first use to the end, whichever main window asks.
 class TestLauncher
 {
 public:
-    // registeredAnswers is the owner's record set over Answer; hidePanels tidies the owner first.
-    TestLauncher(QWidget *owner, RecordSet *registeredAnswers, std::function<void()> hidePanels);
+    TestLauncher() = default;
     ~TestLauncher();
+    TestLauncher(const TestLauncher &) = delete;
+    TestLauncher &operator=(const TestLauncher &) = delete;
 
-    void launch();
+    // owner is the main window asking; registeredAnswers its record set over
+    // Answer; hidePanels tidies it first.
+    void launch(QWidget *owner, const RecordSet &registeredAnswers, const std::function<void()> &hidePanels);
     FrmTest *window() const;
 
 private:
-    QWidget *m_owner;
-    RecordSet *m_registeredAnswers;
-    std::function<void()> m_hidePanels;
     QPointer<FrmTest> m_window;
 };

@@ -10,6 +10,7 @@
 #include "administration/testlauncher.h"
 #include "ui/selfclosingmessage.h"
 #include "ui/skinlabel.h"
+#include "ui/storeerror.h"
 #include "ui/twips.h"
 
 #include <QCloseEvent>
@@ -43,7 +44,10 @@ QLineEdit *makeHiddenBox(QWidget *parent, const QString &name, const QString &te
 
 }  // namespace
 
-Frm1::Frm1(QWidget *parent) : QWidget(parent)
+Frm1::Frm1(TestLauncher *launcher, QWidget *parent)
+    : QWidget(parent),
+      m_ownLauncher(launcher ? nullptr : std::make_unique<TestLauncher>()),
+      m_testLauncher(launcher ? launcher : m_ownLauncher.get())
 {
     setObjectName(QStringLiteral("Frm1"));
     setWindowTitle(Frm1Text::WindowCaption);
@@ -84,7 +88,6 @@ Frm1::Frm1(QWidget *parent) : QWidget(parent)
 
     buildMenu();
     buildPanels();
-    m_testLauncher = std::make_unique<TestLauncher>(this, Adodc3, [this] { HidePanels(); });
     buildSettingsPanel();
 
     FieldBinding::bind(Text1, Adodc1, QStringLiteral("TH"));
@@ -172,7 +175,8 @@ void Frm1::buildSettingsPanel()
 void Frm1::Form_Load()
 {
     for (RecordSet *recordSet : {Adodc1, Adodc2, Adodc3, Adodc4})
-        recordSet->open();
+        if (!StoreSucceeded(this, recordSet->open(), *recordSet))
+            break;
     Text2_Change(Text2->text());
     move(twipsPoint(2340, 765));
     ApplyTheme(this, Skin1, Text1);
@@ -188,15 +192,19 @@ void Frm1::closeEvent(QCloseEvent *event)
 // Closing the window: quietly for a theme change, otherwise on the way out of the program.
 void Frm1::Form_Unload()
 {
-    Adodc2->refresh();
+    refreshSubjects();
     if (ReadNumber(Text3->text()) == 1) {
-        Adodc2->refresh();
         emit closedQuietly();
         return;
     }
     HidePanels();
-    Adodc2->refresh();
     emit closedForExit();
+}
+
+// Re-reading the subjects drops a registration begun and not saved.
+bool Frm1::refreshSubjects()
+{
+    return StoreSucceeded(this, Adodc2->refresh(), *Adodc2);
 }
 
 void Frm1::HidePanels()
@@ -204,7 +212,7 @@ void Frm1::HidePanels()
     for (QFrame *panel : std::initializer_list<QFrame *>{Frame6, Frame10, Frame8, Frame9})
         panel->hide();
     if (Adodc2->count() != 0)
-        Adodc2->refresh();
+        refreshSubjects();
 }
 
 // Register a subject.
@@ -217,7 +225,7 @@ void Frm1::Command1_Click()
 // Run the test for a subject whose code the operator gives.
 void Frm1::Command2_Click()
 {
-    m_testLauncher->launch();
+    m_testLauncher->launch(this, *Adodc3, [this] { HidePanels(); });
 }
 
 // Keying: only once a subject has an answer row.

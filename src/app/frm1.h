@@ -22,8 +22,13 @@ class Frm1 : public QWidget
     Q_OBJECT
 
 public:
-    explicit Frm1(QWidget *parent = nullptr);
+    // launcher runs the tests of this run of the program, so that the test
+    // window outlives a main window recreated for a new theme; without one
+    // the window keeps its own.
+    explicit Frm1(TestLauncher *launcher = nullptr, QWidget *parent = nullptr);
     ~Frm1() override;
+
+    TestLauncher *testLauncher() const { return m_testLauncher; }
 
     // Hides every panel and drops a registration that was begun and not saved.
     void HidePanels();
@@ -64,6 +69,7 @@ private:
     void Text2_Change(const QString &text);
     void showHelp(QObject *button);
     void clearHelp();
+    bool refreshSubjects();
 
     Skin Skin1;
     RecordSet *Adodc1;
@@ -76,7 +82,8 @@ private:
     QFrame *Frame8;
     QFrame *Frame9;
     RegistrationPanel *Frame10;
-    std::unique_ptr<TestLauncher> m_testLauncher;
+    std::unique_ptr<TestLauncher> m_ownLauncher;
+    TestLauncher *m_testLauncher;
     SkinLabel *SkinLabel1;
     SkinLabel *SkinLabel2;
     SkinLabel *SkinLabel7;

@@ -2,6 +2,7 @@
 
 #include "store/database.h"
 #include "ui/fonts.h"
+#include "administration/testlauncher.h"
 #include "app/frm1.h"
 #include "app/frm1text.h"
 #include "ui/prompts.h"
@@ -27,6 +28,14 @@ QString missingText(const QString &path)
 QString notOursText(const QString &path)
 {
     return QStringLiteral("این فایل بانک اطلاعات این برنامه نیست و به آن دست زده نشد:\n%1\n\nبرنامه بسته می‌شود.").arg(path);
+}
+
+QString damagedText(const QString &path, const QString &detail)
+{
+    return QStringLiteral("فایل بانک اطلاعات آسیب دیده است و به آن دست زده نشد:\n%1\n%2\n\n"
+                          "برای ادامهٔ کار، آخرین پشتیبان سالم را از پوشهٔ Back برنامه بازگردانید.\n"
+                          "برنامه بسته می‌شود.")
+        .arg(path, detail);
 }
 
 QString failedText(const QString &path, const QString &detail)
@@ -56,6 +65,9 @@ bool OpenProgramDatabase(QWidget *parent)
         return true;
     case Store::OpenStatus::NotOurs:
         prompts().message(parent, notOursText(shown), kErrorCaption, Prompts::Icon::Critical);
+        return false;
+    case Store::OpenStatus::Damaged:
+        prompts().message(parent, damagedText(shown, result.detail), kErrorCaption, Prompts::Icon::Critical);
         return false;
     case Store::OpenStatus::Missing:
     case Store::OpenStatus::Failed:
@@ -95,10 +107,15 @@ int RunQuorvel()
         return 0;
     if (!OpenProgramDatabase())
         return 1;
-    auto *main = new Frm1;
-    main->setAttribute(Qt::WA_DeleteOnClose);
-    main->show();
-    const int code = QApplication::exec();
+    int code = 0;
+    {
+        // One test window for the whole run, gone before the connection closes.
+        TestLauncher launcher;
+        auto *main = new Frm1(&launcher);
+        main->setAttribute(Qt::WA_DeleteOnClose);
+        main->show();
+        code = QApplication::exec();
+    }
     Store::closeDatabase();
     return code;
 }

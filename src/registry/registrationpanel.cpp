@@ -9,6 +9,8 @@
 #include "ui/selfclosingmessage.h"
 #include "ui/skinlabel.h"
 #include "store/transaction.h"
+#include "ui/storeerror.h"
+#include "ui/textchecks.h"
 #include "ui/twips.h"
 
 #include <QComboBox>
@@ -18,18 +20,6 @@
 namespace {
 
 constexpr int kBoxHeight = 375;
-
-// The code without the spaces around it; tabs and other characters stay.
-QString withoutSurroundingSpaces(const QString &code)
-{
-    qsizetype first = 0;
-    qsizetype last = code.size();
-    while (first < last && code.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && code.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return code.mid(first, last - first);
-}
 
 }  // namespace
 
@@ -146,9 +136,10 @@ void RegistrationPanel::setTabOrder()
 
 void RegistrationPanel::open()
 {
+    if (!StoreSucceeded(window(), Adodc2->addNew(), *Adodc2))
+        return;
     show();
     setGeometry(twipsRect(1500, 780, 6675, 2895));
-    Adodc2->addNew();
     const QDateTime now = Clock::now();
     Text9->setText(now.time().toString(QStringLiteral("HH:mm:ss")));
     Text8->setText(Module7::SolarDateText(now.date(), 0));
@@ -174,44 +165,85 @@ bool RegistrationPanel::checkFields()
         {Text17, RegistryText::NeedGroup, Combo3},     {Text7, RegistryText::NeedEducation, Text7},
     };
     for (const auto &check : checks) {
-        if (check.field->text().isEmpty()) {
+        // A code of blanks only is no code; elsewhere a blank counts as an entry.
+        const QString entry = check.field == Text11 ? check.field->text().trimmed() : check.field->text();
+        if (entry.isEmpty()) {
             ShowSelfClosingMessage(window(), check.message);
             check.focus->setFocus();
+            return false;
+        }
+    }
+    const struct {
+        QLineEdit *field;
+        QString message;
+    } visible[] = {{Text11, HiddenControlsInCodeText},
+                   {Text6, HiddenControlsInNameText},
+                   {Text4, HiddenControlsInNameText}};
+    for (const auto &check : visible) {
+        if (HasHiddenControls(check.field->text())) {
+            ShowSelfClosingMessage(window(), check.message);
+            check.field->setFocus();
             return false;
         }
     }
     return true;
 }
 
-// Save: both rows of the subject go in together, or neither does.
+// Save: both rows of the subject go in together, or neither does. The code
+// is stored without the blanks around it, alike in both rows.
 void RegistrationPanel::Command8_Click()
 {
-    Adodc3->refresh();
+    if (!StoreSucceeded(window(), Adodc3->refresh(), *Adodc3))
+        return;
     Combo_Click(Combo1, Text15);
     Combo_Click(Combo2, Text16);
     Combo_Click(Combo3, Text17);
     if (!checkFields())
         return;
 
-    Transaction transaction;
-    const bool stored = transaction.isActive() && Adodc3->addNew()
-                        && Adodc3->setField(QStringLiteral("Code"), withoutSurroundingSpaces(Text11->text()))
-                        && Adodc3->commit() && Adodc2->commit() && transaction.commit();
-    if (!stored) {
-        transaction.rollback();
-        // Whatever went in was taken back: the subject row waits, with every entry, for the next try.
-        Adodc2->keepNewRowPending();
+    const QString code = Text11->text().trimmed();
+    StoreFailure failure = StoreFailure::None;
+    QString detail;
+    {
+        Transaction transaction{Adodc2, Adodc3};
+        auto step = [&failure, &detail](bool done, const RecordSet &recordSet) {
+            if (!done) {
+                failure = recordSet.failure();
+                detail = recordSet.errorText();
+            }
+            return done;
+        };
+        const bool written = transaction.isActive() && step(Adodc3->addNew(), *Adodc3)
+                             && step(Adodc3->setField(QStringLiteral("Code"), code), *Adodc3)
+                             && step(Adodc3->commit(), *Adodc3)
+                             && step(Adodc2->setField(QStringLiteral("Code"), code), *Adodc2)
+                             && step(Adodc2->commit(), *Adodc2);
+        if (written && transaction.commit())
+            failure = StoreFailure::None;
+        else if (failure == StoreFailure::None) {
+            failure = transaction.failure();
+            detail = transaction.errorText();
+        }
+        // Leaving the block without a commit takes back whatever went in; the
+        // subject row waits, with every entry as typed, for the next try.
+    }
+    if (failure == StoreFailure::Duplicate) {
         ShowSelfClosingMessage(window(), RegistryText::DuplicateCode);
         return;
     }
-    Adodc2->refresh();
-    Adodc3->refresh();
+    if (failure != StoreFailure::None) {
+        ShowStoreFailure(window(), failure, detail);
+        return;
+    }
+    // Stored: a failing re-read shows its cause, and the panel closes either way.
+    if (StoreSucceeded(window(), Adodc2->refresh(), *Adodc2))
+        StoreSucceeded(window(), Adodc3->refresh(), *Adodc3);
     emit hidePanelsRequested();
 }
 
 // Cancel: the new subject row and everything typed into it are dropped.
 void RegistrationPanel::Command10_Click()
 {
-    Adodc2->refresh();
+    StoreSucceeded(window(), Adodc2->refresh(), *Adodc2);
     emit hidePanelsRequested();
 }

@@ -1,17 +1,53 @@
 #include "store/database.h"
 
+#include "store/storefailure.h"
+
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
 
+#include <sqlite3.h>
+
 namespace Store {
 namespace {
 
 const char kConnection[] = "quorvel";
+int busyWaitMs = 3000;
+
+constexpr QFile::Permissions kPrivateFile = QFile::ReadOwner | QFile::WriteOwner;
+constexpr QFile::Permissions kPrivateFolder = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+
+// SQLite asks this while another program holds the file. Waiting here keeps
+// the windows painting and their timers running; input waits until the
+// operation is over, so nothing else reaches the store meanwhile.
+int waitWhileBusy(void *, int attempt)
+{
+    static QElapsedTimer waited;
+    if (attempt == 0)
+        waited.start();
+    if (waited.elapsed() >= busyWaitMs)
+        return 0;
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QThread::msleep(20);
+    return 1;
+}
+
+void installBusyWait(const QSqlDatabase &db)
+{
+    const QVariant handle = db.driver()->handle();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+        if (sqlite3 *connection = *static_cast<sqlite3 *const *>(handle.data()))
+            sqlite3_busy_handler(connection, waitWhileBusy, nullptr);
+}
 
 // Tables and the fields every window relies on.
 struct TableShape {
@@ -32,23 +68,55 @@ QList<TableShape> expectedShape()
     };
 }
 
-bool hasSqliteHeader(const QString &path)
+enum class Header { Sqlite, Blank, Foreign };
+
+// A file whose first page was wiped is a damaged database rather than someone else's file.
+Header readHeader(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return file.read(16) == QByteArray("SQLite format 3\0", 16);
+        return Header::Foreign;
+    const QByteArray head = file.read(100);
+    if (head.startsWith(QByteArray("SQLite format 3\0", 16)))
+        return Header::Sqlite;
+    if (head.isEmpty() || (head.size() == 100 && head.count('\0') == 100))
+        return Header::Blank;
+    return Header::Foreign;
 }
 
-bool holdsOurTables(const QSqlDatabase &db)
+enum class Shape { Ours, Partial, Foreign };
+
+// Ours when every table and field is there; partial when some of our tables are.
+Shape tableShape(const QSqlDatabase &db)
 {
+    int found = 0;
+    bool whole = true;
     for (const TableShape &table : expectedShape()) {
         const QSqlRecord record = db.record(QString::fromLatin1(table.name));
+        if (!record.isEmpty())
+            ++found;
         for (const QString &field : table.fields)
-            if (record.indexOf(field) < 0)
-                return false;
+            whole = whole && record.indexOf(field) >= 0;
     }
-    return true;
+    if (whole)
+        return Shape::Ours;
+    return found > 0 ? Shape::Partial : Shape::Foreign;
+}
+
+// SQLite's own check of every page: missing or wiped pages, broken indexes.
+OpenResult checkWhole(QSqlDatabase &db)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA quick_check"))) {
+        const StoreFailure failure = classifyFailure(query.lastError());
+        return {failure == StoreFailure::Damaged ? OpenStatus::Damaged : OpenStatus::Failed, query.lastError().text()};
+    }
+    QStringList problems;
+    while (query.next())
+        problems << query.value(0).toString();
+    if (problems != QStringList{QStringLiteral("ok")})
+        return {OpenStatus::Damaged, problems.mid(0, 3).join(QLatin1Char('\n'))};
+    return {OpenStatus::Opened, {}};
 }
 
 bool execAll(QSqlDatabase &db, const QStringList &statements, QString *error)
@@ -105,27 +173,59 @@ OpenResult openDatabase(const QString &path)
     if (!info.isFile() || !info.isReadable())
         return {OpenStatus::Failed, QStringLiteral("not a readable file")};
     // Checked before SQLite touches the file, so a foreign file stays byte for byte as it was.
-    if (!hasSqliteHeader(path))
+    switch (readHeader(path)) {
+    case Header::Foreign:
         return {OpenStatus::NotOurs, {}};
+    case Header::Blank:
+        return {OpenStatus::Damaged, QStringLiteral("the file is empty or its first page is blank")};
+    case Header::Sqlite:
+        break;
+    }
 
     const OpenResult result = [&path]() -> OpenResult {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QString::fromLatin1(kConnection));
         db.setDatabaseName(path);
         if (!db.open())
             return {OpenStatus::Failed, db.lastError().text()};
-        if (!holdsOurTables(db))
+        installBusyWait(db);
+        // Nothing is written before the file is known to be ours and whole.
+        const OpenResult whole = checkWhole(db);
+        if (whole.status != OpenStatus::Opened)
+            return whole;
+        switch (tableShape(db)) {
+        case Shape::Foreign:
             return {OpenStatus::NotOurs, {}};
+        case Shape::Partial:
+            return {OpenStatus::Damaged, QStringLiteral("tables of the program are missing")};
+        case Shape::Ours:
+            break;
+        }
         // One file holds everything whenever no transaction is open, so a byte copy is a whole backup.
         QString error;
-        if (!execAll(db, {QStringLiteral("PRAGMA journal_mode=DELETE"), QStringLiteral("PRAGMA synchronous=FULL"),
-                          QStringLiteral("PRAGMA busy_timeout=5000")},
+        if (!execAll(db, {QStringLiteral("PRAGMA journal_mode=DELETE"), QStringLiteral("PRAGMA synchronous=FULL")},
                      &error))
             return {OpenStatus::Failed, error};
+        makePrivate(path);
         return {OpenStatus::Opened, {}};
     }();
     if (result.status != OpenStatus::Opened)
         closeDatabase();
     return result;
+}
+
+void setBusyWait(int milliseconds)
+{
+    busyWaitMs = milliseconds;
+}
+
+bool makePrivate(const QString &path, QString *error)
+{
+    const QFileInfo info(path);
+    const bool ok = QFile::setPermissions(path, kPrivateFile)
+                    && QFile::setPermissions(info.absolutePath(), kPrivateFolder);
+    if (!ok && error)
+        *error = QStringLiteral("cannot make %1 private to its owner").arg(path);
+    return ok;
 }
 
 bool createDatabase(const QString &path, QString *error)
@@ -136,14 +236,24 @@ bool createDatabase(const QString &path, QString *error)
         return false;
     }
     const QFileInfo info(path);
-    if (!QDir().mkpath(info.absolutePath())) {
+    const QString folder = info.absolutePath();
+    if (!QFileInfo::exists(folder) && !QDir().mkdir(folder, kPrivateFolder)) {
         if (error)
-            *error = QStringLiteral("cannot make the folder %1").arg(info.absolutePath());
+            *error = QStringLiteral("cannot make the folder %1").arg(folder);
         return false;
     }
     // Built under a temporary name and renamed, so a half-written file never stands at path.
+    // The file is made private before anything is written into it, whatever the umask.
     const QString partial = path + QStringLiteral(".new");
     QFile::remove(partial);
+    {
+        QFile empty(partial);
+        if (!empty.open(QIODevice::WriteOnly | QIODevice::NewOnly, kPrivateFile)) {
+            if (error)
+                *error = empty.errorString();
+            return false;
+        }
+    }
     const QString connection = QStringLiteral("quorvel-create");
     bool ok = false;
     {
@@ -189,6 +299,8 @@ bool createDatabase(const QString &path, QString *error)
         if (error)
             *error = QStringLiteral("cannot move the new database to %1").arg(path);
     }
+    if (ok)
+        ok = makePrivate(path, error);
     if (!ok)
         QFile::remove(partial);
     return ok;

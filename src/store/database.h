@@ -13,6 +13,7 @@ enum class OpenStatus {
     Opened,     // the connection is open and holds our four tables
     Missing,    // no file at the path
     NotOurs,    // the file is not a database of this program; it was not changed
+    Damaged,    // the file is a database of this program that is not whole; it was not changed
     Failed,     // the file could not be opened
 };
 
@@ -34,5 +35,12 @@ QSqlDatabase database();
 
 // Closes and forgets the connection; record sets must be gone by then.
 void closeDatabase();
+
+// How long an operation waits for another program that holds the file before
+// it fails as busy. The windows keep painting meanwhile; input waits.
+void setBusyWait(int milliseconds);
+
+// The database and its folder are the owner's alone (files 600, folders 700).
+bool makePrivate(const QString &path, QString *error = nullptr);
 
 }  // namespace Store

@@ -1,6 +1,8 @@
 #include "store/recordset.h"
 
 #include "store/database.h"
+#include "store/rowsview.h"
+#include "store/tablemodel.h"
 
 #include <QSqlDriver>
 #include <QSqlError>
@@ -9,18 +11,42 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+namespace {
+
+const QString kNoRow = QStringLiteral("the row is no longer in the store");
+
+}  // namespace
+
 RecordSet::RecordSet(const QString &objectName, const QString &table, QObject *parent)
-    : QSqlTableModel(parent, Store::database())
+    : QObject(parent), m_model(new Store::TableModel(this))
 {
     setObjectName(objectName);
-    setEditStrategy(QSqlTableModel::OnManualSubmit);
-    setTable(table);
+    m_model->setTable(table);
 }
 
-bool RecordSet::fail(const QString &message)
+RecordSet::~RecordSet() = default;
+
+QString RecordSet::table() const
 {
+    return m_model->tableName();
+}
+
+bool RecordSet::hasField(const QString &name) const
+{
+    return m_model->fieldIndex(name) >= 0;
+}
+
+bool RecordSet::fail(StoreFailure failure, const QString &message)
+{
+    m_failure = failure;
     m_error = message;
     return false;
+}
+
+bool RecordSet::failWith(const QSqlError &error)
+{
+    const StoreFailure failure = classifyFailure(error);
+    return fail(failure == StoreFailure::None ? StoreFailure::Other : failure, error.text());
 }
 
 bool RecordSet::open()
@@ -30,67 +56,79 @@ bool RecordSet::open()
 
 bool RecordSet::refresh()
 {
-    setFilter(QString());
+    m_model->setFilter(QString());
     return reselect();
 }
 
 bool RecordSet::filterBy(const QString &fieldName, const QString &value)
 {
-    QSqlDriver *driver = database().driver();
+    if (!hasField(fieldName))
+        return fail(StoreFailure::UnknownField, QStringLiteral("no field %1 in %2").arg(fieldName, table()));
+    QSqlDriver *driver = m_model->database().driver();
     QSqlField typed(fieldName, QMetaType(QMetaType::QString));
     typed.setValue(value);
     // The value goes through the driver's quoting: the operator's text is matched, never run.
-    setFilter(driver->escapeIdentifier(fieldName, QSqlDriver::FieldName) + QStringLiteral(" = ")
-              + driver->formatValue(typed));
+    m_model->setFilter(driver->escapeIdentifier(fieldName, QSqlDriver::FieldName) + QStringLiteral(" = ")
+                       + driver->formatValue(typed));
     return reselect();
 }
 
 bool RecordSet::reselect()
 {
     m_error.clear();
+    m_failure = StoreFailure::None;
     m_addedCount = 0;
-    m_onNewRow = false;
-    m_newRowStored = false;
+    m_newRowState = NewRow::None;
     m_newRow.clear();
+    m_newRowId.clear();
     m_newRowKey.clear();
     m_storedCount = 0;
-    const bool selected = select();
-    bool counted = false;
-    if (selected) {
-        QSqlDriver *driver = database().driver();
-        QString sql = QStringLiteral("SELECT COUNT(*) FROM ") + driver->escapeIdentifier(tableName(), QSqlDriver::TableName);
-        if (!filter().isEmpty())
-            sql += QStringLiteral(" WHERE ") + filter();
-        QSqlQuery query(database());
-        counted = query.exec(sql) && query.next();
-        if (counted)
+    m_current = -1;
+    if (table().isEmpty()) {
+        emit currentChanged();
+        return fail(StoreFailure::Other, QStringLiteral("no table"));
+    }
+    bool ok = m_model->select();
+    if (!ok) {
+        failWith(m_model->lastError());
+    } else {
+        QSqlDriver *driver = m_model->database().driver();
+        QString sql = QStringLiteral("SELECT COUNT(*) FROM ") + driver->escapeIdentifier(table(), QSqlDriver::TableName);
+        if (!m_model->filter().isEmpty())
+            sql += QStringLiteral(" WHERE ") + m_model->filter();
+        QSqlQuery query(m_model->database());
+        ok = query.exec(sql) && query.next();
+        if (ok)
             m_storedCount = query.value(0).toInt();
         else
-            m_error = query.lastError().text();
-    } else {
-        m_error = lastError().text();
+            failWith(query.lastError());
     }
     m_current = m_storedCount > 0 ? 0 : -1;
+    if (m_view)
+        m_view->resetRows();
     emit currentChanged();
-    return selected && counted;
+    return ok;
 }
 
 bool RecordSet::addNew()
 {
     m_error.clear();
-    if (tableName().isEmpty() || record().isEmpty())
-        return fail(QStringLiteral("no table"));
+    m_failure = StoreFailure::None;
+    if (table().isEmpty() || m_model->record().isEmpty())
+        return fail(StoreFailure::Other, QStringLiteral("no table %1 in the store").arg(table()));
     // A new row that was never committed is replaced, not kept.
-    if (!(m_onNewRow && !m_newRowStored))
+    if (m_newRowState != NewRow::Pending)
         ++m_addedCount;
-    m_newRow = record();
+    m_newRow = m_model->record();
     for (int column = 0; column < m_newRow.count(); ++column) {
         m_newRow.setValue(column, QVariant());
         m_newRow.setGenerated(column, false);
     }
+    m_newRowId.clear();
     m_newRowKey.clear();
-    m_newRowStored = false;
-    m_onNewRow = true;
+    m_newRowState = NewRow::Pending;
+    if (m_view)
+        m_view->resetRows();
     emit currentChanged();
     return true;
 }
@@ -98,47 +136,50 @@ bool RecordSet::addNew()
 bool RecordSet::setField(const QString &fieldName, const QVariant &value)
 {
     m_error.clear();
-    const int column = fieldIndex(fieldName);
+    m_failure = StoreFailure::None;
+    const int column = m_model->fieldIndex(fieldName);
     if (column < 0)
-        return fail(QStringLiteral("no field %1 in %2").arg(fieldName, tableName()));
-    if (m_onNewRow) {
+        return fail(StoreFailure::UnknownField, QStringLiteral("no field %1 in %2").arg(fieldName, table()));
+    if (isOnNewRow()) {
         m_newRow.setValue(column, value);
         m_newRow.setGenerated(column, true);
-        emit currentChanged();
-        return true;
+    } else {
+        if (m_current < 0)
+            return fail(StoreFailure::NoCurrentRow, QStringLiteral("no current row"));
+        if (!m_model->setData(m_model->index(m_current, column), value))
+            return failWith(m_model->lastError());
     }
-    if (m_current < 0)
-        return fail(QStringLiteral("no current row"));
-    if (!setData(index(m_current, column), value))
-        return fail(lastError().text());
+    emit currentChanged();
     return true;
 }
 
 QVariant RecordSet::field(const QString &fieldName) const
 {
-    const int column = fieldIndex(fieldName);
+    const int column = m_model->fieldIndex(fieldName);
     if (column < 0)
         return {};
-    if (m_onNewRow)
+    if (isOnNewRow())
         return m_newRow.value(column);
     if (m_current < 0)
         return {};
-    return data(index(m_current, column));
+    return m_model->data(m_model->index(m_current, column));
 }
 
 bool RecordSet::currentIsDirty() const
 {
-    for (int column = 0; column < columnCount(); ++column)
-        if (isDirty(index(m_current, column)))
+    if (m_current < 0)
+        return false;
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        if (m_model->isDirty(m_model->index(m_current, column)))
             return true;
     return false;
 }
 
 bool RecordSet::newRowIsDirty() const
 {
-    if (!m_onNewRow)
+    if (m_newRowState == NewRow::None)
         return false;
-    if (!m_newRowStored)
+    if (m_newRowState == NewRow::Pending)
         return true;
     for (int column = 0; column < m_newRow.count(); ++column)
         if (m_newRow.isGenerated(column))
@@ -148,102 +189,188 @@ bool RecordSet::newRowIsDirty() const
 
 bool RecordSet::hasPendingChanges() const
 {
-    return isDirty() || newRowIsDirty();
+    return m_model->isDirty() || newRowIsDirty();
+}
+
+// The committed new row by its row id and, where the table has one, its key
+// as last written, so a row that took its id after this one was deleted is never touched.
+QString RecordSet::newRowWhere(QList<QVariant> *values) const
+{
+    QSqlDriver *driver = m_model->database().driver();
+    QString where = QStringLiteral(" WHERE rowid = ?");
+    values->append(m_newRowId);
+    const QSqlIndex key = m_model->primaryKey();
+    for (int column = 0; column < key.count(); ++column) {
+        const QString name = key.fieldName(column);
+        where += QStringLiteral(" AND ") + driver->escapeIdentifier(name, QSqlDriver::FieldName) + QStringLiteral(" = ?");
+        values->append(m_newRowKey.value(column));
+    }
+    return where;
 }
 
 bool RecordSet::commitNewRow()
 {
-    QSqlDriver *driver = database().driver();
-    QSqlQuery query(database());
-    if (!m_newRowStored) {
-        bool anyField = false;
-        for (int column = 0; column < m_newRow.count(); ++column)
-            anyField = anyField || m_newRow.isGenerated(column);
-        if (!anyField)
-            return fail(QStringLiteral("the new row is empty"));
-        query.prepare(driver->sqlStatement(QSqlDriver::InsertStatement, tableName(), m_newRow, true));
-    } else {
-        const QString update = driver->sqlStatement(QSqlDriver::UpdateStatement, tableName(), m_newRow, true);
-        const QString where = driver->sqlStatement(QSqlDriver::WhereStatement, tableName(), m_newRowKey, true);
-        query.prepare(update + QLatin1Char(' ') + where);
-    }
+    QSqlDriver *driver = m_model->database().driver();
+    QSqlQuery query(m_model->database());
+    QList<QVariant> values;
     for (int column = 0; column < m_newRow.count(); ++column)
         if (m_newRow.isGenerated(column))
-            query.addBindValue(m_newRow.value(column));
-    if (m_newRowStored)
-        for (int column = 0; column < m_newRowKey.count(); ++column)
-            query.addBindValue(m_newRowKey.value(column));
-    if (!query.exec())
-        return fail(query.lastError().text());
-    if (m_newRowStored && query.numRowsAffected() != 1)
-        return fail(QStringLiteral("the row is no longer in the store"));
-    // Stored: later edits of this row update it by its key.
-    m_newRowStored = true;
-    const QSqlIndex key = primaryKey();
-    m_newRowKey = key.isEmpty() ? QSqlRecord(m_newRow) : QSqlRecord(key);
-    for (int column = 0; column < m_newRowKey.count(); ++column) {
-        m_newRowKey.setValue(column, m_newRow.value(m_newRowKey.fieldName(column)));
-        m_newRowKey.setGenerated(column, true);
+            values.append(m_newRow.value(column));
+    if (m_newRowState == NewRow::Pending) {
+        if (values.isEmpty())
+            return fail(StoreFailure::Other, QStringLiteral("the new row is empty"));
+        query.prepare(driver->sqlStatement(QSqlDriver::InsertStatement, table(), m_newRow, true));
+    } else {
+        QString update = driver->sqlStatement(QSqlDriver::UpdateStatement, table(), m_newRow, true);
+        update += newRowWhere(&values);
+        query.prepare(update);
     }
+    for (const QVariant &value : std::as_const(values))
+        query.addBindValue(value);
+    if (!query.exec())
+        return failWith(query.lastError());
+    if (m_newRowState == NewRow::Stored && query.numRowsAffected() != 1)
+        return fail(StoreFailure::NoRow, kNoRow);
+    if (m_newRowState == NewRow::Pending)
+        m_newRowId = query.lastInsertId();
+    m_newRowKey.clear();
+    const QSqlIndex key = m_model->primaryKey();
+    for (int column = 0; column < key.count(); ++column)
+        m_newRowKey.append(m_newRow.value(key.fieldName(column)));
+    // Stored: later edits of this row update it by its row id and key.
+    m_newRowState = NewRow::Stored;
     for (int column = 0; column < m_newRow.count(); ++column)
         m_newRow.setGenerated(column, false);
     emit currentChanged();
     return true;
 }
 
-void RecordSet::keepNewRowPending()
+bool RecordSet::commitStoredRow()
 {
-    if (!m_onNewRow || !m_newRowStored)
-        return;
-    m_newRowStored = false;
-    m_newRowKey.clear();
-    for (int column = 0; column < m_newRow.count(); ++column)
-        m_newRow.setGenerated(column, !m_newRow.isNull(column));
+    if (!m_model->updateRowInTable(m_current, m_model->record(m_current)))
+        return failWith(m_model->lastError());
+    QSqlQuery changes(m_model->database());
+    if (!changes.exec(QStringLiteral("SELECT changes()")) || !changes.next())
+        return failWith(changes.lastError());
+    if (changes.value(0).toInt() == 0)
+        return fail(StoreFailure::NoRow, kNoRow);
+    return rereadCurrentRow();
+}
+
+// Reads the current stored row back from the store; the rest of the snapshot stays as it was.
+bool RecordSet::rereadCurrentRow()
+{
+    if (!m_model->primaryKey().isEmpty()) {
+        if (!m_model->selectRow(m_current))
+            return failWith(m_model->lastError());
+        emit currentChanged();
+        return true;
+    }
+    // Without a key a row is known only by its old values, which may have just
+    // changed: the table is read again and the current row kept by position.
+    const int current = m_current;
+    if (!reselect())
+        return false;
+    m_current = qMin(current, m_storedCount - 1);
+    while (m_current >= m_model->rowCount() && m_model->canFetchMore())
+        m_model->fetchMore();
+    emit currentChanged();
+    return true;
 }
 
 bool RecordSet::commit()
 {
     m_error.clear();
-    if (m_onNewRow)
+    m_failure = StoreFailure::None;
+    if (isOnNewRow())
         return newRowIsDirty() ? commitNewRow() : true;
     if (m_current < 0)
-        return fail(QStringLiteral("no current row"));
+        return fail(StoreFailure::NoCurrentRow, QStringLiteral("no current row"));
     if (!currentIsDirty())
         return true;
-    if (!updateRowInTable(m_current, record(m_current)))
-        return fail(lastError().text());
-    // Read the written row back in place; the rest of the snapshot stays as it was.
-    if (!selectRow(m_current))
-        return fail(lastError().text());
-    emit currentChanged();
-    return true;
+    return commitStoredRow();
 }
 
 bool RecordSet::deleteCurrent()
 {
     m_error.clear();
+    m_failure = StoreFailure::None;
     if (isBof())
-        return fail(QStringLiteral("no current row"));
+        return fail(StoreFailure::NoCurrentRow, QStringLiteral("no current row"));
     const int row = m_current;
-    if (m_onNewRow) {
-        if (m_newRowStored) {
-            QSqlQuery query(database());
-            query.prepare(QStringLiteral("DELETE FROM ")
-                          + database().driver()->escapeIdentifier(tableName(), QSqlDriver::TableName) + QLatin1Char(' ')
-                          + database().driver()->sqlStatement(QSqlDriver::WhereStatement, tableName(), m_newRowKey, true));
-            for (int column = 0; column < m_newRowKey.count(); ++column)
-                query.addBindValue(m_newRowKey.value(column));
-            if (!query.exec())
-                return fail(query.lastError().text());
-        }
-    } else if (!deleteRowFromTable(row)) {
-        return fail(lastError().text());
+    if (m_newRowState == NewRow::Stored) {
+        QList<QVariant> values;
+        QSqlQuery query(m_model->database());
+        query.prepare(QStringLiteral("DELETE FROM ")
+                      + m_model->database().driver()->escapeIdentifier(table(), QSqlDriver::TableName)
+                      + newRowWhere(&values));
+        for (const QVariant &value : std::as_const(values))
+            query.addBindValue(value);
+        if (!query.exec())
+            return failWith(query.lastError());
+        if (query.numRowsAffected() != 1)
+            return fail(StoreFailure::NoRow, kNoRow);
+    } else if (m_newRowState == NewRow::None) {
+        if (!m_model->deleteRowFromTable(row))
+            return failWith(m_model->lastError());
+        QSqlQuery changes(m_model->database());
+        if (!changes.exec(QStringLiteral("SELECT changes()")) || !changes.next())
+            return failWith(changes.lastError());
+        if (changes.value(0).toInt() == 0)
+            return fail(StoreFailure::NoRow, kNoRow);
     }
     if (!reselect())
         return false;
     m_current = qMin(qMax(row, 0), count() - 1);
-    while (m_current >= rowCount() && canFetchMore())
-        fetchMore();
+    while (m_current >= m_model->rowCount() && m_model->canFetchMore())
+        m_model->fetchMore();
     emit currentChanged();
     return true;
+}
+
+QAbstractItemModel *RecordSet::view()
+{
+    if (!m_view)
+        m_view = new Store::RowsView(this);
+    return m_view;
+}
+
+RecordSet::Snapshot RecordSet::snapshot() const
+{
+    Snapshot kept;
+    kept.current = m_current;
+    kept.storedCount = m_storedCount;
+    kept.addedCount = m_addedCount;
+    kept.newRowState = int(m_newRowState);
+    kept.newRow = m_newRow;
+    kept.newRowId = m_newRowId;
+    kept.newRowKey = m_newRowKey;
+    if (m_newRowState == NewRow::None && m_current >= 0)
+        for (int column = 0; column < m_model->columnCount(); ++column)
+            if (m_model->isDirty(m_model->index(m_current, column)))
+                kept.edits.insert(column, m_model->data(m_model->index(m_current, column)));
+    return kept;
+}
+
+void RecordSet::restore(const Snapshot &kept)
+{
+    // A stored row written since the snapshot shows the store's values again,
+    // and the edits it had then wait again for a commit.
+    const bool storedRowWritten = NewRow(kept.newRowState) == NewRow::None && kept.current >= 0
+                                  && m_newRowState == NewRow::None && m_current == kept.current && !currentIsDirty()
+                                  && !kept.edits.isEmpty();
+    if (storedRowWritten && rereadCurrentRow()) {
+        for (auto edit = kept.edits.cbegin(); edit != kept.edits.cend(); ++edit)
+            m_model->setData(m_model->index(m_current, edit.key()), edit.value());
+    }
+    m_current = kept.current;
+    m_storedCount = kept.storedCount;
+    m_addedCount = kept.addedCount;
+    m_newRowState = NewRow(kept.newRowState);
+    m_newRow = kept.newRow;
+    m_newRowId = kept.newRowId;
+    m_newRowKey = kept.newRowKey;
+    if (m_view)
+        m_view->resetRows();
+    emit currentChanged();
 }

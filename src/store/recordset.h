@@ -1,68 +1,117 @@
 #pragma once
 
+#include "store/storefailure.h"
+
+#include <QMap>
+#include <QObject>
 #include <QSqlRecord>
-#include <QSqlTableModel>
 #include <QVariant>
+
+class QAbstractItemModel;
+class QSqlError;
+
+namespace Store {
+class TableModel;
+class RowsView;
+}  // namespace Store
 
 // A window's snapshot of one table with a current row, in the manner of a data
 // control: open, refresh, filter, count, add, set field, commit, delete.
 // Changes stay in the snapshot until commit; refresh throws them away. Rows
 // committed through another record set show here only after a refresh.
-class RecordSet : public QSqlTableModel
+// Every operation that can fail says so, with the cause in errorText().
+class RecordSet : public QObject
 {
     Q_OBJECT
 
 public:
     // objectName is the data control's name (Adodc2); table is matched without regard to case.
     RecordSet(const QString &objectName, const QString &table, QObject *parent = nullptr);
+    ~RecordSet() override;
 
-    bool open();
+    QString table() const;
+    // Field names are matched without regard to case, as the store does.
+    bool hasField(const QString &field) const;
+
+    [[nodiscard]] bool open();
     // Re-reads the whole table: drops the filter, pending rows and uncommitted changes.
-    bool refresh();
+    [[nodiscard]] bool refresh();
     // Restricts the set to rows whose field equals value exactly, character for character.
-    bool filterBy(const QString &field, const QString &value);
+    [[nodiscard]] bool filterBy(const QString &field, const QString &value);
 
     // Rows in the set, pending new rows included; counted in the store, not by reading them.
     int count() const { return m_storedCount + m_addedCount; }
     // True when there is no current row, as after a filter that matched nothing.
-    bool isBof() const { return !m_onNewRow && m_current < 0; }
-    bool isOnNewRow() const { return m_onNewRow; }
+    bool isBof() const { return m_newRowState == NewRow::None && m_current < 0; }
+    bool isOnNewRow() const { return m_newRowState != NewRow::None; }
 
     // Starts a pending new row, all fields empty, and makes it current.
-    bool addNew();
-    bool setField(const QString &field, const QVariant &value);
+    [[nodiscard]] bool addNew();
+    [[nodiscard]] bool setField(const QString &field, const QVariant &value);
     QVariant field(const QString &field) const;
     QString fieldText(const QString &name) const { return field(name).toString(); }
     // Writes the current row (pending or edited) to the store. A refused row stays pending.
-    bool commit();
-    // After the transaction holding a committed new row was rolled back: the
-    // row is pending again, with every value it was given, for the next commit.
-    void keepNewRowPending();
+    [[nodiscard]] bool commit();
     // Removes the current row, and only that row, from the store.
-    bool deleteCurrent();
+    [[nodiscard]] bool deleteCurrent();
 
     bool hasPendingChanges() const;
     QString errorText() const { return m_error; }
+    StoreFailure failure() const { return m_failure; }
+
+    // The rows for a grid or a list: read-only, fetched as the view scrolls,
+    // as many in the end as count() says.
+    QAbstractItemModel *view();
+
+    // What a transaction keeps of the set, to put it back when it rolls back.
+    struct Snapshot {
+        int current = -1;
+        int storedCount = 0;
+        int addedCount = 0;
+        int newRowState = 0;
+        QSqlRecord newRow;
+        QVariant newRowId;
+        QList<QVariant> newRowKey;
+        QMap<int, QVariant> edits;  // uncommitted values of the current stored row
+    };
+    Snapshot snapshot() const;
+    // The store was rolled back to where it was at the snapshot: so is the set.
+    void restore(const Snapshot &snapshot);
 
 signals:
-    // The current row moved, or the set was read again: bound controls show it anew.
+    // The current row moved, its values changed, or the set was read again.
     void currentChanged();
 
 private:
+    enum class NewRow {
+        None,     // the current row, if any, is a stored row of the snapshot
+        Pending,  // a new row not yet in the store
+        Stored,   // a new row committed; later commits update it
+    };
+
     bool reselect();
-    bool fail(const QString &message);
+    bool fail(StoreFailure failure, const QString &message);
+    bool failWith(const QSqlError &error);
     bool currentIsDirty() const;
     bool commitNewRow();
+    bool commitStoredRow();
+    bool rereadCurrentRow();
     bool newRowIsDirty() const;
+    QString newRowWhere(QList<QVariant> *values) const;
 
+    Store::TableModel *m_model;
+    Store::RowsView *m_view = nullptr;
     int m_current = -1;
     int m_storedCount = 0;
     int m_addedCount = 0;
     // A new row lives beside the rows read from the store until the next read,
     // so that once committed it stays current with the values it was given.
-    bool m_onNewRow = false;
-    bool m_newRowStored = false;
+    NewRow m_newRowState = NewRow::None;
     QSqlRecord m_newRow;
-    QSqlRecord m_newRowKey;
+    QVariant m_newRowId;            // the store's row id once committed
+    QList<QVariant> m_newRowKey;    // its key as last written
     QString m_error;
+    StoreFailure m_failure = StoreFailure::None;
+
+    friend class Store::RowsView;  // reads the new row and the table model
 };

@@ -4,17 +4,28 @@
 
 #include <QSqlError>
 
-Transaction::Transaction()
+Transaction::Transaction(std::initializer_list<RecordSet *> recordSets)
 {
     QSqlDatabase db = Store::database();
     m_active = db.transaction();
-    if (!m_active)
+    if (!m_active) {
         m_error = db.lastError().text();
+        m_failure = classifyFailure(db.lastError());
+        if (m_failure == StoreFailure::None)
+            m_failure = StoreFailure::Other;
+    }
+    for (RecordSet *recordSet : recordSets)
+        join(recordSet);
 }
 
 Transaction::~Transaction()
 {
     rollback();
+}
+
+void Transaction::join(RecordSet *recordSet)
+{
+    m_members.append({recordSet, recordSet->snapshot()});
 }
 
 bool Transaction::commit()
@@ -24,16 +35,23 @@ bool Transaction::commit()
     QSqlDatabase db = Store::database();
     if (!db.commit()) {
         m_error = db.lastError().text();
+        m_failure = classifyFailure(db.lastError());
         rollback();
         return false;
     }
     m_active = false;
+    m_members.clear();
     return true;
 }
 
 void Transaction::rollback()
 {
-    if (m_active)
-        Store::database().rollback();
+    if (!m_active)
+        return;
+    Store::database().rollback();
     m_active = false;
+    for (const Member &member : std::as_const(m_members))
+        if (member.recordSet)
+            member.recordSet->restore(member.snapshot);
+    m_members.clear();
 }

@@ -67,6 +67,9 @@ protected:
         if (text.isEmpty() || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
             return false;
         const QChar c = text.front();
+        // A full box takes no further digit, quietly: the digit is fine, there is just no room.
+        if (isAsciiDigit(c) && m_box->text().size() >= m_box->maxLength() && !m_box->hasSelectedText())
+            return true;
         if (isAsciiDigit(c) || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Return
             || key->key() == Qt::Key_Enter)
             return false;

@@ -20,6 +20,13 @@ FieldBinding *FieldBinding::of(const QWidget *box)
 
 FieldBinding *FieldBinding::bind(QWidget *box, RecordSet *recordSet, const QString &field)
 {
+    // A misspelt field would silently lose whatever is typed: the box takes no input instead.
+    if (recordSet && !recordSet->hasField(field)) {
+        qCritical("%s: no field %s in %s", qPrintable(box->objectName()), qPrintable(field),
+                  qPrintable(recordSet->table()));
+        box->setEnabled(false);
+        return nullptr;
+    }
     FieldBinding *binding = of(box);
     if (!binding)
         binding = new FieldBinding(box);
@@ -35,9 +42,7 @@ void FieldBinding::attach(RecordSet *recordSet, const QString &field)
         m_connections.clear();
         m_recordSet = recordSet;
         if (recordSet) {
-            m_connections << connect(recordSet, &RecordSet::currentChanged, this, &FieldBinding::showCurrentRow)
-                          << connect(recordSet, &QAbstractItemModel::dataChanged, this, &FieldBinding::showCurrentRow)
-                          << connect(recordSet, &QAbstractItemModel::modelReset, this, &FieldBinding::showCurrentRow);
+            m_connections << connect(recordSet, &RecordSet::currentChanged, this, &FieldBinding::showCurrentRow);
         }
     }
     // What the box held was written into the previous field as it was typed, so nothing is lost here.
@@ -67,5 +72,6 @@ void FieldBinding::writeText(const QString &text)
         return;
     if (text.isEmpty() && m_recordSet->field(m_field).isNull())
         return;
-    m_recordSet->setField(m_field, text);
+    // The field is known (checked at binding) and a current row exists, so this cannot be refused.
+    [[maybe_unused]] const bool written = m_recordSet->setField(m_field, text);
 }

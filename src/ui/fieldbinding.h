@@ -16,7 +16,8 @@ class FieldBinding : public QObject
 
 public:
     // Binds box (a QLineEdit or a QLabel) to field; binding a bound box again
-    // moves it to the new record set and field.
+    // moves it to the new record set and field. A field the table does not
+    // have is refused: nullptr, and the box is disabled.
     static FieldBinding *bind(QWidget *box, RecordSet *recordSet, const QString &field);
     static FieldBinding *of(const QWidget *box);
 

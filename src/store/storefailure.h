@@ -1,0 +1,18 @@
+#pragma once
+
+class QSqlError;
+
+// Why the store refused an operation, so that a window can tell the operator the true cause.
+enum class StoreFailure {
+    None,
+    Duplicate,     // a row with the same key is already stored
+    Busy,          // another program holds the database file
+    ReadOnly,      // the file or its folder cannot be written
+    Damaged,       // the file is not whole
+    NoRow,         // the row is no longer in the store
+    UnknownField,  // the table has no field of that name
+    NoCurrentRow,  // nothing is current to write or delete
+    Other,
+};
+
+StoreFailure classifyFailure(const QSqlError &error);
