@@ -33,9 +33,11 @@ Prompts &prompts()
     return installed ? *installed : real;
 }
 
-void setPrompts(Prompts *p)
+Prompts *setPrompts(Prompts *p)
 {
+    Prompts *previous = installed;
     installed = p;
+    return previous;
 }
 
 QString DialogPrompts::inputBox(QWidget *parent, const QString &text, const QString &caption,
@@ -86,6 +88,7 @@ void DialogPrompts::notice(QWidget *owner, const QString &text, int periodMs)
     // The timer belongs to this box: it can close this box and no other, and dies with it.
     auto *timer = new QTimer(&box);
     timer->setSingleShot(true);
+    timer->setTimerType(Qt::PreciseTimer);
     QObject::connect(timer, &QTimer::timeout, &box, [&box] { box.done(QMessageBox::Ok); });
     timer->start(periodMs);
     box.exec();

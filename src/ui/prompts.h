@@ -32,7 +32,8 @@ public:
 // The prompts in force; real Qt dialogs unless a test installed its own.
 Prompts &prompts();
 // Installs p (not owned) in place of the real dialogs; nullptr restores them.
-void setPrompts(Prompts *p);
+// Returns what was installed before.
+Prompts *setPrompts(Prompts *p);
 
 // Real dialogs: Persian, right to left, with the captions and icons asked for.
 class DialogPrompts : public Prompts

@@ -5,6 +5,7 @@
 #include "administration/frmtest.h"
 #include "support/programfolder.h"
 #include "support/scriptedprompts.h"
+#include "support/testmain.h"
 #include "support/typing.h"
 
 #include <QApplication>
@@ -364,5 +365,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTestWindow)
+QUORVEL_TEST_MAIN(TestTestWindow)
 #include "tst_testwindow.moc"

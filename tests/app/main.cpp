@@ -1,18 +1,13 @@
-#include "ui/fonts.h"
+#include "support/testmain.h"
 
-#include <QApplication>
-#include <QTest>
+#include <memory>
 
-int runFrm1Tests(int argc, char **argv);
-int runStartupTests(int argc, char **argv);
+QObject *makeTestFrm1();
+QObject *makeTestStartup();
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setLayoutDirection(Qt::RightToLeft);
-    installFontSubstitutions();
-    int failures = 0;
-    failures += runFrm1Tests(argc, argv);
-    failures += runStartupTests(argc, argv);
-    return failures == 0 ? 0 : 1;
+    const std::unique_ptr<QObject> frm1(makeTestFrm1());
+    const std::unique_ptr<QObject> startup(makeTestStartup());
+    return runTestObjects({frm1.get(), startup.get()}, argc, argv);
 }

@@ -287,10 +287,9 @@ private slots:
     }
 };
 
-int runFrm1Tests(int argc, char **argv)
+QObject *makeTestFrm1()
 {
-    TestFrm1 test;
-    return QTest::qExec(&test, argc, argv);
+    return new TestFrm1;
 }
 
 #include "tst_frm1.moc"

@@ -112,10 +112,9 @@ private slots:
     }
 };
 
-int runStartupTests(int argc, char **argv)
+QObject *makeTestStartup()
 {
-    TestStartup test;
-    return QTest::qExec(&test, argc, argv);
+    return new TestStartup;
 }
 
 #include "tst_startup.moc"

@@ -7,6 +7,7 @@
 #include "store/recordset.h"
 #include "registry/registrytext.h"
 #include "support/scriptedprompts.h"
+#include "support/testmain.h"
 #include "support/typing.h"
 
 #include <QApplication>
@@ -335,5 +336,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRegistration)
+QUORVEL_TEST_MAIN(TestRegistration)
 #include "tst_registration.moc"

@@ -1,15 +1,21 @@
 #include "store/database.h"
 #include "ui/fieldbinding.h"
 #include "support/programfolder.h"
+#include "support/testmain.h"
 #include "store/recordset.h"
 #include "store/transaction.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSqlQuery>
 #include <QTest>
+
+#include <sys/stat.h>
 
 class TestStore : public QObject
 {
@@ -50,14 +56,18 @@ private slots:
     void openRefusesWhatIsNotOurs_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("text file") << QByteArray("Name,Code\nAli,12\n");
-        QTest::newRow("empty file") << QByteArray();
-        QTest::newRow("sqlite header then junk") << QByteArray("SQLite format 3\0garbage-garbage-garbage", 40);
+        QTest::addColumn<int>("status");
+        QTest::newRow("text file") << QByteArray("Name,Code\nAli,12\n") << int(Store::OpenStatus::NotOurs);
+        // A file emptied or cut short where the database should be is a damaged database.
+        QTest::newRow("empty file") << QByteArray() << int(Store::OpenStatus::Damaged);
+        QTest::newRow("sqlite header then junk") << QByteArray("SQLite format 3\0garbage-garbage-garbage", 40)
+                                                 << int(Store::OpenStatus::Damaged);
     }
 
     void openRefusesWhatIsNotOurs()
     {
         QFETCH(QByteArray, content);
+        QFETCH(int, status);
         ProgramFolder folder(false);
         QFile::remove(folder.databasePath());
         QFile file(folder.databasePath());
@@ -65,11 +75,85 @@ private slots:
         file.write(content);
         file.close();
         const Store::OpenResult result = Store::openDatabase();
-        // Refused either way: not ours, or not a database the driver can read.
-        QVERIFY(result.status == Store::OpenStatus::NotOurs || result.status == Store::OpenStatus::Failed);
+        QCOMPARE(int(result.status), status);
         QVERIFY(!Store::database().isOpen());
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), content);
+    }
+
+    // Damage done to a real database with subjects in it: named as damaged, never changed.
+    void damagedDatabaseIsNamedAndLeftAsItWas_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("truncated") << QStringLiteral("truncate");
+        QTest::newRow("zeroed page") << QStringLiteral("zero page");
+        QTest::newRow("zeroed first page") << QStringLiteral("zero first page");
+        QTest::newRow("missing table") << QStringLiteral("drop table");
+    }
+
+    void damagedDatabaseIsNamedAndLeftAsItWas()
+    {
+        QFETCH(QString, damage);
+        ProgramFolder folder;
+        {
+            Transaction transaction;
+            for (int i = 0; i < 400; ++i)
+                QVERIFY(registerAnswer(QStringLiteral("subject-%1-%2").arg(i).arg(QString(40, QLatin1Char('x')))));
+            QVERIFY(transaction.commit());
+        }
+        if (damage == QLatin1String("drop table"))
+            QVERIFY(folder.exec(QStringLiteral("DROP TABLE \"QU\"")));
+        const int pageSize = folder.scalar(QStringLiteral("PRAGMA page_size")).toInt();
+        Store::closeDatabase();
+        QFile file(folder.databasePath());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.size() > 6 * pageSize);
+        if (damage == QLatin1String("truncate")) {
+            QVERIFY(file.resize(file.size() / 2));
+        } else if (damage.startsWith(QLatin1String("zero"))) {
+            QVERIFY(file.seek(damage == QLatin1String("zero page") ? 4 * pageSize : 0));
+            file.write(QByteArray(pageSize, '\0'));
+        }
+        file.close();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+
+        const Store::OpenResult result = Store::openDatabase();
+        QCOMPARE(result.status, Store::OpenStatus::Damaged);
+        QVERIFY(!Store::database().isOpen());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll() == before);
+        QVERIFY(!QFile::exists(folder.databasePath() + QStringLiteral("-journal")));
+    }
+
+    // Whatever the umask: the database, its journal and its folder are the owner's alone.
+    void databaseIsPrivateToItsOwner()
+    {
+        const mode_t previous = umask(0);
+        ProgramFolder folder;
+        umask(previous);
+        QVERIFY2(folder.isValid(), qPrintable(folder.error()));
+        const auto privateFile = QFile::ReadOwner | QFile::WriteOwner;
+        const auto privateFolder = privateFile | QFile::ExeOwner;
+        auto ownPart = [](QFile::Permissions p) {
+            return p & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+        };
+        QCOMPARE(ownPart(QFileInfo(folder.databasePath()).permissions()), privateFile);
+        QCOMPARE(ownPart(QFileInfo(QFileInfo(folder.databasePath()).absolutePath()).permissions()), privateFolder);
+        {
+            Transaction transaction;
+            QVERIFY(registerAnswer(QStringLiteral("1")));
+            const QString journal = folder.databasePath() + QStringLiteral("-journal");
+            QVERIFY(QFile::exists(journal));
+            QCOMPARE(ownPart(QFileInfo(journal).permissions()), privateFile);
+            QVERIFY(transaction.commit());
+        }
+        // A database made readable by all before is made private when it is opened.
+        Store::closeDatabase();
+        QVERIFY(QFile::setPermissions(folder.databasePath(), privateFile | QFile::ReadGroup | QFile::ReadOther));
+        QCOMPARE(Store::openDatabase().status, Store::OpenStatus::Opened);
+        QCOMPARE(ownPart(QFileInfo(folder.databasePath()).permissions()), privateFile);
     }
 
     void openRefusesAnotherProgramsDatabase()
@@ -311,6 +395,164 @@ private slots:
         QVERIFY(!set.deleteCurrent());
     }
 
+    // An update that reaches no row is a failure, never a silent success.
+    void updateOfARowDeletedElsewhereFails()
+    {
+        ProgramFolder folder;
+        QVERIFY(registerAnswer(QStringLiteral("1")));
+        RecordSet editing(QStringLiteral("Adodc2"), QStringLiteral("Answer"));
+        RecordSet deleting(QStringLiteral("Adodc4"), QStringLiteral("Answer"));
+        QVERIFY(editing.filterBy(QStringLiteral("Code"), QStringLiteral("1")));
+        QVERIFY(deleting.filterBy(QStringLiteral("Code"), QStringLiteral("1")) && deleting.deleteCurrent());
+        QVERIFY(editing.setField(QStringLiteral("3"), QStringLiteral("4")));
+        QVERIFY(!editing.commit());
+        QCOMPARE(editing.failure(), StoreFailure::NoRow);
+        QCOMPARE(rows(folder, QStringLiteral("Answer")), 0);
+        // The same for a row this set added and committed itself, and for its deletion.
+        QVERIFY(editing.addNew() && editing.setField(QStringLiteral("Code"), QStringLiteral("2")) && editing.commit());
+        QVERIFY(deleting.filterBy(QStringLiteral("Code"), QStringLiteral("2")) && deleting.deleteCurrent());
+        QVERIFY(editing.setField(QStringLiteral("3"), QStringLiteral("4")));
+        QVERIFY(!editing.commit());
+        QCOMPARE(editing.failure(), StoreFailure::NoRow);
+        QVERIFY(!editing.deleteCurrent());
+        QCOMPARE(editing.failure(), StoreFailure::NoRow);
+        // Another row that took the freed place is not touched.
+        QVERIFY(registerAnswer(QStringLiteral("3")));
+        QVERIFY(!editing.commit());
+        QVERIFY(folder.scalar(QStringLiteral("SELECT \"3\" FROM \"Answer\" WHERE \"Code\" = '3'")).isNull());
+    }
+
+    void unknownFieldIsRefusedAtOnce()
+    {
+        ProgramFolder folder;
+        QVERIFY(registerAnswer(QStringLiteral("1")));
+        RecordSet set(QStringLiteral("Adodc2"), QStringLiteral("ide"));
+        QVERIFY(set.open());
+        QVERIFY(!set.filterBy(QStringLiteral("Cdoe"), QStringLiteral("1")));
+        QCOMPARE(set.failure(), StoreFailure::UnknownField);
+        QVERIFY(set.addNew());
+        QVERIFY(!set.setField(QStringLiteral("Nmae"), QStringLiteral("x")));
+        QCOMPARE(set.failure(), StoreFailure::UnknownField);
+        QVERIFY(set.hasField(QStringLiteral("fname")));
+        QLineEdit box;
+        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral("no field Nmae")));
+        QVERIFY(!FieldBinding::bind(&box, &set, QStringLiteral("Nmae")));
+        QVERIFY(!box.isEnabled());
+    }
+
+    // The settings row has no key; it is edited again and again, new or stored.
+    void keylessRowCanBeEditedAgain()
+    {
+        ProgramFolder folder;
+        RecordSet theme(QStringLiteral("Adodc1"), QStringLiteral("Theme"));
+        QVERIFY(theme.open());
+        for (const char *name : {"first", "second", "third"}) {
+            QVERIFY(theme.setField(QStringLiteral("Name"), QString::fromLatin1(name)));
+            QVERIFY2(theme.commit(), qPrintable(theme.errorText()));
+            QCOMPARE(theme.fieldText(QStringLiteral("Name")), QString::fromLatin1(name));
+        }
+        QVERIFY(folder.exec(QStringLiteral("DELETE FROM \"Theme\"")));
+        QVERIFY(theme.refresh() && theme.addNew());
+        QVERIFY(theme.setField(QStringLiteral("TH"), QStringLiteral("4")) && theme.commit());
+        QVERIFY(theme.setField(QStringLiteral("Name"), QStringLiteral("clinic")));
+        QVERIFY2(theme.commit(), qPrintable(theme.errorText()));
+        QVERIFY(theme.setField(QStringLiteral("Adress"), QStringLiteral("street")));
+        QVERIFY2(theme.commit(), qPrintable(theme.errorText()));
+        QCOMPARE(folder.scalar(QStringLiteral("SELECT group_concat(\"TH\" || '|' || \"Name\" || '|' || \"Adress\") FROM \"Theme\"")).toString(),
+                 QStringLiteral("4|clinic|street"));
+    }
+
+    // A rollback puts the record sets that joined back as they were: one later commit stores each row once.
+    void rolledBackTransactionRestoresItsRecordSets()
+    {
+        ProgramFolder folder;
+        QVERIFY(registerAnswer(QStringLiteral("1")));
+        RecordSet answers(QStringLiteral("Adodc3"), QStringLiteral("Answer"));
+        RecordSet stored(QStringLiteral("Adodc2"), QStringLiteral("Answer"));
+        QVERIFY(answers.open() && answers.addNew() && answers.setField(QStringLiteral("Code"), QStringLiteral("2")));
+        QVERIFY(stored.filterBy(QStringLiteral("Code"), QStringLiteral("1")) && stored.setField(QStringLiteral("4"), QStringLiteral("3")));
+        {
+            Transaction transaction{&answers, &stored};
+            QVERIFY(answers.commit() && stored.commit());
+            QVERIFY(!stored.hasPendingChanges());
+            // Ends without commit.
+        }
+        QCOMPARE(rows(folder, QStringLiteral("Answer")), 1);
+        QVERIFY(folder.scalar(QStringLiteral("SELECT \"4\" FROM \"Answer\"")).isNull());
+        QVERIFY(answers.isOnNewRow() && answers.hasPendingChanges());
+        QCOMPARE(answers.fieldText(QStringLiteral("Code")), QStringLiteral("2"));
+        QCOMPARE(stored.fieldText(QStringLiteral("4")), QStringLiteral("3"));
+        QVERIFY(stored.hasPendingChanges());
+        QVERIFY2(answers.commit(), qPrintable(answers.errorText()));
+        QVERIFY2(stored.commit(), qPrintable(stored.errorText()));
+        QCOMPARE(rows(folder, QStringLiteral("Answer")), 2);
+        QCOMPARE(folder.scalar(QStringLiteral("SELECT \"4\" FROM \"Answer\" WHERE \"Code\" = '1'")).toString(), QStringLiteral("3"));
+    }
+
+    // A grid's rows: read-only, fetched as it scrolls, as many as count() in the end.
+    void viewShowsTheRowsReadOnly()
+    {
+        ProgramFolder folder;
+        {
+            Transaction transaction;
+            for (int i = 0; i < 700; ++i)
+                QVERIFY(registerAnswer(QString::number(i)));
+            QVERIFY(transaction.commit());
+        }
+        RecordSet set(QStringLiteral("Adodc3"), QStringLiteral("Answer"));
+        QVERIFY(set.open());
+        QAbstractItemModel *view = set.view();
+        QVERIFY(view->rowCount() < set.count());
+        while (view->canFetchMore(QModelIndex()))
+            view->fetchMore(QModelIndex());
+        QCOMPARE(view->rowCount(), set.count());
+        QCOMPARE(view->data(view->index(699, 0)).toString(), QStringLiteral("699"));
+        QVERIFY(!(view->flags(view->index(0, 0)) & Qt::ItemIsEditable));
+        QVERIFY(!view->setData(view->index(0, 0), QStringLiteral("x")));
+        QVERIFY(set.addNew() && set.setField(QStringLiteral("Code"), QStringLiteral("new")));
+        QCOMPARE(view->rowCount(), set.count());
+        QCOMPARE(view->data(view->index(700, 0)).toString(), QStringLiteral("new"));
+        QVERIFY(set.filterBy(QStringLiteral("Code"), QStringLiteral("5")));
+        QCOMPARE(view->rowCount(), 1);
+    }
+
+    // Refusals name their true cause: a file that cannot be written, another program holding it.
+    void refusalsNameTheirCause()
+    {
+        ProgramFolder folder;
+        QVERIFY(registerAnswer(QStringLiteral("1")));
+        RecordSet set(QStringLiteral("Adodc2"), QStringLiteral("Answer"));
+        QVERIFY(set.open() && set.addNew() && set.setField(QStringLiteral("Code"), QStringLiteral("1")));
+        QVERIFY(!set.commit());
+        QCOMPARE(set.failure(), StoreFailure::Duplicate);
+
+        QVERIFY(folder.exec(QStringLiteral("PRAGMA query_only = ON")));
+        QVERIFY(set.setField(QStringLiteral("Code"), QStringLiteral("2")));
+        QVERIFY(!set.commit());
+        QCOMPARE(set.failure(), StoreFailure::ReadOnly);
+        QVERIFY(folder.exec(QStringLiteral("PRAGMA query_only = OFF")));
+
+        Store::setBusyWait(300);
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+            other.setDatabaseName(folder.databasePath());
+            QVERIFY(other.open());
+            QVERIFY(QSqlQuery(other).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            QElapsedTimer waited;
+            waited.start();
+            QVERIFY(!set.commit());
+            QCOMPARE(set.failure(), StoreFailure::Busy);
+            QVERIFY(waited.elapsed() < 2000);
+            QVERIFY(QSqlQuery(other).exec(QStringLiteral("ROLLBACK")));
+            other.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+        Store::setBusyWait(3000);
+        // Nothing was lost on the way: the pending row goes in now.
+        QVERIFY2(set.commit(), qPrintable(set.errorText()));
+        QCOMPARE(rows(folder, QStringLiteral("Answer")), 2);
+    }
+
     void transactionKeepsRowsTogether()
     {
         ProgramFolder folder;
@@ -332,5 +574,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestStore)
+QUORVEL_TEST_MAIN(TestStore)
 #include "tst_store.moc"

@@ -1,14 +1,17 @@
-#include <QCoreApplication>
 #include "support/scriptedprompts.h"
 
-ScriptedPrompts::ScriptedPrompts()
-{
-    setPrompts(this);
-}
+#include <QCoreApplication>
+#include <QTest>
+
+ScriptedPrompts::ScriptedPrompts() : m_previous(setPrompts(this)) {}
 
 ScriptedPrompts::~ScriptedPrompts()
 {
-    setPrompts(nullptr);
+    setPrompts(m_previous);
+    const QStringList left = unused();
+    if (!left.isEmpty())
+        QTest::qFail(qPrintable(QStringLiteral("scripted answers never asked for: ") + left.join(QStringLiteral("; "))),
+                     __FILE__, __LINE__);
 }
 
 QStringList ScriptedPrompts::notices() const
@@ -18,6 +21,23 @@ QStringList ScriptedPrompts::notices() const
         if (entry.kind == QLatin1String("notice"))
             texts << entry.text;
     return texts;
+}
+
+QStringList ScriptedPrompts::messages() const
+{
+    QStringList texts;
+    for (const Shown &entry : m_shown)
+        if (entry.kind == QLatin1String("message"))
+            texts << entry.text;
+    return texts;
+}
+
+QStringList ScriptedPrompts::unused() const
+{
+    QStringList left;
+    for (const Line &line : m_script)
+        left << line.kind;
+    return left;
 }
 
 void ScriptedPrompts::clear()
@@ -31,7 +51,9 @@ QVariant ScriptedPrompts::take(const QString &kind, const QString &text)
 {
     if (!m_script.isEmpty() && m_script.first().kind == kind)
         return m_script.takeFirst().answer;
-    m_unexpected << kind + QStringLiteral(": ") + text;
+    const QString what = kind + QStringLiteral(": ") + text;
+    m_unexpected << what;
+    QTest::qFail(qPrintable(QStringLiteral("unexpected prompt, ") + what), __FILE__, __LINE__);
     return {};
 }
 

@@ -7,8 +7,10 @@
 #include <QVariant>
 
 // Answers the program's questions from a script and records every prompt and
-// notice. A prompt the test did not ask for is recorded in unexpected()
-// and answered with "no" or an empty text, so a test fails instead of hanging.
+// notice. A prompt the script does not expect fails the running test (and is
+// answered with "no" or an empty text, so nothing hangs); so does a scripted
+// answer still unused when the script goes. Scripts nest: the innermost one
+// answers, and the one before it is back in force when it goes.
 class ScriptedPrompts : public Prompts
 {
 public:
@@ -21,7 +23,7 @@ public:
     };
 
     ScriptedPrompts();   // installs itself
-    ~ScriptedPrompts() override;  // puts the real dialogs back
+    ~ScriptedPrompts() override;  // puts back what was installed before
 
     void expectInput(const QString &answer) { m_script.append({QStringLiteral("input"), answer}); }
     void expectQuestion(bool yes) { m_script.append({QStringLiteral("question"), yes}); }
@@ -31,7 +33,11 @@ public:
 
     const QList<Shown> &shown() const { return m_shown; }
     QStringList notices() const;
+    // Texts of the error and information boxes shown.
+    QStringList messages() const;
     const QStringList &unexpected() const { return m_unexpected; }
+    // Scripted answers not asked for yet.
+    QStringList unused() const;
     void clear();
 
     QString inputBox(QWidget *parent, const QString &text, const QString &caption,
@@ -51,7 +57,22 @@ private:
     };
     QVariant take(const QString &kind, const QString &text);
 
+    Prompts *m_previous = nullptr;
     QList<Line> m_script;
     QList<Shown> m_shown;
     QStringList m_unexpected;
+};
+
+// The real dialogs, for the few tests that drive them, while it lives.
+class RealDialogs
+{
+public:
+    RealDialogs() : m_previous(setPrompts(&m_real)) {}
+    ~RealDialogs() { setPrompts(m_previous); }
+    RealDialogs(const RealDialogs &) = delete;
+    RealDialogs &operator=(const RealDialogs &) = delete;
+
+private:
+    DialogPrompts m_real;
+    Prompts *m_previous;
 };

@@ -1,0 +1,70 @@
+#include "support/testmain.h"
+
+#include "support/scriptedprompts.h"
+#include "ui/fonts.h"
+
+#include <QApplication>
+#include <QMetaMethod>
+#include <QStringList>
+#include <QTest>
+
+namespace {
+
+bool hasTestFunction(const QObject *object, const QString &name)
+{
+    const QMetaObject *meta = object->metaObject();
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+        const QMetaMethod method = meta->method(i);
+        if (method.methodType() == QMetaMethod::Slot && method.access() == QMetaMethod::Private
+            && QString::fromLatin1(method.name()) == name)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int runTestObjects(std::initializer_list<QObject *> objects, int argc, char **argv)
+{
+    // QTest's options that take a value; anything else not starting with '-' names a test function.
+    static const QStringList withValue{QStringLiteral("-o"), QStringLiteral("-eventdelay"), QStringLiteral("-keydelay"),
+                                       QStringLiteral("-mousedelay"), QStringLiteral("-maxwarnings"),
+                                       QStringLiteral("-platform"), QStringLiteral("-repeat")};
+    QStringList options;
+    QStringList functions;
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (arg.startsWith(QLatin1Char('-'))) {
+            options << arg;
+            if (withValue.contains(arg) && i + 1 < argc)
+                options << QString::fromLocal8Bit(argv[++i]);
+        } else {
+            functions << arg;
+        }
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    installFontSubstitutions();
+    ScriptedPrompts strict;
+
+    int failures = 0;
+    QStringList unknown = functions;
+    for (QObject *object : objects) {
+        QStringList mine;
+        for (const QString &function : functions) {
+            if (hasTestFunction(object, function.section(QLatin1Char(':'), 0, 0))) {
+                mine << function;
+                unknown.removeAll(function);
+            }
+        }
+        if (!functions.isEmpty() && mine.isEmpty())
+            continue;
+        failures += QTest::qExec(object, QStringList{QString::fromLocal8Bit(argv[0])} + options + mine);
+    }
+    if (!unknown.isEmpty()) {
+        qWarning("no test function named %s", qPrintable(unknown.join(QStringLiteral(", "))));
+        return 1;
+    }
+    return failures == 0 ? 0 : 1;
+}
