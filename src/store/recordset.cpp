@@ -56,7 +56,7 @@ bool RecordSet::open()
 
 bool RecordSet::refresh()
 {
-    m_model->setFilter(QString());
+    m_model->setWhere(QString());
     return reselect();
 }
 
@@ -68,8 +68,8 @@ bool RecordSet::filterBy(const QString &fieldName, const QString &value)
     QSqlField typed(fieldName, QMetaType(QMetaType::QString));
     typed.setValue(value);
     // The value goes through the driver's quoting: the operator's text is matched, never run.
-    m_model->setFilter(driver->escapeIdentifier(fieldName, QSqlDriver::FieldName) + QStringLiteral(" = ")
-                       + driver->formatValue(typed));
+    m_model->setWhere(driver->escapeIdentifier(fieldName, QSqlDriver::FieldName) + QStringLiteral(" = ")
+                      + driver->formatValue(typed));
     return reselect();
 }
 
@@ -88,20 +88,27 @@ bool RecordSet::reselect()
         emit currentChanged();
         return fail(StoreFailure::Other, QStringLiteral("no table"));
     }
-    bool ok = m_model->select();
-    if (!ok) {
-        failWith(m_model->lastError());
+    // Counted first: the count waits for a busy file and names the cause
+    // truly, where the table model would only report a table it cannot find.
+    QSqlDriver *driver = m_model->database().driver();
+    QString sql = QStringLiteral("SELECT COUNT(*) FROM ") + driver->escapeIdentifier(table(), QSqlDriver::TableName);
+    if (!m_model->where().isEmpty())
+        sql += QStringLiteral(" WHERE ") + m_model->where();
+    QSqlQuery query(m_model->database());
+    bool ok = query.exec(sql) && query.next();
+    if (ok) {
+        m_storedCount = query.value(0).toInt();
+        // A read that failed before may have left the model without its fields.
+        if (m_modelNeedsTable)
+            m_model->setTable(table());
+        ok = m_model->select();
+        m_modelNeedsTable = !ok;
+        if (!ok) {
+            m_storedCount = 0;
+            failWith(m_model->lastError());
+        }
     } else {
-        QSqlDriver *driver = m_model->database().driver();
-        QString sql = QStringLiteral("SELECT COUNT(*) FROM ") + driver->escapeIdentifier(table(), QSqlDriver::TableName);
-        if (!m_model->filter().isEmpty())
-            sql += QStringLiteral(" WHERE ") + m_model->filter();
-        QSqlQuery query(m_model->database());
-        ok = query.exec(sql) && query.next();
-        if (ok)
-            m_storedCount = query.value(0).toInt();
-        else
-            failWith(query.lastError());
+        failWith(query.lastError());
     }
     m_current = m_storedCount > 0 ? 0 : -1;
     if (m_view)

@@ -101,6 +101,7 @@ private:
 
     Store::TableModel *m_model;
     Store::RowsView *m_view = nullptr;
+    bool m_modelNeedsTable = false;
     int m_current = -1;
     int m_storedCount = 0;
     int m_addedCount = 0;

@@ -9,13 +9,19 @@
 #include "support/scriptedprompts.h"
 #include "support/testmain.h"
 #include "support/typing.h"
+#include "administration/frmtest.h"
+#include "store/storefailure.h"
+#include "ui/storeerror.h"
+#include "ui/textchecks.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QElapsedTimer>
 #include <QSqlQuery>
+#include <QTimer>
 #include "store/database.h"
 #include <QTest>
 
@@ -95,6 +101,7 @@ class TestRegistration : public QObject
     }
 
 private slots:
+    void initTestCase() { Store::setBusyWait(1500); }
     void init() { Clock::fixAt(kNow); }
     void cleanup() { Clock::release(); }
 
@@ -132,12 +139,14 @@ private slots:
         window.show();
         click(window, "Command1");
         Subject subject;
-        subject.code = QStringLiteral(" 77 ");
+        // The code as the operator sees it, without the blanks typed around it, in both rows.
+        subject.code = QStringLiteral("  77  ");
         fill(window, subject);
         click(window, "Command8");
         QCOMPARE(scripted.shown().size(), 0);
         QVERIFY(!control(window, "Frame10")->isVisible());
-        QCOMPARE(row(folder, QStringLiteral(" 77 ")),
+        QCOMPARE(folder.scalar(QStringLiteral("SELECT group_concat(\"Code\", ',') FROM \"ide\"")).toString(), QStringLiteral("77"));
+        QCOMPARE(row(folder, QStringLiteral("77")),
                  QStringLiteral("مریم|رضایی|34|متأهل|زن|C|کارشناسی|1393/04/28|09:05:07|1"));
         QCOMPARE(folder.scalar(QStringLiteral("SELECT group_concat(\"Code\", ',') FROM \"Answer\"")).toString(), QStringLiteral("77"));
         QCOMPARE(folder.scalar(QStringLiteral("SELECT COUNT(*) FROM \"Answer\" WHERE coalesce(\"1\", \"20\") IS NULL")).toInt(), 1);
@@ -150,7 +159,7 @@ private slots:
         QCOMPARE(scripted.notices(), QStringList{RegistryText::DuplicateCode});
         QVERIFY(control(window, "Frame10")->isVisible());
         QCOMPARE(control<QLineEdit>(window, "Text6")->text(), QStringLiteral("علی"));
-        QCOMPARE(control<QLineEdit>(window, "Text11")->text(), QStringLiteral(" 77 "));
+        QCOMPARE(control<QLineEdit>(window, "Text11")->text(), QStringLiteral("  77  "));
         QCOMPARE(count(folder, "ide"), 1);
         QCOMPARE(count(folder, "Answer"), 1);
         // Corrected in place, it goes in on the next press.
@@ -160,6 +169,128 @@ private slots:
         QCOMPARE(row(folder, QStringLiteral("78")).section(QLatin1Char('|'), 0, 0), QStringLiteral("علی"));
         QCOMPARE(count(folder, "Answer"), 2);
         QCOMPARE(scripted.unexpected(), QStringList());
+
+        // The test launch finds the subject under the code the operator sees.
+        scripted.expectInput(QStringLiteral("77"));
+        QString shownCode;
+        QTimer::singleShot(0, this, [&shownCode] {
+            if (auto *test = qobject_cast<FrmTest *>(QApplication::activeModalWidget())) {
+                click(test, "Command1");
+                shownCode = control<QLineEdit>(test, "Text1")->text();
+                test->reject();
+            }
+        });
+        click(window, "Command2");
+        QCOMPARE(shownCode, QStringLiteral("77"));
+    }
+
+    // Entries that cannot be stored as they are: each refused with its message, the focus in its box.
+    void unfitCodesAndNamesAreRefused_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("firstName");
+        QTest::addColumn<QString>("lastName");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
+        const QString name = QStringLiteral("مریم");
+        QTest::newRow("code of blanks") << QStringLiteral("   ") << name << name << RegistryText::NeedCode << "Text11";
+        QTest::newRow("code turned round") << QStringLiteral("12\u202E34") << name << name << HiddenControlsInCodeText
+                                           << "Text11";
+        QTest::newRow("code with a tab") << QStringLiteral("12\t4") << name << name << HiddenControlsInCodeText << "Text11";
+        QTest::newRow("first name with a mark") << QStringLiteral("5") << QStringLiteral("\u200Fمریم") << name
+                                                << HiddenControlsInNameText << "Text6";
+        QTest::newRow("last name with a bell") << QStringLiteral("5") << name << QStringLiteral("رضا\u0007یی")
+                                               << HiddenControlsInNameText << "Text4";
+        QTest::newRow("half-space is a letter") << QStringLiteral("5") << QStringLiteral("نیم\u200Cفاصله") << name
+                                                << QString() << QString();
+    }
+
+    void unfitCodesAndNamesAreRefused()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, firstName);
+        QFETCH(QString, lastName);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
+        ProgramFolder folder;
+        ScriptedPrompts scripted;
+        Frm1 window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        click(window, "Command1");
+        Subject subject;
+        fill(window, subject);
+        control<QLineEdit>(window, "Text11")->setText(code);
+        control<QLineEdit>(window, "Text6")->setText(firstName);
+        control<QLineEdit>(window, "Text4")->setText(lastName);
+        click(window, "Command8");
+        if (message.isEmpty()) {
+            QCOMPARE(scripted.notices(), QStringList());
+            QCOMPARE(count(folder, "ide"), 1);
+            return;
+        }
+        QCOMPARE(scripted.notices(), QStringList{message});
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        QVERIFY(control(window, "Frame10")->isVisible());
+        QCOMPARE(count(folder, "ide") + count(folder, "Answer"), 0);
+    }
+
+    // A file that cannot be written, or one another program holds: the operator reads
+    // the true cause, once, the window keeps working, and every entry stays for the next try.
+    void refusedSaveNamesItsCause_data()
+    {
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<int>("failure");
+        QTest::newRow("read-only") << QStringLiteral("read-only") << int(StoreFailure::ReadOnly);
+        QTest::newRow("held by another program") << QStringLiteral("held") << int(StoreFailure::Busy);
+    }
+
+    void refusedSaveNamesItsCause()
+    {
+        QFETCH(QString, refusal);
+        QFETCH(int, failure);
+        ProgramFolder folder;
+        ScriptedPrompts scripted;
+        Frm1 window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        click(window, "Command1");
+        fill(window, Subject());
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+        other.setDatabaseName(folder.databasePath());
+        QVERIFY(other.open());
+        if (refusal == QLatin1String("read-only"))
+            QVERIFY(folder.exec(QStringLiteral("PRAGMA query_only = ON")));
+        else
+            QVERIFY(QSqlQuery(other).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        // The window keeps painting and its timers keep running while the store waits.
+        int ticks = 0;
+        QTimer ticking;
+        connect(&ticking, &QTimer::timeout, this, [&ticks] { ++ticks; });
+        ticking.start(100);
+        QElapsedTimer waited;
+        waited.start();
+        scripted.expectMessage();
+        click(window, "Command8");
+        const qint64 elapsed = waited.elapsed();
+        ticking.stop();
+        QVERIFY(QSqlQuery(other).exec(QStringLiteral("ROLLBACK")) || refusal == QLatin1String("read-only"));
+        other.close();
+        QVERIFY(folder.exec(QStringLiteral("PRAGMA query_only = OFF")));
+
+        QCOMPARE(scripted.messages(), QStringList{StoreFailureText(StoreFailure(failure), scripted.messages().value(0).section(QStringLiteral("\n\n"), 1))});
+        QVERIFY(!scripted.messages().value(0).contains(RegistryText::DuplicateCode));
+        QCOMPARE(scripted.notices(), QStringList());
+        QVERIFY2(elapsed < 6000, qPrintable(QString::number(elapsed)));
+        if (refusal == QLatin1String("held"))
+            QVERIFY2(ticks >= 5, qPrintable(QString::number(ticks)));
+        QVERIFY(control(window, "Frame10")->isVisible());
+        QCOMPARE(control<QLineEdit>(window, "Text6")->text(), Subject().firstName);
+        QCOMPARE(count(folder, "ide") + count(folder, "Answer"), 0);
+        // Once the file is free, the same entries go in.
+        click(window, "Command8");
+        QCOMPARE(count(folder, "ide"), 1);
+        QCOMPARE(count(folder, "Answer"), 1);
     }
 
     void bothRowsOrNeither()
@@ -319,6 +450,9 @@ private slots:
         QCOMPARE(scripted.notices(), QStringList{QStringLiteral("شما بايد عدد وارد كنيد")});
         typeText(age, QStringLiteral("45"));
         QCOMPARE(age->text(), QStringLiteral("34"));  // two characters at most
+        // A full box refuses a further digit quietly: the digit is no mistake.
+        QApplication::processEvents();
+        QCOMPARE(scripted.notices().size(), 1);
         QTest::keyClick(age, Qt::Key_Backspace);
         QCOMPARE(age->text(), QStringLiteral("3"));
         // Pasted text is held to the same rule.
