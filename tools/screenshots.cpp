@@ -36,9 +36,29 @@ bool prepareFolder(const QTemporaryDir &dir, int theme)
     return query.exec();
 }
 
-void save(QWidget *window, const QString &path)
+// Rests the pointer on the window itself, clear of every control, so that no
+// hover look or hover help shows unless a shot asks for it.
+void restPointerOnBareWindow(QWidget *window)
+{
+    const QRect area = window->rect().adjusted(2, 2, -2, -2);
+    for (int y = area.bottom(); y >= area.top(); y -= 4)
+        for (int x = area.left(); x <= area.right(); x += 4)
+            if (window->childAt(x, y) == nullptr) {
+                QTest::mouseMove(window, QPoint(x, y));
+                return;
+            }
+}
+
+// Shows the window and renders it with the pointer on its bare background,
+// or over the given control when the shot is about hovering over it.
+void save(QWidget *window, const QString &path, QWidget *hoverOver = nullptr)
 {
     window->show();
+    QTest::qWait(20);
+    if (hoverOver)
+        QTest::mouseMove(hoverOver);
+    else
+        restPointerOnBareWindow(window);
     QTest::qWait(50);
     window->grab().save(path);
 }
@@ -71,10 +91,10 @@ int main(int argc, char *argv[])
         {
             Frm1 main;
             save(&main, out.filePath(QStringLiteral("frm1") + suffix));
-            QTest::mouseMove(main.findChild<QPushButton *>(QStringLiteral("Command1")));
             main.findChild<QPushButton *>(QStringLiteral("Command9"))->click();
-            QTest::mouseMove(main.findChild<QPushButton *>(QStringLiteral("Command4")));
-            save(&main, out.filePath(QStringLiteral("frm1-settings-help") + suffix));
+            // The one shot that asks for a help line: the pointer rests on Command4.
+            save(&main, out.filePath(QStringLiteral("frm1-settings-help") + suffix),
+                 main.findChild<QPushButton *>(QStringLiteral("Command4")));
             main.HidePanels();
             main.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
             main.findChild<QLineEdit *>(QStringLiteral("Text11"))->setText(QStringLiteral("1024"));

@@ -97,29 +97,32 @@ void FrmTest::buildSubjectFrame()
     Frame1->setProperty("panel", true);
     Frame1->setGeometry(twipsRect(360, 480, 9495, 2115));
     Frame1->hide();
-    // Three rows of three, read right to left: caption on the right of its box.
+    // Three rows of three, read right to left: each caption hugs the right
+    // edge of its own box (widths in twips fit the caption), leaving the rest
+    // of the column as the gap to the next box.
     const struct {
         const char *label;
         QString caption;
+        int captionWidth;
         const char *box;
         const char *field;
     } fields[] = {
-        {"SkinLbl", AdministrationText::SkinLblCaption, "Text1", "Code"},
-        {"SkinLabel1", AdministrationText::SkinLabel1Caption, "Text3", "FName"},
-        {"SkinLabel2_0", AdministrationText::SkinLabel2_0Caption, "Text4", "LName"},
-        {"SkinLabel2_1", AdministrationText::SkinLabel2_1Caption, "Text10", "Jens"},
-        {"SkinLabel2_2", AdministrationText::SkinLabel2_2Caption, "Text5", "Sen"},
-        {"SkinLabel2_3", AdministrationText::SkinLabel2_3Caption, "Text11", "Taahol"},
-        {"SkinLabel2_4", AdministrationText::SkinLabel2_4Caption, "Text7", "Tahsil"},
-        {"SkinLabel2_5", AdministrationText::SkinLabel2_5Caption, "Text8", "Date"},
-        {"SkinLabel2_6", AdministrationText::SkinLabel2_6Caption, "Text9", "Time"},
+        {"SkinLbl", AdministrationText::SkinLblCaption, 330, "Text1", "Code"},
+        {"SkinLabel1", AdministrationText::SkinLabel1Caption, 345, "Text3", "FName"},
+        {"SkinLabel2_0", AdministrationText::SkinLabel2_0Caption, 1065, "Text4", "LName"},
+        {"SkinLabel2_1", AdministrationText::SkinLabel2_1Caption, 540, "Text10", "Jens"},
+        {"SkinLabel2_2", AdministrationText::SkinLabel2_2Caption, 375, "Text5", "Sen"},
+        {"SkinLabel2_3", AdministrationText::SkinLabel2_3Caption, 1065, "Text11", "Taahol"},
+        {"SkinLabel2_4", AdministrationText::SkinLabel2_4Caption, 1260, "Text7", "Tahsil"},
+        {"SkinLabel2_5", AdministrationText::SkinLabel2_5Caption, 510, "Text8", "Date"},
+        {"SkinLabel2_6", AdministrationText::SkinLabel2_6Caption, 570, "Text9", "Time"},
     };
     QList<QLineEdit *> boxes;
     for (int i = 0; i < 9; ++i) {
         const int columnLeft = (2 - i % 3) * 3165;
         const int top = 240 + (i / 3) * 600;
         SkinLabel::fieldCaption(QString::fromLatin1(fields[i].label), fields[i].caption, Frame1,
-                                twipsRect(columnLeft + 1680, top, 1455, 375));
+                                twipsRect(columnLeft + 1635, top, fields[i].captionWidth, 375));
         auto *box = new QLineEdit(Frame1);
         box->setObjectName(QString::fromLatin1(fields[i].box));
         box->setGeometry(twipsRect(columnLeft + 120, top, 1515, 375));
@@ -185,11 +188,12 @@ void FrmTest::buildItemControls()
         {&Option3, "Option3", AdministrationText::Option3Caption, 2, "#ffe5b4"},
         {&Option4, "Option4", AdministrationText::Option4Caption, 1, "#ffd39b"},
     };
-    int top = 240;
+    // Below the item number, which stands on the frame's top edge.
+    int top = 450;
     for (const auto &entry : options) {
         auto *option = new QRadioButton(entry.caption, Frame2);
         option->setObjectName(QString::fromLatin1(entry.name));
-        option->setGeometry(twipsRect(360, top, 1575, 435));
+        option->setGeometry(twipsRect(390, top, 1575, 435));
         option->setFont(nazaninFont(12, true));
         // Light peach and light orange on every theme, with dark text.
         option->setStyleSheet(QStringLiteral("QRadioButton { background: %1; color: #2b1a08; border-radius: 4px; padding: 0 4px; }")
@@ -201,7 +205,7 @@ void FrmTest::buildItemControls()
                 Option_Click(value);
         });
         *entry.option = option;
-        top += 540;
+        top += 480;
     }
 }
 

@@ -3,6 +3,7 @@
 #include "ui/clock.h"
 #include "ui/digitsonly.h"
 #include "ui/fieldbinding.h"
+#include "ui/fonts.h"
 #include "calendar/module7.h"
 #include "store/recordset.h"
 #include "registry/registrytext.h"
@@ -30,48 +31,52 @@ RegistrationPanel::RegistrationPanel(RecordSet *subjects, RecordSet *answers, QW
     setProperty("panel", true);
     setGeometry(twipsRect(1500, 780, 6675, 2895));
 
+    // Three rows read right to left. Each caption stands just right of its
+    // own box and at least a field's gap from the next box on its right.
     // Row 1: code, first name, last name.
     Text11 = addBox(QStringLiteral("Text11"), 5340, 300, 675);
-    addLabel(QStringLiteral("SkinLbl"), RegistryText::SkinLblCaption, 6060, 300, 555);
+    addLabel(QStringLiteral("SkinLbl"), RegistryText::SkinLblCaption, 6015, 300, 330);
     Text6 = addBox(QStringLiteral("Text6"), 3180, 300, 1515);
     Text6->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    addLabel(QStringLiteral("SkinLabel3"), RegistryText::SkinLabel3Caption, 4740, 300, 555);
-    Text4 = addBox(QStringLiteral("Text4"), 120, 300, 1815);
-    addLabel(QStringLiteral("SkinLabel21_0"), RegistryText::SkinLabel21_0Caption, 1980, 300, 1170);
+    addLabel(QStringLiteral("SkinLabel3"), RegistryText::SkinLabel3Caption, 4695, 300, 345);
+    Text4 = addBox(QStringLiteral("Text4"), 120, 300, 1740);
+    addLabel(QStringLiteral("SkinLabel21_0"), RegistryText::SkinLabel21_0Caption, 1860, 300, 1065);
 
     // Row 2: age, marital status, date, time.
     Text5 = addBox(QStringLiteral("Text5"), 5400, 840, 675);
     Text5->setAlignment(Qt::AlignCenter);
     Text5->setMaxLength(2);
     AcceptDigitsOnly(Text5);
-    addLabel(QStringLiteral("SkinLabel21_3"), RegistryText::SkinLabel21_3Caption, 6120, 840, 495);
-    Combo1 = addList(QStringLiteral("Combo1"), {RegistryText::Single, RegistryText::Married}, 3960, 840, 915);
-    addLabel(QStringLiteral("SkinLabel21_4"), RegistryText::SkinLabel21_4Caption, 4920, 840, 465);
-    Text8 = addBox(QStringLiteral("Text8"), 2220, 840, 1155);
+    addLabel(QStringLiteral("SkinLabel21_3"), RegistryText::SkinLabel21_3Caption, 6075, 840, 375);
+    Combo1 = addList(QStringLiteral("Combo1"), {RegistryText::Single, RegistryText::Married}, 3810, 840, 900);
+    addLabel(QStringLiteral("SkinLabel21_4"), RegistryText::SkinLabel21_4Caption, 4710, 840, 450);
+    Text8 = addBox(QStringLiteral("Text8"), 1860, 840, 1200);
     Text8->setAlignment(Qt::AlignCenter);
-    addLabel(QStringLiteral("SkinLabel21_6"), RegistryText::SkinLabel21_6Caption, 3420, 840, 525);
-    Text9 = addBox(QStringLiteral("Text9"), 120, 840, 1455);
+    addLabel(QStringLiteral("SkinLabel21_6"), RegistryText::SkinLabel21_6Caption, 3060, 840, 510);
+    Text9 = addBox(QStringLiteral("Text9"), 120, 840, 960);
     Text9->setAlignment(Qt::AlignCenter);
     Text9->setReadOnly(true);
-    addLabel(QStringLiteral("SkinLabel21_7"), RegistryText::SkinLabel21_7Caption, 1620, 840, 585);
+    addLabel(QStringLiteral("SkinLabel21_7"), RegistryText::SkinLabel21_7Caption, 1080, 840, 570);
 
     // Row 3: gender, group, education.
     Combo2 = addList(QStringLiteral("Combo2"), {RegistryText::Male, RegistryText::Female}, 4920, 1380, 1035);
-    addLabel(QStringLiteral("SkinLabel21_2"), RegistryText::SkinLabel21_2Caption, 6000, 1380, 600);
+    addLabel(QStringLiteral("SkinLabel21_2"), RegistryText::SkinLabel21_2Caption, 5955, 1380, 540);
     QStringList groups;
     for (char group = 'A'; group <= 'G'; ++group)
         groups << QString(QLatin1Char(group));
-    Combo3 = addList(QStringLiteral("Combo3"), groups, 2940, 1380, 1395);
-    addLabel(QStringLiteral("SkinLabel21_1"), RegistryText::SkinLabel21_1Caption, 4380, 1380, 525);
-    Text7 = addBox(QStringLiteral("Text7"), 120, 1380, 1815);
-    addLabel(QStringLiteral("SkinLabel21_5"), RegistryText::SkinLabel21_5Caption, 1980, 1380, 945);
+    Combo3 = addList(QStringLiteral("Combo3"), groups, 2940, 1380, 1275);
+    addLabel(QStringLiteral("SkinLabel21_1"), RegistryText::SkinLabel21_1Caption, 4215, 1380, 465);
+    Text7 = addBox(QStringLiteral("Text7"), 120, 1380, 1740);
+    addLabel(QStringLiteral("SkinLabel21_5"), RegistryText::SkinLabel21_5Caption, 1860, 1380, 810);
 
     Command8 = new QPushButton(RegistryText::Command8Caption, this);
     Command8->setObjectName(QStringLiteral("Command8"));
     Command8->setGeometry(twipsRect(2040, 2220, 975, 435));
+    Command8->setFont(menuButtonFont());
     Command10 = new QPushButton(RegistryText::Command10Caption, this);
     Command10->setObjectName(QStringLiteral("Command10"));
     Command10->setGeometry(twipsRect(960, 2220, 975, 435));
+    Command10->setFont(menuButtonFont());
 
     // The lists' hidden mirrors are what is stored; the lists themselves are not bound.
     Text15 = addBox(QStringLiteral("Text15"), 0, 0, 375);

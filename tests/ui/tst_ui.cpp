@@ -5,15 +5,21 @@
 #include "ui/skin.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGroupBox>
+#include <QStyleOptionGroupBox>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+
+#include <array>
+#include <cmath>
 
 namespace {
 
@@ -27,6 +33,47 @@ double contrast(const QColor &a, const QColor &b)
     const double la = luminance(a) + 0.05;
     const double lb = luminance(b) + 0.05;
     return la > lb ? la / lb : lb / la;
+}
+
+// CIE 1976 colour difference (delta E) of two colours, through CIE L*a*b*
+// under daylight white: about 2 is the smallest difference an eye notices.
+double colourDistance(const QColor &a, const QColor &b)
+{
+    auto lab = [](const QColor &c) {
+        auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        const double r = linear(c.redF()), g = linear(c.greenF()), bl = linear(c.blueF());
+        const double x = (0.4124 * r + 0.3576 * g + 0.1805 * bl) / 0.95047;
+        const double y = 0.2126 * r + 0.7152 * g + 0.0722 * bl;
+        const double z = (0.0193 * r + 0.1192 * g + 0.9505 * bl) / 1.08883;
+        auto f = [](double t) { return t > 216.0 / 24389 ? std::cbrt(t) : (24389.0 / 27 * t + 16) / 116; };
+        return std::array<double, 3>{116 * f(y) - 16, 500 * (f(x) - f(y)), 200 * (f(y) - f(z))};
+    };
+    const auto p = lab(a), q = lab(b);
+    return std::hypot(p[0] - q[0], p[1] - q[1], p[2] - q[2]);
+}
+
+// The pixel of rect that stands out most from background: a glyph's core.
+QColor mostDistinctPixel(const QImage &image, const QRect &rect, const QColor &background)
+{
+    QColor best = background;
+    double bestDistance = -1;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            const double distance = colourDistance(pixel, background);
+            if (distance > bestDistance) {
+                bestDistance = distance;
+                best = pixel;
+            }
+        }
+    return best;
+}
+
+void addThemeRows()
+{
+    QTest::addColumn<int>("theme");
+    for (int n = 1; n <= 11; ++n)
+        QTest::addRow("%d", n) << n;
 }
 
 const QString kCaption = QStringLiteral("پيام");
@@ -77,12 +124,7 @@ private slots:
             QCOMPARE(window.palette().color(QPalette::Window), skin.palette().color(QPalette::Window));
     }
 
-    void everyThemeKeepsTextReadable_data()
-    {
-        QTest::addColumn<int>("theme");
-        for (int n = 1; n <= 11; ++n)
-            QTest::addRow("%d", n) << n;
-    }
+    void everyThemeKeepsTextReadable_data() { addThemeRows(); }
 
     void everyThemeKeepsTextReadable()
     {
@@ -99,7 +141,7 @@ private slots:
             {QPalette::Text, QPalette::AlternateBase},  {QPalette::ButtonText, QPalette::Button},
             {QPalette::ButtonText, QPalette::Light},    {QPalette::HighlightedText, QPalette::Highlight},
             {QPalette::WindowText, QPalette::Midlight}, {QPalette::ToolTipText, QPalette::ToolTipBase},
-            {QPalette::Link, QPalette::Window},
+            {QPalette::Link, QPalette::Window},         {QPalette::ButtonText, QPalette::Midlight},
         };
         for (const auto &pair : pairs) {
             const double ratio = contrast(p.color(pair.text), p.color(pair.background));
@@ -114,6 +156,106 @@ private slots:
         skin.apply(&window);
         QVERIFY(!window.styleSheet().contains(QStringLiteral("palette(")));
         QVERIFY(window.styleSheet().contains(p.color(QPalette::Button).name()));
+    }
+
+    // The surfaces that fill a window, its background and its buttons, must
+    // tell any two themes apart at a glance.
+    void themesAreDistinctAtAGlance()
+    {
+        ProgramFolder folder(false);
+        QList<QPalette> palettes;
+        for (int n = 1; n <= 11; ++n) {
+            Skin skin;
+            QVERIFY(skin.load(SkinFileForTheme(n)));
+            palettes << skin.palette();
+        }
+        QStringList nearCopies;
+        for (int i = 0; i < 11; ++i)
+            for (int j = i + 1; j < 11; ++j) {
+                const double window = colourDistance(palettes[i].color(QPalette::Window), palettes[j].color(QPalette::Window));
+                const double button = colourDistance(palettes[i].color(QPalette::Button), palettes[j].color(QPalette::Button));
+                if ((window + button) / 2 < 15)
+                    nearCopies << QStringLiteral("%1 and %2 (window %3, button %4)")
+                                      .arg(SkinFileForTheme(i + 1), SkinFileForTheme(j + 1))
+                                      .arg(window, 0, 'f', 1)
+                                      .arg(button, 0, 'f', 1);
+            }
+        QVERIFY2(nearCopies.isEmpty(), qPrintable(nearCopies.join(QStringLiteral("; "))));
+    }
+
+    // Hovering lightens a button's face and leaves its border alone; only
+    // keyboard focus, and the default mark, set a button apart by its border,
+    // so a hovered button never looks chosen beside the focused one.
+    void buttonsShowHoverApartFromFocus_data() { addThemeRows(); }
+
+    void buttonsShowHoverApartFromFocus()
+    {
+        QFETCH(int, theme);
+        ProgramFolder folder(false);
+        Skin skin;
+        QVERIFY(skin.load(SkinFileForTheme(theme)));
+        QWidget window;
+        skin.apply(&window);
+        window.resize(400, 60);
+        QPushButton plain(&window), hovered(&window), focused(&window), preferred(&window);
+        int left = 10;
+        for (QPushButton *button : {&plain, &hovered, &focused, &preferred}) {
+            button->setGeometry(left, 10, 80, 30);
+            left += 90;
+        }
+        preferred.setDefault(true);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        focused.setFocus();
+        QTest::mouseMove(&window, QPoint(5, 5));
+        QTest::mouseMove(&hovered);
+        QTRY_VERIFY(focused.hasFocus() && hovered.underMouse());
+
+        const QPalette &p = skin.palette();
+        const QColor highlight = p.color(QPalette::Highlight);
+        auto topEdge = [](QPushButton &button) { return button.grab().toImage().pixelColor(button.width() / 2, 0); };
+        auto face = [](QPushButton &button) { return button.grab().toImage().pixelColor(8, button.height() / 2); };
+        QVERIFY2(colourDistance(topEdge(focused), highlight) < 3, qPrintable(topEdge(focused).name()));
+        QVERIFY2(colourDistance(topEdge(hovered), highlight) > 10, qPrintable(topEdge(hovered).name()));
+        QVERIFY2(colourDistance(topEdge(preferred), highlight) > 10, qPrintable(topEdge(preferred).name()));
+        QVERIFY2(colourDistance(face(hovered), face(plain)) > 3,
+                 qPrintable(face(hovered).name() + QLatin1Char(' ') + face(plain).name()));
+        QCOMPARE(face(plain), p.color(QPalette::Button));
+    }
+
+    // A group box's title (the test window's item number) is written in the
+    // theme's text colour, whatever the theme.
+    void groupBoxTitleTakesTheThemeTextColour_data() { addThemeRows(); }
+
+    void groupBoxTitleTakesTheThemeTextColour()
+    {
+        QFETCH(int, theme);
+        ProgramFolder folder(false);
+        Skin skin;
+        QVERIFY(skin.load(SkinFileForTheme(theme)));
+        QWidget window;
+        skin.apply(&window);
+        window.resize(200, 200);
+        QGroupBox box(QStringLiteral("20"), &window);
+        box.setGeometry(20, 20, 150, 160);
+        QFont font = box.font();
+        font.setPointSize(16);
+        font.setBold(true);
+        box.setFont(font);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        QStyleOptionGroupBox option;
+        option.initFrom(&box);
+        option.text = box.title();
+        option.subControls = QStyle::SC_GroupBoxLabel;
+        const QRect title = box.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &box);
+        QVERIFY(!title.isEmpty());
+        const QPalette &p = skin.palette();
+        const QColor ink = mostDistinctPixel(box.grab().toImage(), title, p.color(QPalette::Window));
+        QVERIFY2(colourDistance(ink, p.color(QPalette::WindowText)) < 12,
+                 qPrintable(ink.name() + QStringLiteral(" for ") + p.color(QPalette::WindowText).name()));
     }
 
     void missingOrBrokenSkinLeavesThePlainLook_data()
