@@ -7,6 +7,8 @@
 #include "support/scriptedprompts.h"
 #include "support/testmain.h"
 #include "support/typing.h"
+#include "administration/testlauncher.h"
+#include "store/recordset.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -16,6 +18,8 @@
 #include <QRadioButton>
 #include <QSqlQuery>
 #include <QTest>
+#include <QPointer>
+#include <QSignalSpy>
 #include <QTimer>
 
 namespace {
@@ -342,6 +346,88 @@ private slots:
             click(test, "Command5");
         }));
         QCOMPARE(scripted.unexpected(), QStringList());
+    }
+
+    // One test window serves the whole run: a main window made anew (for a new theme,
+    // say) finds the window its predecessor prepared.
+    void preparedWindowOutlivesItsMainWindow()
+    {
+        ProgramFolder folder;
+        addSubject(folder, QStringLiteral("12"));
+        ScriptedPrompts scripted;
+        TestLauncher launcher;
+        {
+            Frm1 first(&launcher);
+            first.show();
+            QVERIFY(launch(first, scripted, QStringLiteral("12"), [](FrmTest *test) { click(test, "Command2"); }));
+        }
+        QPointer<FrmTest> prepared = launcher.window();
+        QVERIFY(prepared);
+        Frm1 second(&launcher);
+        second.show();
+        QVERIFY(launch(second, scripted, QStringLiteral("12"), [&](FrmTest *test) {
+            QCOMPARE(test, prepared.data());
+            QVERIFY(control(test, "Frame1")->isVisible());
+            QVERIFY(!control(test, "SkinLabel3")->isVisible());
+            click(test, "Command2");
+        }));
+    }
+
+    // Numbers outside the twenty show the first or the last item once, and say so once.
+    void itemNumberOutsideTheRangeShowsOneItemOnce_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QStringList>("notices");
+        QTest::newRow("past the end") << QStringLiteral("25") << QStringLiteral("20") << QStringList{AdministrationText::End};
+        QTest::newRow("emptied") << QString() << QStringLiteral("1") << QStringList();
+        QTest::newRow("in range") << QStringLiteral("7") << QStringLiteral("7") << QStringList();
+    }
+
+    void itemNumberOutsideTheRangeShowsOneItemOnce()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QStringList, notices);
+        ProgramFolder folder;
+        addSubject(folder, QStringLiteral("1"));
+        ScriptedPrompts scripted;
+        Frm1 main;
+        main.show();
+        QVERIFY(launch(main, scripted, QStringLiteral("1"), [&](FrmTest *test) {
+            click(test, "Command1");
+            auto *items = test->findChild<RecordSet *>(QStringLiteral("Adodc6"));
+            QSignalSpy reads(items, &RecordSet::currentChanged);
+            auto *number = control<QLineEdit>(test, "Text6");
+            number->setText(typed);
+            QCOMPARE(number->text(), shown);
+            QCOMPARE(control<QGroupBox>(test, "Frame2")->title(), shown);
+            QCOMPARE(control<QLabel>(test, "SkinLbl5")->text(), itemText(shown.toInt()));
+            QCOMPARE(reads.count(), 1);  // the item was looked up once
+            QCOMPARE(scripted.notices(), notices);
+            click(test, "Command2");
+        }));
+    }
+
+    // Back twice from item 1: the start notice once, and item 1 shown once.
+    void backBeforeTheFirstItemShowsItOnce()
+    {
+        ProgramFolder folder;
+        addSubject(folder, QStringLiteral("1"));
+        ScriptedPrompts scripted;
+        Frm1 main;
+        main.show();
+        QVERIFY(launch(main, scripted, QStringLiteral("1"), [&](FrmTest *test) {
+            click(test, "Command1");
+            click(test, "CmdBack");
+            QCOMPARE(control<QLineEdit>(test, "Text6")->text(), QStringLiteral("0"));
+            QSignalSpy reads(test->findChild<RecordSet *>(QStringLiteral("Adodc6")), &RecordSet::currentChanged);
+            click(test, "CmdBack");
+            QCOMPARE(control<QLineEdit>(test, "Text6")->text(), QStringLiteral("1"));
+            QCOMPARE(reads.count(), 1);
+            QCOMPARE(scripted.notices(), QStringList{AdministrationText::Start});
+            click(test, "Command2");
+        }));
     }
 
     void anItemWithoutTextShowsAnEmptyQuestion()

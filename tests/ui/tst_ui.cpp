@@ -1,6 +1,8 @@
 #include "support/programfolder.h"
 #include "ui/prompts.h"
+#include "support/dialogs.h"
 #include "support/scriptedprompts.h"
+#include "support/testmain.h"
 #include "ui/selfclosingmessage.h"
 #include "ui/skin.h"
 
@@ -291,6 +293,7 @@ private slots:
 
     void selfClosingBoxClosesItselfAndTheCallerGoesOn()
     {
+        RealDialogs real;
         QWidget owner;
         owner.show();
         // Another window with the same title must be left alone.
@@ -316,19 +319,18 @@ private slots:
 
     void selfClosingBoxLooksAsExpected()
     {
+        RealDialogs real;
         QWidget owner;
         owner.show();
         QString title, text;
         int buttons = -1;
         QMessageBox::Icon icon = QMessageBox::Critical;
-        QTimer::singleShot(100, [&] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                title = box->windowTitle();
-                text = box->text();
-                buttons = int(box->buttons().size());
-                icon = box->icon();
-                box->buttons().first()->click();  // OK before the period is up
-            }
+        whenModal<QMessageBox>([&](QMessageBox *box) {
+            title = box->windowTitle();
+            text = box->text();
+            buttons = int(box->buttons().size());
+            icon = box->icon();
+            box->buttons().first()->click();  // OK before the period is up
         });
         QElapsedTimer clock;
         clock.start();
@@ -358,10 +360,7 @@ private slots:
         } seen;
         // Reads the box that opens, then presses the button with the given role.
         auto answer = [&](QMessageBox::ButtonRole role) {
-            QTimer::singleShot(50, [&seen, role] {
-                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-                if (!box)
-                    return;
+            whenModal<QMessageBox>([&seen, role](QMessageBox *box) {
                 seen = {box->windowTitle(), box->text(), int(box->buttons().size()), box->icon(), box->layoutDirection()};
                 for (QAbstractButton *button : box->buttons())
                     if (box->buttonRole(button) == role)
@@ -387,10 +386,7 @@ private slots:
         // The input box gives what was typed on OK and nothing on Cancel.
         for (const bool ok : {true, false}) {
             QString title;
-            QTimer::singleShot(50, [&title, ok] {
-                auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
-                if (!dialog)
-                    return;
+            whenModal<QInputDialog>([&title, ok](QInputDialog *dialog) {
                 title = dialog->windowTitle();
                 dialog->setTextValue(QStringLiteral("17"));
                 ok ? dialog->accept() : dialog->reject();
@@ -409,10 +405,37 @@ private slots:
         ShowSelfClosingMessage(nullptr, QStringLiteral("notice"), 2000);
         QCOMPARE(scripted.notices(), QStringList{QStringLiteral("notice")});
         QCOMPARE(scripted.shown().last().periodMs, 2000);
+        QCOMPARE(scripted.unused(), QStringList());
+    }
+
+    // A prompt nobody scripted fails the test that met it, and is answered "no".
+    void unexpectedPromptFailsItsTest()
+    {
+        ScriptedPrompts scripted;
+        QEXPECT_FAIL("", "the question was not scripted", Continue);
         QVERIFY(!prompts().question(nullptr, QStringLiteral("unasked"), QStringLiteral("c")));
-        QCOMPARE(scripted.unexpected().size(), 1);
+        QCOMPARE(scripted.unexpected(), QStringList{QStringLiteral("question: unasked")});
+    }
+
+    // Outside any test's own script, the one installed from the start refuses every prompt.
+    void promptWithoutAScriptFailsItsTest()
+    {
+        QEXPECT_FAIL("", "no script is in force", Continue);
+        QCOMPARE(prompts().inputBox(nullptr, QStringLiteral("code?"), QStringLiteral("c")), QString());
+    }
+
+    // A scripted answer never asked for fails the test when the script goes.
+    void unusedScriptedAnswerFailsItsTest()
+    {
+        auto *scripted = new ScriptedPrompts;
+        scripted->expectQuestion(true);
+        QCOMPARE(scripted->unused(), QStringList{QStringLiteral("question")});
+        Prompts *const inForce = scripted;
+        QEXPECT_FAIL("", "the question was never asked", Continue);
+        delete scripted;
+        QVERIFY(&prompts() != inForce);
     }
 };
 
-QTEST_MAIN(TestUi)
+QUORVEL_TEST_MAIN(TestUi)
 #include "tst_ui.moc"
