@@ -99,6 +99,28 @@ private slots:
         QCOMPARE(scripted.unexpected(), QStringList());
     }
 
+    // A database of ours that is not whole: named as damaged, with the way back through a backup.
+    void damagedDatabaseIsNamedWithTheAdviceToRestore()
+    {
+        ProgramFolder folder(false);
+        QFile file(folder.databasePath());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(file.size() / 2));
+        file.close();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        ScriptedPrompts scripted;
+        scripted.expectMessage();
+        QVERIFY(!OpenProgramDatabase());
+        const QString text = scripted.messages().value(0);
+        QVERIFY2(text.contains(QStringLiteral("آسیب دیده")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("Back")));
+        QVERIFY(!text.contains(QStringLiteral("این فایل بانک اطلاعات این برنامه نیست")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll() == before);
+    }
+
     void programFolderBecomesTheCurrentFolder()
     {
         const QString before = QDir::currentPath();
