@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QElapsedTimer>
@@ -433,6 +434,49 @@ private slots:
         QCOMPARE(count(folder, "Answer"), 1);
         QCOMPARE(scripted.shown().size(), 0);
         Desktop::setCalculatorPrograms(calculators);
+    }
+
+    // Read right to left, each caption sits just right of its own box, clearly nearer to it than to
+    // the box beyond, and shows its whole text.
+    void captionsStandByTheirOwnBoxes_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("beyond");  // the box to the caption's right, if any
+        QTest::newRow("code") << "SkinLbl" << "Text11" << QString();
+        QTest::newRow("first name") << "SkinLabel3" << "Text6" << "Text11";
+        QTest::newRow("last name") << "SkinLabel21_0" << "Text4" << "Text6";
+        QTest::newRow("age") << "SkinLabel21_3" << "Text5" << QString();
+        QTest::newRow("marital status") << "SkinLabel21_4" << "Combo1" << "Text5";
+        QTest::newRow("date") << "SkinLabel21_6" << "Text8" << "Combo1";
+        QTest::newRow("time") << "SkinLabel21_7" << "Text9" << "Text8";
+        QTest::newRow("gender") << "SkinLabel21_2" << "Combo2" << QString();
+        QTest::newRow("group") << "SkinLabel21_1" << "Combo3" << "Combo2";
+        QTest::newRow("education") << "SkinLabel21_5" << "Text7" << "Combo3";
+    }
+
+    void captionsStandByTheirOwnBoxes()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, box);
+        QFETCH(QString, beyond);
+        ProgramFolder folder;
+        Frm1 window;
+        window.show();
+        click(window, "Command1");
+        auto *panel = control(window, "Frame10");
+        auto *label = panel->findChild<QLabel *>(caption);
+        auto *own = panel->findChild<QWidget *>(box);
+        QVERIFY(label && own);
+        const QRect text = label->geometry();
+        // The blank that leads each caption may fall outside; the letters may not.
+        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text().trimmed()) <= text.width(), qPrintable(caption));
+        const int gapToOwn = text.left() - own->geometry().right();
+        QVERIFY2(gapToOwn >= 0 && gapToOwn <= 8, qPrintable(QString::number(gapToOwn)));
+        if (!beyond.isEmpty()) {
+            const int gapBeyond = panel->findChild<QWidget *>(beyond)->geometry().left() - text.right();
+            QVERIFY2(gapBeyond > gapToOwn, qPrintable(QStringLiteral("%1 against %2").arg(gapBeyond).arg(gapToOwn)));
+        }
     }
 
     void ageTakesDigitsOnly()
