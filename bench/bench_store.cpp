@@ -69,15 +69,5 @@ BENCHMARK(BM_CommitOneAnswer)->Unit(benchmark::kMillisecond)->Repetitions(5);
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    QTemporaryDir dir;
-    QString error;
-    if (!prepareSubjectDatabase(dir, &error)) {
-        fprintf(stderr, "bench_store: cannot prepare the database: %s\n", qPrintable(error));
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    Store::closeDatabase();
-    return 0;
+    return runOnSubjectDatabase(argc, argv, "bench_store");
 }

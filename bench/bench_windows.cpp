@@ -84,15 +84,5 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     setPrompts(&silent);
-    QTemporaryDir dir;
-    QString error;
-    if (!prepareSubjectDatabase(dir, &error)) {
-        fprintf(stderr, "bench_windows: cannot prepare the database: %s\n", qPrintable(error));
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    Store::closeDatabase();
-    return 0;
+    return runOnSubjectDatabase(argc, argv, "bench_windows");
 }

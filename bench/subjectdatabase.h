@@ -3,6 +3,8 @@
 // A throw-away program folder whose database holds many registered subjects.
 #include "store/database.h"
 
+#include <benchmark/benchmark.h>
+
 #include <QDir>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -38,4 +40,21 @@ inline bool prepareSubjectDatabase(const QTemporaryDir &folder, QString *error)
             return false;
     }
     return db.commit();
+}
+
+// Runs the registered benchmarks on a fresh database of kBenchSubjects
+// subjects in a throw-away folder; name is the program's, for its error.
+inline int runOnSubjectDatabase(int argc, char **argv, const char *name)
+{
+    QTemporaryDir dir;
+    QString error;
+    if (!prepareSubjectDatabase(dir, &error)) {
+        fprintf(stderr, "%s: cannot prepare the database: %s\n", name, qPrintable(error));
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    Store::closeDatabase();
+    return 0;
 }

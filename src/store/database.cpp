@@ -152,6 +152,17 @@ void dropConnection(const QString &name)
     QSqlDatabase::removeDatabase(name);
 }
 
+// The database and its folder are the owner's alone (files 600, folders 700).
+bool makePrivate(const QString &path, QString *error = nullptr)
+{
+    const QFileInfo info(path);
+    const bool ok = QFile::setPermissions(path, kPrivateFile)
+                    && QFile::setPermissions(info.absolutePath(), kPrivateFolder);
+    if (!ok && error)
+        *error = QStringLiteral("cannot make %1 private to its owner").arg(path);
+    return ok;
+}
+
 }  // namespace
 
 QSqlDatabase database()
@@ -216,16 +227,6 @@ OpenResult openDatabase(const QString &path)
 void setBusyWait(int milliseconds)
 {
     busyWaitMs = milliseconds;
-}
-
-bool makePrivate(const QString &path, QString *error)
-{
-    const QFileInfo info(path);
-    const bool ok = QFile::setPermissions(path, kPrivateFile)
-                    && QFile::setPermissions(info.absolutePath(), kPrivateFolder);
-    if (!ok && error)
-        *error = QStringLiteral("cannot make %1 private to its owner").arg(path);
-    return ok;
 }
 
 bool createDatabase(const QString &path, QString *error)

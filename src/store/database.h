@@ -40,7 +40,4 @@ void closeDatabase();
 // it fails as busy. The windows keep painting meanwhile; input waits.
 void setBusyWait(int milliseconds);
 
-// The database and its folder are the owner's alone (files 600, folders 700).
-bool makePrivate(const QString &path, QString *error = nullptr);
-
 }  // namespace Store

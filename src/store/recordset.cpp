@@ -252,16 +252,22 @@ bool RecordSet::commitNewRow()
     return true;
 }
 
-bool RecordSet::commitStoredRow()
+// The table model does not say how many rows its last write reached; the store does.
+bool RecordSet::lastWriteReachedARow()
 {
-    if (!m_model->updateRowInTable(m_current, m_model->record(m_current)))
-        return failWith(m_model->lastError());
     QSqlQuery changes(m_model->database());
     if (!changes.exec(QStringLiteral("SELECT changes()")) || !changes.next())
         return failWith(changes.lastError());
     if (changes.value(0).toInt() == 0)
         return fail(StoreFailure::NoRow, kNoRow);
-    return rereadCurrentRow();
+    return true;
+}
+
+bool RecordSet::commitStoredRow()
+{
+    if (!m_model->updateRowInTable(m_current, m_model->record(m_current)))
+        return failWith(m_model->lastError());
+    return lastWriteReachedARow() && rereadCurrentRow();
 }
 
 // Reads the current stored row back from the store; the rest of the snapshot stays as it was.
@@ -320,11 +326,8 @@ bool RecordSet::deleteCurrent()
     } else if (m_newRowState == NewRow::None) {
         if (!m_model->deleteRowFromTable(row))
             return failWith(m_model->lastError());
-        QSqlQuery changes(m_model->database());
-        if (!changes.exec(QStringLiteral("SELECT changes()")) || !changes.next())
-            return failWith(changes.lastError());
-        if (changes.value(0).toInt() == 0)
-            return fail(StoreFailure::NoRow, kNoRow);
+        if (!lastWriteReachedARow())
+            return false;
     }
     if (!reselect())
         return false;
@@ -348,7 +351,7 @@ RecordSet::Snapshot RecordSet::snapshot() const
     kept.current = m_current;
     kept.storedCount = m_storedCount;
     kept.addedCount = m_addedCount;
-    kept.newRowState = int(m_newRowState);
+    kept.newRowState = m_newRowState;
     kept.newRow = m_newRow;
     kept.newRowId = m_newRowId;
     kept.newRowKey = m_newRowKey;
@@ -363,9 +366,8 @@ void RecordSet::restore(const Snapshot &kept)
 {
     // A stored row written since the snapshot shows the store's values again,
     // and the edits it had then wait again for a commit.
-    const bool storedRowWritten = NewRow(kept.newRowState) == NewRow::None && kept.current >= 0
-                                  && m_newRowState == NewRow::None && m_current == kept.current && !currentIsDirty()
-                                  && !kept.edits.isEmpty();
+    const bool storedRowWritten = !kept.edits.isEmpty() && m_newRowState == NewRow::None
+                                  && m_current == kept.current && !currentIsDirty();
     if (storedRowWritten && rereadCurrentRow()) {
         for (auto edit = kept.edits.cbegin(); edit != kept.edits.cend(); ++edit)
             m_model->setData(m_model->index(m_current, edit.key()), edit.value());
@@ -373,7 +375,7 @@ void RecordSet::restore(const Snapshot &kept)
     m_current = kept.current;
     m_storedCount = kept.storedCount;
     m_addedCount = kept.addedCount;
-    m_newRowState = NewRow(kept.newRowState);
+    m_newRowState = kept.newRowState;
     m_newRow = kept.newRow;
     m_newRowId = kept.newRowId;
     m_newRowKey = kept.newRowKey;

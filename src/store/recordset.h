@@ -63,12 +63,19 @@ public:
     // as many in the end as count() says.
     QAbstractItemModel *view();
 
+    // Where the current row stands when it is a new one.
+    enum class NewRow {
+        None,     // the current row, if any, is a stored row of the snapshot
+        Pending,  // a new row not yet in the store
+        Stored,   // a new row committed; later commits update it
+    };
+
     // What a transaction keeps of the set, to put it back when it rolls back.
     struct Snapshot {
         int current = -1;
         int storedCount = 0;
         int addedCount = 0;
-        int newRowState = 0;
+        NewRow newRowState = NewRow::None;
         QSqlRecord newRow;
         QVariant newRowId;
         QList<QVariant> newRowKey;
@@ -83,18 +90,13 @@ signals:
     void currentChanged();
 
 private:
-    enum class NewRow {
-        None,     // the current row, if any, is a stored row of the snapshot
-        Pending,  // a new row not yet in the store
-        Stored,   // a new row committed; later commits update it
-    };
-
     bool reselect();
     bool fail(StoreFailure failure, const QString &message);
     bool failWith(const QSqlError &error);
     bool currentIsDirty() const;
     bool commitNewRow();
     bool commitStoredRow();
+    bool lastWriteReachedARow();
     bool rereadCurrentRow();
     bool newRowIsDirty() const;
     QString newRowWhere(QList<QVariant> *values) const;

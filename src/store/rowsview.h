@@ -28,9 +28,9 @@ public:
 
 private:
     bool showsNewRow() const;
+    TableModel *model() const;
 
     RecordSet *m_recordSet;
-    TableModel *m_model;
     bool m_newRowShown = false;
 };
 

@@ -17,7 +17,6 @@ public:
     QString where() const { return m_where; }
 
     using QSqlTableModel::deleteRowFromTable;
-    using QSqlTableModel::primaryValues;
     using QSqlTableModel::updateRowInTable;
 
 protected:

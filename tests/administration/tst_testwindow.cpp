@@ -65,6 +65,35 @@ void typeItem(FrmTest *test, const QString &keys)
     typeText(box, keys);
 }
 
+void addSubject(ProgramFolder &folder, const QString &code, const QString &answers = QString())
+{
+    QSqlQuery query(Store::database());
+    query.prepare(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\", \"LName\", \"Sen\") VALUES (?, 'سارا', 'کاظمی', '29')"));
+    query.addBindValue(code);
+    QVERIFY(query.exec());
+    query.prepare(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES (?)"));
+    query.addBindValue(code);
+    QVERIFY(query.exec());
+    for (int i = 0; i < answers.size(); ++i)
+        QVERIFY(folder.exec(QStringLiteral("UPDATE \"Answer\" SET \"%1\" = '%2' WHERE \"Code\" = '%3'")
+                                .arg(i + 1)
+                                .arg(answers.at(i))
+                                .arg(code)));
+}
+
+// A program folder holding one registered subject.
+struct SubjectFolder : ProgramFolder {
+    explicit SubjectFolder(const QString &code, const QString &answers = QString()) { addSubject(*this, code, answers); }
+};
+
+// One subject, strict prompts, and the main window shown, ready for a launch.
+struct Session {
+    explicit Session(const QString &code, const QString &answers = QString()) : folder(code, answers) { main.show(); }
+    SubjectFolder folder;
+    ScriptedPrompts scripted;
+    Frm1 main;
+};
+
 }  // namespace
 
 class TestTestWindow : public QObject
@@ -94,30 +123,12 @@ class TestTestWindow : public QObject
         return opened;
     }
 
-    static void addSubject(ProgramFolder &folder, const QString &code, const QString &answers = QString())
-    {
-        QSqlQuery query(Store::database());
-        query.prepare(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\", \"LName\", \"Sen\") VALUES (?, 'سارا', 'کاظمی', '29')"));
-        query.addBindValue(code);
-        QVERIFY(query.exec());
-        query.prepare(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES (?)"));
-        query.addBindValue(code);
-        QVERIFY(query.exec());
-        for (int i = 0; i < answers.size(); ++i)
-            QVERIFY(folder.exec(QStringLiteral("UPDATE \"Answer\" SET \"%1\" = '%2' WHERE \"Code\" = '%3'")
-                                    .arg(i + 1)
-                                    .arg(answers.at(i))
-                                    .arg(code)));
-    }
 
 private slots:
     void fullRunStoresTheTwentyAnswers()
     {
-        ProgramFolder folder;
-        addSubject(folder, QStringLiteral("12"));
-        ScriptedPrompts scripted;
-        Frm1 main;
-        main.show();
+        Session session(QStringLiteral("12"));
+        auto &[folder, scripted, main] = session;
         const bool opened = launch(main, scripted, QStringLiteral("12"), [&](FrmTest *test) {
             QCOMPARE(test->windowTitle(), AdministrationText::WindowCaption);
             // Before Start: title, instructions, note and scale.
@@ -155,11 +166,8 @@ private slots:
 
     void navigationFollowsTheItemNumber()
     {
-        ProgramFolder folder;
-        addSubject(folder, QStringLiteral("7"));
-        ScriptedPrompts scripted;
-        Frm1 main;
-        main.show();
+        Session session(QStringLiteral("7"));
+        auto &[folder, scripted, main] = session;
         QVERIFY(launch(main, scripted, QStringLiteral("7"), [&](FrmTest *test) {
             auto *number = control<QLineEdit>(test, "Text6");
             auto *question = control<QLabel>(test, "SkinLbl5");
@@ -241,11 +249,8 @@ private slots:
 
     void aSubjectLaunchedAgainSeesAndChangesEarlierAnswers()
     {
-        ProgramFolder folder;
-        addSubject(folder, QStringLiteral("31"), QStringLiteral("431"));
-        ScriptedPrompts scripted;
-        Frm1 main;
-        main.show();
+        Session session(QStringLiteral("31"), QStringLiteral("431"));
+        auto &[folder, scripted, main] = session;
         // A change followed by Exit is not stored.
         QVERIFY(launch(main, scripted, QStringLiteral("31"), [&](FrmTest *test) {
             click(test, "Command1");
@@ -292,11 +297,8 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, age);
         QFETCH(QString, answer);
-        ProgramFolder folder;
-        addSubject(folder, QStringLiteral("5"));
-        ScriptedPrompts scripted;
-        Frm1 main;
-        main.show();
+        Session session(QStringLiteral("5"));
+        auto &[folder, scripted, main] = session;
         QVERIFY(launch(main, scripted, QStringLiteral("5"), [&](FrmTest *test) {
             click(test, "Command1");
             auto *ageBox = control<QLineEdit>(test, "Text5");
@@ -352,8 +354,7 @@ private slots:
     // say) finds the window its predecessor prepared.
     void preparedWindowOutlivesItsMainWindow()
     {
-        ProgramFolder folder;
-        addSubject(folder, QStringLiteral("12"));
+        SubjectFolder folder(QStringLiteral("12"));
         ScriptedPrompts scripted;
         TestLauncher launcher;
         {
@@ -373,12 +374,15 @@ private slots:
         }));
     }
 
-    // Numbers outside the twenty show the first or the last item once, and say so once.
+    // Numbers outside the twenty (Back from 0 gives -1) show the first or the last item
+    // once, and say so once.
     void itemNumberOutsideTheRangeShowsOneItemOnce_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QStringList>("notices");
+        QTest::newRow("before the first") << QStringLiteral("-1") << QStringLiteral("1")
+                                          << QStringList{AdministrationText::Start};
         QTest::newRow("past the end") << QStringLiteral("25") << QStringLiteral("20") << QStringList{AdministrationText::End};
         QTest::newRow("emptied") << QString() << QStringLiteral("1") << QStringList();
         QTest::newRow("in range") << QStringLiteral("7") << QStringLiteral("7") << QStringList();
@@ -389,11 +393,8 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, shown);
         QFETCH(QStringList, notices);
-        ProgramFolder folder;
-        addSubject(folder, QStringLiteral("1"));
-        ScriptedPrompts scripted;
-        Frm1 main;
-        main.show();
+        Session session(QStringLiteral("1"));
+        auto &[folder, scripted, main] = session;
         QVERIFY(launch(main, scripted, QStringLiteral("1"), [&](FrmTest *test) {
             click(test, "Command1");
             auto *items = test->findChild<RecordSet *>(QStringLiteral("Adodc6"));
@@ -409,35 +410,11 @@ private slots:
         }));
     }
 
-    // Back twice from item 1: the start notice once, and item 1 shown once.
-    void backBeforeTheFirstItemShowsItOnce()
-    {
-        ProgramFolder folder;
-        addSubject(folder, QStringLiteral("1"));
-        ScriptedPrompts scripted;
-        Frm1 main;
-        main.show();
-        QVERIFY(launch(main, scripted, QStringLiteral("1"), [&](FrmTest *test) {
-            click(test, "Command1");
-            click(test, "CmdBack");
-            QCOMPARE(control<QLineEdit>(test, "Text6")->text(), QStringLiteral("0"));
-            QSignalSpy reads(test->findChild<RecordSet *>(QStringLiteral("Adodc6")), &RecordSet::currentChanged);
-            click(test, "CmdBack");
-            QCOMPARE(control<QLineEdit>(test, "Text6")->text(), QStringLiteral("1"));
-            QCOMPARE(reads.count(), 1);
-            QCOMPARE(scripted.notices(), QStringList{AdministrationText::Start});
-            click(test, "Command2");
-        }));
-    }
-
     void anItemWithoutTextShowsAnEmptyQuestion()
     {
-        ProgramFolder folder;
-        addSubject(folder, QStringLiteral("1"));
+        Session session(QStringLiteral("1"));
+        auto &[folder, scripted, main] = session;
         QVERIFY(folder.exec(QStringLiteral("DELETE FROM \"QU\" WHERE \"code\" = 5")));
-        ScriptedPrompts scripted;
-        Frm1 main;
-        main.show();
         QVERIFY(launch(main, scripted, QStringLiteral("1"), [&](FrmTest *test) {
             click(test, "Command1");
             typeItem(test, QStringLiteral("5"));

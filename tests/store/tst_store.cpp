@@ -33,6 +33,16 @@ private:
         return set.open() && set.addNew() && set.setField(QStringLiteral("Code"), code) && set.commit();
     }
 
+    // Subjects 0 to count - 1, their codes followed by suffix, in one transaction.
+    static bool registerMany(int count, const QString &suffix = QString())
+    {
+        Transaction transaction;
+        for (int i = 0; i < count; ++i)
+            if (!registerAnswer(QString::number(i) + suffix))
+                return false;
+        return transaction.commit();
+    }
+
 private slots:
     void freshDatabaseHoldsItemsAndSettings()
     {
@@ -95,12 +105,7 @@ private slots:
     {
         QFETCH(QString, damage);
         ProgramFolder folder;
-        {
-            Transaction transaction;
-            for (int i = 0; i < 400; ++i)
-                QVERIFY(registerAnswer(QStringLiteral("subject-%1-%2").arg(i).arg(QString(40, QLatin1Char('x')))));
-            QVERIFY(transaction.commit());
-        }
+        QVERIFY(registerMany(400, QString(40, QLatin1Char('x'))));
         if (damage == QLatin1String("drop table"))
             QVERIFY(folder.exec(QStringLiteral("DROP TABLE \"QU\"")));
         const int pageSize = folder.scalar(QStringLiteral("PRAGMA page_size")).toInt();
@@ -493,12 +498,7 @@ private slots:
     void viewShowsTheRowsReadOnly()
     {
         ProgramFolder folder;
-        {
-            Transaction transaction;
-            for (int i = 0; i < 700; ++i)
-                QVERIFY(registerAnswer(QString::number(i)));
-            QVERIFY(transaction.commit());
-        }
+        QVERIFY(registerMany(700));
         RecordSet set(QStringLiteral("Adodc3"), QStringLiteral("Answer"));
         QVERIFY(set.open());
         QAbstractItemModel *view = set.view();

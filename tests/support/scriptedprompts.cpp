@@ -14,22 +14,23 @@ ScriptedPrompts::~ScriptedPrompts()
                      __FILE__, __LINE__);
 }
 
-QStringList ScriptedPrompts::notices() const
+QStringList ScriptedPrompts::textsOf(const QString &kind) const
 {
     QStringList texts;
     for (const Shown &entry : m_shown)
-        if (entry.kind == QLatin1String("notice"))
+        if (entry.kind == kind)
             texts << entry.text;
     return texts;
 }
 
+QStringList ScriptedPrompts::notices() const
+{
+    return textsOf(QStringLiteral("notice"));
+}
+
 QStringList ScriptedPrompts::messages() const
 {
-    QStringList texts;
-    for (const Shown &entry : m_shown)
-        if (entry.kind == QLatin1String("message"))
-            texts << entry.text;
-    return texts;
+    return textsOf(QStringLiteral("message"));
 }
 
 QStringList ScriptedPrompts::unused() const

@@ -56,6 +56,7 @@ private:
         QVariant answer;
     };
     QVariant take(const QString &kind, const QString &text);
+    QStringList textsOf(const QString &kind) const;
 
     Prompts *m_previous = nullptr;
     QList<Line> m_script;

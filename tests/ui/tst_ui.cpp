@@ -71,6 +71,19 @@ QColor mostDistinctPixel(const QImage &image, const QRect &rect, const QColor &b
     return best;
 }
 
+// A plain window dressed in a theme, in a fresh program folder that holds the skins.
+struct ThemedWindow {
+    ThemedWindow(int theme, const QSize &size) : loaded(skin.load(SkinFileForTheme(theme)))
+    {
+        skin.apply(&window);
+        window.resize(size);
+    }
+    ProgramFolder folder{false};
+    Skin skin;
+    bool loaded;
+    QWidget window;
+};
+
 void addThemeRows()
 {
     QTest::addColumn<int>("theme");
@@ -193,12 +206,10 @@ private slots:
     void buttonsShowHoverApartFromFocus()
     {
         QFETCH(int, theme);
-        ProgramFolder folder(false);
-        Skin skin;
-        QVERIFY(skin.load(SkinFileForTheme(theme)));
-        QWidget window;
-        skin.apply(&window);
-        window.resize(400, 60);
+        ThemedWindow themed(theme, QSize(400, 60));
+        QVERIFY(themed.loaded);
+        Skin &skin = themed.skin;
+        QWidget &window = themed.window;
         QPushButton plain(&window), hovered(&window), focused(&window), preferred(&window);
         int left = 10;
         for (QPushButton *button : {&plain, &hovered, &focused, &preferred}) {
@@ -233,12 +244,10 @@ private slots:
     void groupBoxTitleTakesTheThemeTextColour()
     {
         QFETCH(int, theme);
-        ProgramFolder folder(false);
-        Skin skin;
-        QVERIFY(skin.load(SkinFileForTheme(theme)));
-        QWidget window;
-        skin.apply(&window);
-        window.resize(200, 200);
+        ThemedWindow themed(theme, QSize(200, 200));
+        QVERIFY(themed.loaded);
+        Skin &skin = themed.skin;
+        QWidget &window = themed.window;
         QGroupBox box(QStringLiteral("20"), &window);
         box.setGeometry(20, 20, 150, 160);
         QFont font = box.font();
