@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QStyleOptionGroupBox>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
@@ -267,6 +268,29 @@ private slots:
         const QColor ink = mostDistinctPixel(box.grab().toImage(), title, p.color(QPalette::Window));
         QVERIFY2(colourDistance(ink, p.color(QPalette::WindowText)) < 12,
                  qPrintable(ink.name() + QStringLiteral(" for ") + p.color(QPalette::WindowText).name()));
+    }
+
+    // Questions and errors open over a themed window and take its style: their
+    // text must stay readable on their own background in every theme.
+    void dialogsOverAThemedWindowStayReadable_data() { addThemeRows(); }
+
+    void dialogsOverAThemedWindowStayReadable()
+    {
+        QFETCH(int, theme);
+        ThemedWindow themed(theme, QSize(300, 200));
+        QVERIFY(themed.loaded);
+        themed.window.show();
+        QMessageBox box(QMessageBox::NoIcon, kCaption, QStringLiteral("بانک اطلاعات"), QMessageBox::Ok, &themed.window);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        QVERIFY(label);
+        const QImage image = box.grab().toImage();
+        const QRect text(label->mapTo(&box, QPoint(0, 0)), label->size());
+        const QColor background = image.pixelColor(text.topLeft() + QPoint(1, 1));
+        const QColor ink = mostDistinctPixel(image, text, background);
+        QVERIFY2(contrast(ink, background) >= 4.5,
+                 qPrintable(ink.name() + QStringLiteral(" on ") + background.name()));
     }
 
     void missingOrBrokenSkinLeavesThePlainLook_data()
