@@ -1,0 +1,51 @@
+#pragma once
+
+#include "scoring/reportdesign.h"
+#include "scoring/reportlayout.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class PreviewPages;
+
+// A report on screen before it is printed: one window per report shown,
+// not modal, right to left. Pages are painted only while in view.
+// Controls: PreviousPage, NextPage, PageNumber (spin box), PageCount (label),
+// ZoomIn, ZoomOut, FitWidth, Print, SavePdf, and the page area Pages.
+class ReportPreview : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Takes its own copy of the design and the rows, so the report stays as it
+    // was shown whatever the windows behind it do next.
+    ReportPreview(const Report::Design &design, Report::Rows rows, QWidget *parent = nullptr);
+    ~ReportPreview() override;
+
+    const Report::Layout &layout() const;
+    int currentPage() const;  // 0-based
+    qreal zoom() const;       // 1.0 = paper size at the screen's resolution
+
+    // Opens a preview window for the report and returns it; it deletes itself on close.
+    static ReportPreview *show(const Report::Design &design, Report::Rows rows, QWidget *owner);
+
+signals:
+    void pageChanged(int page);
+
+private:
+    void Print_Click();
+    void SavePdf_Click();
+    void goToPage(int page);
+    void setZoom(qreal zoom);
+
+    Report::Design m_design;
+    Report::Rows m_rows;
+    std::unique_ptr<Report::Layout> m_layout;
+    PreviewPages *Pages;
+    QSpinBox *PageNumber;
+    QLabel *PageCount;
+};
