@@ -7,6 +7,7 @@
 #include "ui/picturebox.h"
 #include "store/recordset.h"
 #include "registry/registrationpanel.h"
+#include "scoring/frmklid.h"
 #include "administration/testlauncher.h"
 #include "ui/selfclosingmessage.h"
 #include "ui/skinlabel.h"
@@ -228,12 +229,18 @@ void Frm1::Command2_Click()
     m_testLauncher->launch(this, *Adodc3, [this] { HidePanels(); });
 }
 
-// Keying: only once a subject has an answer row.
+// Keying: only once a subject has an answer row. The main window waits
+// hidden, as it is, until the keying window closes.
 void Frm1::Command3_Click()
 {
     if (Adodc3->count() == 0)
         return;
     HidePanels();
+    auto *keying = new FrmkLID(this);
+    keying->setAttribute(Qt::WA_DeleteOnClose);
+    connect(keying, &FrmkLID::closed, this, &QWidget::show);
+    keying->show();
+    hide();
 }
 
 // Forgotten subject codes: only once a subject has an answer row.

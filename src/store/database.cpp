@@ -175,7 +175,7 @@ void closeDatabase()
     dropConnection(QString::fromLatin1(kConnection));
 }
 
-OpenResult openDatabase(const QString &path)
+OpenResult openDatabase(const QString &path, Access access)
 {
     closeDatabase();
     const QFileInfo info(path);
@@ -193,9 +193,11 @@ OpenResult openDatabase(const QString &path)
         break;
     }
 
-    const OpenResult result = [&path]() -> OpenResult {
+    const OpenResult result = [&path, access]() -> OpenResult {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QString::fromLatin1(kConnection));
         db.setDatabaseName(path);
+        if (access == Access::ReadOnly)
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         if (!db.open())
             return {OpenStatus::Failed, db.lastError().text()};
         installBusyWait(db);
@@ -211,6 +213,8 @@ OpenResult openDatabase(const QString &path)
         case Shape::Ours:
             break;
         }
+        if (access == Access::ReadOnly)
+            return {OpenStatus::Opened, {}};
         // One file holds everything whenever no transaction is open, so a byte copy is a whole backup.
         QString error;
         if (!execAll(db, {QStringLiteral("PRAGMA journal_mode=DELETE"), QStringLiteral("PRAGMA synchronous=FULL")},

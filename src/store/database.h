@@ -22,9 +22,14 @@ struct OpenResult {
     QString detail;  // the driver's words when something went wrong
 };
 
+enum class Access {
+    ReadWrite,
+    ReadOnly,  // for readers beside a running program: nothing is ever written
+};
+
 // Opens the process's connection on the file at path, after checking that the
 // file is a database of this program. A file that is not is left as it was.
-OpenResult openDatabase(const QString &path = QString::fromLatin1(kDatabasePath));
+OpenResult openDatabase(const QString &path = QString::fromLatin1(kDatabasePath), Access access = Access::ReadWrite);
 
 // Writes a fresh database at path: the four tables, the twenty items and the
 // one settings row. Refuses to replace an existing file.

@@ -117,6 +117,38 @@ bool RecordSet::reselect()
     return ok;
 }
 
+bool RecordSet::readStoredRows(const QStringList &fields,
+                               const std::function<void(const QStringList &values)> &row)
+{
+    m_error.clear();
+    m_failure = StoreFailure::None;
+    QSqlDriver *driver = m_model->database().driver();
+    QStringList columns;
+    for (const QString &name : fields) {
+        if (!hasField(name))
+            return fail(StoreFailure::UnknownField, QStringLiteral("no field %1 in %2").arg(name, table()));
+        columns << driver->escapeIdentifier(name, QSqlDriver::FieldName);
+    }
+    QString sql = QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) + QStringLiteral(" FROM ")
+                  + driver->escapeIdentifier(table(), QSqlDriver::TableName);
+    if (!m_model->where().isEmpty())
+        sql += QStringLiteral(" WHERE ") + m_model->where();
+    QSqlQuery query(m_model->database());
+    query.setForwardOnly(true);
+    if (!query.exec(sql))
+        return failWith(query.lastError());
+    QStringList values;
+    while (query.next()) {
+        values.clear();
+        for (int column = 0; column < fields.size(); ++column)
+            values << query.value(column).toString();
+        row(values);
+    }
+    if (query.lastError().isValid())
+        return failWith(query.lastError());
+    return true;
+}
+
 bool RecordSet::addNew()
 {
     m_error.clear();

@@ -5,7 +5,10 @@
 #include <QMap>
 #include <QObject>
 #include <QSqlRecord>
+#include <QStringList>
 #include <QVariant>
+
+#include <functional>
 
 class QAbstractItemModel;
 class QSqlError;
@@ -58,6 +61,12 @@ public:
     bool hasPendingChanges() const;
     QString errorText() const { return m_error; }
     StoreFailure failure() const { return m_failure; }
+
+    // Reads the stored rows of the set, in its order and under its filter,
+    // straight from the store: one call of row per row, with the values of
+    // fields in that order. Pending rows and uncommitted edits are not read.
+    [[nodiscard]] bool readStoredRows(const QStringList &fields,
+                                      const std::function<void(const QStringList &values)> &row);
 
     // The rows for a grid or a list: read-only, fetched as the view scrolls,
     // as many in the end as count() says.

@@ -3,9 +3,11 @@
 #include <memory>
 
 QObject *makeTestReportEngine();
+QObject *makeTestFrmkLID();
 
 int main(int argc, char **argv)
 {
     const std::unique_ptr<QObject> engine(makeTestReportEngine());
-    return runTestObjects({engine.get()}, argc, argv);
+    const std::unique_ptr<QObject> keying(makeTestFrmkLID());
+    return runTestObjects({engine.get(), keying.get()}, argc, argv);
 }

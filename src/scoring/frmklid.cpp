@@ -1,0 +1,332 @@
+#include "scoring/frmklid.h"
+
+#include "scoring/answerkey.h"
+#include "scoring/resultreports.h"
+#include "scoring/scoringtext.h"
+#include "store/recordset.h"
+#include "ui/fieldbinding.h"
+#include "ui/fonts.h"
+#include "ui/prompts.h"
+#include "ui/selfclosingmessage.h"
+#include "ui/skinlabel.h"
+#include "ui/storeerror.h"
+#include "ui/twips.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString kCode = QStringLiteral("Code");
+
+// A subject with answers and no registration row has nowhere to keep a score.
+QString notRegisteredText(const QString &code)
+{
+    return QStringLiteral("مشخصات آزمودنی با کد «%1» ثبت نشده است؛ نمره‌ای برای او ذخیره نشد.").arg(code);
+}
+
+// The selected subject's row went away before the card was printed.
+QString goneText(const QString &code)
+{
+    return QStringLiteral("آزمودنی با کد «%1» دیگر در بانک اطلاعات نیست؛ کارنامه چاپ نشد.").arg(code);
+}
+
+QFrame *makePanel(QWidget *parent, const QString &name, const QRect &geometry)
+{
+    auto *frame = new QFrame(parent);
+    frame->setObjectName(name);
+    frame->setProperty("panel", true);
+    frame->setGeometry(geometry);
+    return frame;
+}
+
+QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    QFont font = arialFont(10);
+    font.setBold(true);
+    button->setFont(font);
+    return button;
+}
+
+QLineEdit *makeHolder(QWidget *parent, const QString &name)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->hide();
+    return box;
+}
+
+}  // namespace
+
+FrmkLID::FrmkLID(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("FrmkLID"));
+    setWindowTitle(ScoringText::WindowCaption);
+    setFixedSize(twips(10215), twips(6300));
+
+    Adodc1 = new RecordSet(QStringLiteral("Adodc1"), QStringLiteral("Theme"), this);
+    Adodc2 = new RecordSet(QStringLiteral("Adodc2"), QStringLiteral("Answer"), this);
+    Adodc3 = new RecordSet(QStringLiteral("Adodc3"), QStringLiteral("ide"), this);
+    Adodc5 = new RecordSet(QStringLiteral("Adodc5"), QStringLiteral("ide"), this);
+    Adodc6 = new RecordSet(QStringLiteral("Adodc6"), QStringLiteral("ide"), this);
+
+    buildDetailsPanel();
+    buildCommandPanel();
+    buildResultPanel();
+    buildHelpPanel();
+
+    Text1 = makeHolder(this, QStringLiteral("Text1"));
+    Text13 = makeHolder(this, QStringLiteral("Text13"));
+    Text16 = makeHolder(this, QStringLiteral("Text16"));
+    FieldBinding::bind(Text1, Adodc1, QStringLiteral("TH"));
+    FieldBinding::bind(Text13, Adodc1, QStringLiteral("Name"));
+    FieldBinding::bind(Text16, Adodc1, QStringLiteral("Adress"));
+
+    Form_Load();
+}
+
+void FrmkLID::buildDetailsPanel()
+{
+    Frame5 = makePanel(this, QStringLiteral("Frame5"), twipsRect(360, 240, 9495, 2115));
+    // Three rows of three, read right to left; each caption hugs its own box.
+    const struct {
+        const char *label;
+        const QString &caption;
+        int captionWidth;
+        const char *box;
+        const char *field;
+    } fields[] = {
+        {"SkinLbl", ScoringText::SkinLblCaption, 330, "Text15", "Code"},
+        {"SkinLabel1", ScoringText::SkinLabel1Caption, 345, "Text3", "FName"},
+        {"SkinLabel2_0", ScoringText::SkinLabel2_0Caption, 1065, "Text12", "LName"},
+        {"SkinLabel2_1", ScoringText::SkinLabel2_1Caption, 540, "Text10", "Jens"},
+        {"SkinLabel2_2", ScoringText::SkinLabel2_2Caption, 375, "Text6", "Sen"},
+        {"SkinLabel2_3", ScoringText::SkinLabel2_3Caption, 1065, "Text11", "Taahol"},
+        {"SkinLabel2_4", ScoringText::SkinLabel2_4Caption, 1260, "Text7", "Tahsil"},
+        {"SkinLabel2_5", ScoringText::SkinLabel2_5Caption, 510, "Text8", "Date"},
+        {"SkinLabel2_6", ScoringText::SkinLabel2_6Caption, 570, "Text9", "Time"},
+    };
+    for (int i = 0; i < 9; ++i) {
+        const int columnLeft = (2 - i % 3) * 3165;
+        const int top = 240 + (i / 3) * 600;
+        SkinLabel::fieldCaption(QString::fromLatin1(fields[i].label), fields[i].caption, Frame5,
+                                twipsRect(columnLeft + 1635, top, fields[i].captionWidth, 375));
+        auto *box = new QLineEdit(Frame5);
+        box->setObjectName(QString::fromLatin1(fields[i].box));
+        box->setGeometry(twipsRect(columnLeft + 120, top, 1515, 375));
+        // The details are shown, not edited: nothing typed here could be kept.
+        box->setReadOnly(true);
+        FieldBinding::bind(box, Adodc3, QString::fromLatin1(fields[i].field));
+    }
+}
+
+void FrmkLID::buildCommandPanel()
+{
+    Frame1 = makePanel(this, QStringLiteral("Frame1"), twipsRect(360, 2475, 9495, 915));
+    // Right to left in the order the operator works: select, print, help, exit.
+    Command1 = makeButton(Frame1, QStringLiteral("Command1"), ScoringText::Command1Caption, twipsRect(7500, 180, 1875, 555));
+    Command6 = makeButton(Frame1, QStringLiteral("Command6"), ScoringText::Command6Caption, twipsRect(4860, 180, 2580, 555));
+    Command3 = makeButton(Frame1, QStringLiteral("Command3"), ScoringText::Command3Caption, twipsRect(2460, 180, 2340, 555));
+    Command2 = makeButton(Frame1, QStringLiteral("Command2"), ScoringText::Command2Caption, twipsRect(1260, 180, 1140, 555));
+    Command4 = makeButton(Frame1, QStringLiteral("Command4"), ScoringText::Command4Caption, twipsRect(120, 180, 1080, 555));
+    Text5 = makeHolder(Frame1, QStringLiteral("Text5"));
+    connect(Command1, &QPushButton::clicked, this, &FrmkLID::Command1_Click);
+    connect(Command6, &QPushButton::clicked, this, &FrmkLID::Command6_Click);
+    connect(Command3, &QPushButton::clicked, this, &FrmkLID::Command3_Click);
+    connect(Command2, &QPushButton::clicked, this, &FrmkLID::Command2_Click);
+    connect(Command4, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void FrmkLID::buildResultPanel()
+{
+    Frame3 = makePanel(this, QStringLiteral("Frame3"), twipsRect(360, 3510, 9495, 2190));
+    auto *caption = new SkinLabel(QStringLiteral("Label1"), ScoringText::ResultCaption, Frame3);
+    caption->setGeometry(twipsRect(3240, 300, 3015, 495));
+    caption->setAlignment(Qt::AlignCenter);
+    caption->setFont(nazaninFont(14, true));
+    Text2 = new QLineEdit(Frame3);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setGeometry(twipsRect(3840, 900, 1815, 795));
+    Text2->setAlignment(Qt::AlignCenter);
+    Text2->setReadOnly(true);
+    Text2->setFont(QFont(QStringLiteral("B Titr"), 20, QFont::Bold));
+    FieldBinding::bind(Text2, Adodc5, QStringLiteral("Nomre"));
+    // The answers are held out of sight for the check and the sum.
+    for (int item = 1; item <= AnswerKey::kItems; ++item) {
+        QLineEdit *box = makeHolder(Frame3, QStringLiteral("Txt3_%1").arg(item));
+        FieldBinding::bind(box, Adodc2, QString::number(item));
+        Txt3 << box;
+    }
+}
+
+void FrmkLID::buildHelpPanel()
+{
+    Frame2 = makePanel(this, QStringLiteral("Frame2"), twipsRect(1380, 1080, 7635, 4935));
+    Frame2->hide();
+    Text21 = new QPlainTextEdit(Frame2);
+    Text21->setObjectName(QStringLiteral("Text21"));
+    Text21->setGeometry(twipsRect(240, 240, 7155, 3735));
+    Text21->setLayoutDirection(Qt::RightToLeft);
+    Text21->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text21->setReadOnly(true);
+    Text21->setFont(QFont(QStringLiteral("Arabic Transparent"), 13));
+    Text21->setPlainText(ScoringText::HelpText);
+    Command7 = makeButton(Frame2, QStringLiteral("Command7"), ScoringText::Command7Caption, twipsRect(3015, 4140, 1605, 555));
+    connect(Command7, &QPushButton::clicked, this, &FrmkLID::Command7_Click);
+}
+
+void FrmkLID::Form_Load()
+{
+    for (RecordSet *recordSet : {Adodc1, Adodc2, Adodc3, Adodc5, Adodc6})
+        if (!StoreSucceeded(this, recordSet->open(), *recordSet))
+            break;
+    move(twipsPoint(2340, 765));
+    Frame2->setGeometry(twipsRect(1380, 1080, 7635, 4935));
+    ApplyTheme(this, Skin1, Text1);
+}
+
+QString FrmkLID::selectedSubject() const
+{
+    return Text5->text();
+}
+
+void FrmkLID::closeEvent(QCloseEvent *event)
+{
+    emit closed();
+    event->accept();
+}
+
+bool FrmkLID::filterBoth(const QString &code)
+{
+    return StoreSucceeded(this, Adodc2->filterBy(kCode, code), *Adodc2)
+           && StoreSucceeded(this, Adodc3->filterBy(kCode, code), *Adodc3);
+}
+
+QStringList FrmkLID::storedAnswers() const
+{
+    QStringList answers;
+    for (const QLineEdit *box : Txt3)
+        answers << box->text();
+    return answers;
+}
+
+// The result box shows the score of the subject scored last, or of the first row before any.
+void FrmkLID::keepSelection(const QString &code)
+{
+    const bool read = code.isEmpty() ? Adodc5->refresh() : Adodc5->filterBy(kCode, code);
+    StoreSucceeded(this, read, *Adodc5);
+    m_scoredCode = code;
+}
+
+// Select a subject by code, check the answers are complete, then score and store.
+void FrmkLID::Command1_Click()
+{
+    const QString code = prompts().inputBox(this, ScoringText::CodePrompt, ScoringText::CodeTitle);
+    if (code.isEmpty()) {
+        ShowSelfClosingMessage(this, ScoringText::CodeRequired);
+        return;
+    }
+    if (!StoreSucceeded(this, Adodc2->refresh(), *Adodc2) || !filterBoth(code))
+        return;
+    if (Adodc2->count() == 0) {
+        ShowSelfClosingMessage(this, ScoringText::NoSuchSubject);
+        return;
+    }
+    const QList<int> unanswered = AnswerKey::UnansweredItems(storedAnswers());
+    if (!unanswered.isEmpty()) {
+        prompts().message(this, ScoringText::Unanswered + QStringLiteral("\r\n\r\n") + AnswerKey::UnansweredList(unanswered),
+                          ScoringText::ErrorCaption, Prompts::Icon::Exclamation);
+        return;
+    }
+    if (Adodc3->count() == 0) {
+        prompts().message(this, notRegisteredText(code), ScoringText::ErrorCaption, Prompts::Icon::Critical);
+        return;
+    }
+
+    const QString previousScored = m_scoredCode;
+    const QString previousSelected = Text5->text();
+    if (!StoreSucceeded(this, Adodc3->filterBy(kCode, code), *Adodc3)
+        || !StoreSucceeded(this, Adodc5->filterBy(kCode, code), *Adodc5))
+        return keepSelection(previousScored);
+    m_scoredCode = code;
+    Text5->setText(code);
+    Text2->setText(AnswerKey::ScoreText(storedAnswers()));
+    if (!Adodc5->setField(QStringLiteral("Nomre"), Text2->text().trimmed()) || !Adodc5->commit()) {
+        ShowStoreFailure(this, *Adodc5);
+        // Nothing was stored: the subject scored before stays the selected one.
+        Text5->setText(previousSelected);
+        return keepSelection(previousScored);
+    }
+    ShowSelfClosingMessage(this, ScoringText::Scored);
+}
+
+// Show the help panel.
+void FrmkLID::Command2_Click()
+{
+    Frame2->show();
+    Frame2->raise();
+}
+
+// Hide the help panel.
+void FrmkLID::Command7_Click()
+{
+    Frame2->hide();
+}
+
+// The result table of every registered subject, with the clinic's name and address.
+void FrmkLID::Command3_Click()
+{
+    keepSelection(m_scoredCode);
+    if (!StoreSucceeded(this, Adodc6->refresh(), *Adodc6))
+        return;
+    Report::Design &table = ResultReports::DataRPrint();
+    Report::Rows rows;
+    if (!StoreSucceeded(this, ResultReports::ReadRows(*Adodc6, table.fields(), &rows), *Adodc6))
+        return;
+    ResultReports::SetLabel(table, QStringLiteral("Section4"), QStringLiteral("Label9"), Text13->text());
+    ResultReports::SetLabel(table, QStringLiteral("Section5"), QStringLiteral("Label14"), Text16->text());
+    ResultReports::Show(table, std::move(rows), this);
+}
+
+// The result card of the subject scored last, read from its stored row.
+void FrmkLID::Command6_Click()
+{
+    const QString code = Text5->text();
+    if (code.isEmpty()) {
+        ShowSelfClosingMessage(this, ScoringText::NothingSelected, 2000);
+        return;
+    }
+    const struct {
+        const char *label;
+        const char *field;
+    } values[] = {
+        {"Label15", "Code"}, {"Label16", "Group"}, {"Label19", "Sen"}, {"Label20", "Jens"},
+        {"Label21", "Taahol"}, {"Label22", "Tahsil"}, {"Label23", "Nomre"},
+    };
+    QStringList fields;
+    for (const auto &value : values)
+        fields << QString::fromLatin1(value.field);
+    RecordSet subject(QStringLiteral("CardRow"), QStringLiteral("ide"));
+    Report::Rows rows;
+    if (!StoreSucceeded(this, subject.filterBy(kCode, code), subject)
+        || !StoreSucceeded(this, ResultReports::ReadRows(subject, fields, &rows), subject))
+        return;
+    if (rows.count() == 0) {
+        prompts().message(this, goneText(code), ScoringText::ErrorCaption, Prompts::Icon::Critical);
+        Text5->clear();
+        return;
+    }
+    Report::Design &card = ResultReports::DataR1();
+    for (const auto &value : values)
+        ResultReports::SetLabel(card, QStringLiteral("Section1"), QString::fromLatin1(value.label),
+                                rows.value(0, QString::fromLatin1(value.field)));
+    ResultReports::SetLabel(card, QStringLiteral("Section1"), QStringLiteral("Label29"), Text16->text());
+    ResultReports::Show(card, std::move(rows), this);
+    Text5->clear();
+}

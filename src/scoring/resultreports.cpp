@@ -1,0 +1,258 @@
+#include "scoring/resultreports.h"
+
+#include "scoring/reportlayout.h"
+#include "scoring/reportpainter.h"
+#include "scoring/reportpreview.h"
+#include "scoring/reporttext.h"
+#include "store/recordset.h"
+
+namespace ResultReports {
+
+const QString kMakerLine = QStringLiteral("تهیه شده با نرم‌افزار سنجش انگیزه شغلی کورول");
+const QString kWebSite = QStringLiteral("www.quorvel.example");
+const QString kShop = QStringLiteral("shop.quorvel.example");
+
+namespace {
+
+using Report::Item;
+using Report::SectionKind;
+
+const QString kNazanin = QStringLiteral("B Nazanin");
+
+Item label(const QString &name, const QString &text, QRect rect, const QString &font, qreal size, bool bold,
+           Qt::Alignment alignment = Qt::AlignCenter)
+{
+    Item item;
+    item.kind = Item::Kind::Label;
+    item.name = name;
+    item.text = text;
+    item.rect = rect;
+    item.fontFamily = font;
+    item.pointSize = size;
+    item.bold = bold;
+    item.alignment = alignment;
+    return item;
+}
+
+Item fieldBox(const QString &name, const QString &field, QRect rect)
+{
+    Item item;
+    item.kind = Item::Kind::Field;
+    item.name = name;
+    item.field = field;
+    item.rect = rect;
+    item.fontFamily = kNazanin;
+    item.pointSize = 9.75;
+    item.bold = true;
+    item.alignment = Qt::AlignCenter;
+    return item;
+}
+
+Item band(const QString &name, QRect rect, const QColor &colour, const QString &picture = QString())
+{
+    Item item;
+    item.kind = Item::Kind::Image;
+    item.name = name;
+    item.rect = rect;
+    item.colour = colour;
+    item.picture = picture;
+    return item;
+}
+
+Item rule(QPoint from, QPoint to)
+{
+    Item item;
+    item.kind = Item::Kind::Line;
+    item.rect = QRect(from, QSize(to.x() - from.x(), to.y() - from.y()));
+    return item;
+}
+
+// The table's column edges, right to left: each lies between a column's
+// caption and box and those of the next column.
+constexpr int kTableWidth = 6121;
+constexpr int kColumnEdges[] = {kTableWidth, 5552, 5052, 4315, 3770, 3100, 2345, 750, 0};
+
+// Vertical rules at every column edge, and horizontal ones at the given heights.
+void addRules(Report::Section &section, std::initializer_list<int> across)
+{
+    for (int edge : kColumnEdges)
+        section.items << rule(QPoint(edge, 0), QPoint(edge, section.height));
+    for (int y : across)
+        section.items << rule(QPoint(0, y), QPoint(kTableWidth, y));
+}
+
+Report::Design makeResultTable()
+{
+    Report::Design design;
+    design.name = QStringLiteral("DataRPrint");
+    design.width = kTableWidth;
+
+    Report::Section &header = design.section(SectionKind::ReportHeader);
+    header.name = QStringLiteral("Section4");
+    header.height = 1550;
+    header.items << band(QStringLiteral("Image2"), QRect(0, 0, kTableWidth, 1550), QColor(0xC0, 0xC0, 0xC0))
+                 << label(QStringLiteral("Label9"), QStringLiteral(" "), QRect(56, 113, 5991, 776),
+                          QStringLiteral("B Titr"), 14.25, true)
+                 << label(QStringLiteral("Label3"), ReportText::TableTitle, QRect(5, 1034, 6029, 510), kNazanin, 12, true);
+
+    Report::Section &pageHeader = design.section(SectionKind::PageHeader);
+    pageHeader.name = QStringLiteral("Section2");
+    pageHeader.height = 570;
+    pageHeader.items << band(QStringLiteral("Image1"), QRect(0, 0, kTableWidth, 570), QColor(0xE0, 0xE0, 0xE0));
+    const struct {
+        const char *caption;
+        const QString &text;
+        int left, width;
+        const char *box;
+        const char *field;
+        int boxLeft, boxWidth;
+    } columns[] = {
+        {"Label1", ReportText::RowCaption, 5563, 525, "Text1", "Code", 5626, 495},
+        {"Label2", ReportText::CodeCaption, 4996, 525, "txtCode", "Code", 5059, 480},
+        {"Label4", ReportText::GroupCaption, 4339, 660, "txtGroup1", "Group", 4339, 707},
+        {"Label5", ReportText::AgeCaption, 3811, 562, "txtScore", "Sen", 3818, 472},
+        {"Label6", ReportText::GenderCaption, 3146, 600, "Text6", "Jens", 3146, 578},
+        {"Label7", ReportText::MaritalCaption, 2474, 594, "Text5", "Taahol", 2378, 665},
+        {"Label8", ReportText::EducationCaption, 786, 1540, "Text4", "Tahsil", 786, 1522},
+        {"Label10", ReportText::ScoreCaption, 38, 675, "Text2", "Nomre", 38, 645},
+    };
+    Report::Section &detail = design.section(SectionKind::Detail);
+    detail.name = QStringLiteral("Section1");
+    detail.height = 385;
+    for (const auto &column : columns) {
+        pageHeader.items << label(QString::fromLatin1(column.caption), column.text, QRect(column.left, 40, column.width, 465),
+                                  kNazanin, 9.75, true);
+        detail.items << fieldBox(QString::fromLatin1(column.box), QString::fromLatin1(column.field),
+                                 QRect(column.boxLeft, 0, column.boxWidth, 385));
+    }
+    addRules(pageHeader, {0, 570});
+    addRules(detail, {385});
+
+    // The row box shows the line's number in place of the code it is bound to.
+    design.formats.insert(QStringLiteral("Text1"),
+                          [](const QString &, qint64 rowIndex) { return QString::number(rowIndex + 1); });
+
+    design.section(SectionKind::PageFooter).name = QStringLiteral("Section3");
+
+    Report::Section &footer = design.section(SectionKind::ReportFooter);
+    footer.name = QStringLiteral("Section5");
+    footer.height = 706;
+    const QString mitra = QStringLiteral("B Mitra");
+    footer.items << label(QStringLiteral("Label15"), ReportText::AddressCaption, QRect(5259, 0, 555, 360), mitra, 9.75,
+                          true, Qt::AlignRight | Qt::AlignVCenter)
+                 << label(QStringLiteral("Label14"), QString(), QRect(220, 0, 5040, 360), mitra, 9.75, true,
+                          Qt::AlignRight | Qt::AlignVCenter)
+                 << label(QStringLiteral("Label16"), kMakerLine, QRect(252, 418, 4164, 288), mitra, 9.75, false,
+                          Qt::AlignRight | Qt::AlignVCenter);
+    return design;
+}
+
+Report::Design makeResultCard()
+{
+    Report::Design design;
+    design.name = QStringLiteral("DataR1");
+    design.width = 6300;
+    design.section(SectionKind::ReportHeader).name = QStringLiteral("Section2");
+    design.section(SectionKind::PageHeader).name = QStringLiteral("Section3");
+    design.section(SectionKind::PageFooter).name = QStringLiteral("Section4");
+    Report::Section &footer = design.section(SectionKind::ReportFooter);
+    footer.name = QStringLiteral("Section5");
+    footer.height = 30;
+
+    Report::Section &card = design.section(SectionKind::Detail);
+    card.name = QStringLiteral("Section1");
+    card.height = 5732;
+    card.items << band(QStringLiteral("Image1"), QRect(0, 0, 6300, 5730), Qt::white, QStringLiteral(":/scoring/card.svg"))
+               << label(QStringLiteral("Label1"), ReportText::CardTitle, QRect(2016, 126, 2280, 765),
+                        QStringLiteral("Arabic Transparent"), 12, true);
+    const struct {
+        const char *caption;
+        const QString &text;
+        int top, left, width;
+        const char *value;
+        int valueTop, valueLeft, valueWidth, valueHeight;
+        Qt::Alignment valueAlignment;
+    } lines[] = {
+        {"Label2", ReportText::CodeCaption, 1152, 5472, 576, "Label15", 1152, 4752, 669, 400, Qt::AlignCenter},
+        {"Label7", ReportText::GroupCaption, 1152, 4176, 576, "Label16", 1152, 3600, 669, 400, Qt::AlignCenter},
+        {"Label10", ReportText::AgeCaption, 1152, 3168, 576, "Label19", 1152, 2592, 669, 400, Qt::AlignCenter},
+        {"Label6", ReportText::GenderCaption, 1152, 2160, 576, "Label20", 1152, 1584, 669, 400, Qt::AlignCenter},
+        {"Label4", ReportText::MaritalCaption, 1152, 1152, 576, "Label21", 1152, 432, 813, 400, Qt::AlignCenter},
+        {"Label3", ReportText::CardEducationCaption, 1728, 5040, 936, "Label22", 1728, 3024, 1965, 400,
+         Qt::AlignRight | Qt::AlignVCenter},
+        {"Label11", ReportText::CardResultCaption, 2520, 3213, 1008, "Label23", 2457, 2331, 825, 520, Qt::AlignCenter},
+        {"Label9", ReportText::CardAddressCaption, 4409, 5228, 648, "Label29", 4409, 378, 4860, 810,
+         Qt::AlignRight | Qt::AlignTop},
+    };
+    for (const auto &line : lines) {
+        card.items << label(QString::fromLatin1(line.caption), line.text, QRect(line.left, line.top, line.width, 400),
+                            kNazanin, 11, true)
+                   << label(QString::fromLatin1(line.value), QString(),
+                            QRect(line.valueLeft, line.valueTop, line.valueWidth, line.valueHeight), kNazanin, 11, true,
+                            line.valueAlignment);
+    }
+    card.items << label(QStringLiteral("Label24"), kWebSite, QRect(2160, 5185, 2010, 270), QStringLiteral("Arial"), 8,
+                        false)
+               << label(QStringLiteral("Label25"), kShop, QRect(2160, 5473, 2010, 250), QStringLiteral("Arial"), 8, false);
+    return design;
+}
+
+}  // namespace
+
+Report::Design &DataRPrint()
+{
+    static Report::Design design = makeResultTable();
+    return design;
+}
+
+Report::Design &DataR1()
+{
+    static Report::Design design = makeResultCard();
+    return design;
+}
+
+bool SetLabel(Report::Design &design, const QString &section, const QString &label, const QString &text)
+{
+    Report::Section *band = design.section(section);
+    Report::Item *item = band ? band->item(label) : nullptr;
+    if (!item)
+        return false;
+    item->text = text;
+    return true;
+}
+
+bool ReadRows(RecordSet &source, const QStringList &fields, Report::Rows *rows)
+{
+    Report::Rows read(fields);
+    if (!source.readStoredRows(read.fields(), [&read](const QStringList &values) { read.append(values); }))
+        return false;
+    *rows = std::move(read);
+    return true;
+}
+
+void Show(const Report::Design &design, Report::Rows rows, QWidget *owner)
+{
+    ReportPreview::show(design, std::move(rows), owner);
+}
+
+bool ExportResultTable(const QString &pdfPath, const QString *group, QString *error)
+{
+    RecordSet clinic(QStringLiteral("Adodc1"), QStringLiteral("Theme"));
+    RecordSet subjects(QStringLiteral("Adodc6"), QStringLiteral("ide"));
+    Report::Design &table = DataRPrint();
+    Report::Rows rows;
+    const bool read = clinic.open()
+                      && (group ? subjects.filterBy(QStringLiteral("Group"), *group) : subjects.refresh())
+                      && ReadRows(subjects, table.fields(), &rows);
+    if (!read) {
+        const RecordSet &failed = clinic.failure() != StoreFailure::None ? clinic : subjects;
+        *error = QStringLiteral("خواندن بانک اطلاعات ممکن نشد: %1").arg(failed.errorText());
+        return false;
+    }
+    SetLabel(table, QStringLiteral("Section4"), QStringLiteral("Label9"), clinic.fieldText(QStringLiteral("Name")));
+    SetLabel(table, QStringLiteral("Section5"), QStringLiteral("Label14"), clinic.fieldText(QStringLiteral("Adress")));
+    const Report::Layout layout(table, rows);
+    return Report::writePdf(layout, pdfPath, ReportText::TableTitle.trimmed(), error);
+}
+
+}  // namespace ResultReports
