@@ -4,10 +4,12 @@
 
 QObject *makeTestFrm1();
 QObject *makeTestStartup();
+QObject *makeTestPrintResults();
 
 int main(int argc, char **argv)
 {
     const std::unique_ptr<QObject> frm1(makeTestFrm1());
     const std::unique_ptr<QObject> startup(makeTestStartup());
-    return runTestObjects({frm1.get(), startup.get()}, argc, argv);
+    const std::unique_ptr<QObject> printResults(makeTestPrintResults());
+    return runTestObjects({frm1.get(), startup.get(), printResults.get()}, argc, argv);
 }

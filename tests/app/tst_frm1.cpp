@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -209,6 +210,27 @@ private slots:
         QVERIFY(window.isVisible());
         // Nothing at all happened: the open panel stays open.
         QVERIFY(control(window, "Frame8")->isVisible());
+    }
+
+    // The keying window opens in place of the main window, which comes back as it was.
+    void keyingOpensAndReturns()
+    {
+        ProgramFolder folder;
+        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\") VALUES ('1')")));
+        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES ('1')")));
+        ScriptedPrompts scripted;
+        Frm1 window;
+        window.show();
+        control<QPushButton>(window, "Command9")->click();
+        control<QPushButton>(window, "Command3")->click();
+        QPointer<QWidget> keying = window.findChild<QWidget *>(QStringLiteral("FrmkLID"));
+        QVERIFY(keying && keying->isVisible() && keying->isWindow());
+        QVERIFY(!window.isVisible());
+        QVERIFY(!control(window, "Frame8")->isVisible());
+        keying->close();
+        QVERIFY(window.isVisible());
+        QTRY_VERIFY(!keying);
+        QVERIFY(scripted.shown().isEmpty());
     }
 
     void calculatorThatCannotStartLeavesTheWindowUsable()

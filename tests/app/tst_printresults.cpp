@@ -1,0 +1,131 @@
+#include "store/database.h"
+#include "support/programfolder.h"
+
+#include <QFile>
+#include <QPdfDocument>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+// Runs a copy of the program in folder, as a script would.
+struct Run {
+    int status = -1;
+    QString errors;
+};
+
+Run runProgram(const ProgramFolder &folder, const QStringList &arguments)
+{
+    QProcess program;
+    program.setWorkingDirectory(folder.path());
+    program.start(folder.filePath(QStringLiteral("quorvel")), arguments);
+    Run run;
+    if (!program.waitForFinished(60000))
+        return run;
+    run.status = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+    run.errors = QString::fromUtf8(program.readAllStandardError());
+    return run;
+}
+
+QString pdfText(const QString &path)
+{
+    QPdfDocument document;
+    if (document.load(path) != QPdfDocument::Error::None)
+        return QStringLiteral("(unreadable pdf)");
+    QString text;
+    for (int page = 0; page < document.pageCount(); ++page)
+        text += document.getAllText(page).text() + u'\n';
+    return text;
+}
+
+}  // namespace
+
+class TestPrintResults : public QObject
+{
+    Q_OBJECT
+
+    // The program copied into a fresh program folder, with three subjects.
+    static void prepare(ProgramFolder &folder)
+    {
+        QVERIFY(QFile::copy(QString::fromLocal8Bit(qgetenv("QUORVEL_PROGRAM_TEMPLATE")) + QStringLiteral("/quorvel"),
+                            folder.filePath(QStringLiteral("quorvel"))));
+        QVERIFY(folder.exec(QStringLiteral("UPDATE \"Theme\" SET \"Name\" = 'Clinic7', \"Adress\" = 'Street9'")));
+        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"Group\", \"Nomre\") VALUES "
+                                           "('5101', 'A', '57'), ('5102', 'B', '63'), ('5103', 'A', NULL)")));
+    }
+
+private slots:
+    void writesEveryRegisteredSubject()
+    {
+        ProgramFolder folder;
+        prepare(folder);
+        const QString pdf = folder.filePath(QStringLiteral("all.pdf"));
+        const Run run = runProgram(folder, {QStringLiteral("--print-results"), pdf});
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.errors.isEmpty(), qPrintable(run.errors));
+        const QString text = pdfText(pdf);
+        for (const char *expected : {"5101", "57", "5102", "63", "5103", "Clinic7", "Street9"})
+            QVERIFY2(text.contains(QLatin1String(expected)), expected);
+    }
+
+    void groupLimitsTheTable()
+    {
+        ProgramFolder folder;
+        prepare(folder);
+        const QString pdf = folder.filePath(QStringLiteral("a.pdf"));
+        const Run run = runProgram(folder, {QStringLiteral("--print-results"), pdf, QStringLiteral("--group"), QStringLiteral("A")});
+        QCOMPARE(run.status, 0);
+        const QString text = pdfText(pdf);
+        QVERIFY(text.contains(QLatin1String("5101")));
+        QVERIFY(text.contains(QLatin1String("5103")));
+        QVERIFY(!text.contains(QLatin1String("5102")));
+    }
+
+    // Reading only, it runs beside an open program holding the database.
+    void runsWhileTheDatabaseIsOpen()
+    {
+        ProgramFolder folder;
+        prepare(folder);
+        const QByteArray before = [&] {
+            QFile file(folder.databasePath());
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        const Run run = runProgram(folder, {QStringLiteral("--print-results"), folder.filePath(QStringLiteral("x.pdf"))});
+        QCOMPARE(run.status, 0);
+        QFile after(folder.databasePath());
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), before);
+    }
+
+    void failuresAreClear_data()
+    {
+        QTest::addColumn<bool>("removeDatabase");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("missing database") << true << QStringLiteral("out.pdf") << QStringLiteral("DBQORV.mdb");
+        QTest::newRow("unwritable target") << false << QStringLiteral("no-such-folder/out.pdf") << QStringLiteral("no-such-folder");
+    }
+    void failuresAreClear()
+    {
+        QFETCH(bool, removeDatabase);
+        QFETCH(QString, target);
+        QFETCH(QString, named);
+        ProgramFolder folder;
+        prepare(folder);
+        if (removeDatabase) {
+            Store::closeDatabase();
+            QVERIFY(QFile::remove(folder.databasePath()));
+        }
+        const Run run = runProgram(folder, {QStringLiteral("--print-results"), folder.filePath(target)});
+        QVERIFY(run.status > 0);
+        QVERIFY2(run.errors.contains(named), qPrintable(run.errors));
+        QVERIFY(!QFile::exists(folder.filePath(target)));
+    }
+};
+
+QObject *makeTestPrintResults()
+{
+    return new TestPrintResults;
+}
+
+#include "tst_printresults.moc"
