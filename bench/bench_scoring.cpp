@@ -9,6 +9,7 @@
 #include "scoring/resultreports.h"
 #include "store/recordset.h"
 #include "subjectdatabase.h"
+#include "ui/fonts.h"
 #include "ui/prompts.h"
 
 #include <benchmark/benchmark.h>
@@ -110,6 +111,8 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    installFontSubstitutions();
     setPrompts(&bench);
     return runOnSubjectDatabase(argc, argv, "bench_scoring");
 }
