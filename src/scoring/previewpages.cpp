@@ -80,7 +80,7 @@ void PreviewPages::showPage(int page)
     const bool changed = page != m_currentPage;
     m_currentPage = page;
     m_showingPage = true;
-    verticalScrollBar()->setValue(page * pageStep());
+    verticalScrollBar()->setValue(int(std::min<qint64>(qint64(page) * pageStep(), INT_MAX)));
     m_showingPage = false;
     if (changed)
         emit currentPageChanged(page);
