@@ -83,6 +83,7 @@ private:
     QStringList m_fields;
     QString m_text;              // every value of every row, one after another
     QList<qint64> m_ends;        // where each value ends in m_text
+    qint64 m_count = 0;          // rows appended, also when there are no fields
 };
 
 }  // namespace Report

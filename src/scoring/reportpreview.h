@@ -32,6 +32,7 @@ public:
 
     // Opens a preview window for the report and returns it; it deletes itself on close.
     static ReportPreview *show(const Report::Design &design, Report::Rows rows, QWidget *owner);
+    using QWidget::show;
 
 signals:
     void pageChanged(int page);
@@ -41,11 +42,14 @@ private:
     void SavePdf_Click();
     void goToPage(int page);
     void setZoom(qreal zoom);
+    void showPageNumber(int page);
 
     Report::Design m_design;
     Report::Rows m_rows;
     std::unique_ptr<Report::Layout> m_layout;
     PreviewPages *Pages;
+    QPushButton *PreviousPage;
+    QPushButton *NextPage;
     QSpinBox *PageNumber;
     QLabel *PageCount;
 };

@@ -82,9 +82,9 @@ QString ScriptedPrompts::openFileName(QWidget *, const QString &caption, const Q
     return take(QStringLiteral("open"), caption).toString();
 }
 
-QString ScriptedPrompts::saveFileName(QWidget *, const QString &caption, const QString &, const QString &)
+QString ScriptedPrompts::saveFileName(QWidget *, const QString &caption, const QString &suggested, const QString &)
 {
-    m_shown.append({QStringLiteral("save"), QString(), caption});
+    m_shown.append({QStringLiteral("save"), suggested, caption});
     return take(QStringLiteral("save"), caption).toString();
 }
 

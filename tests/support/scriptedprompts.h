@@ -16,7 +16,7 @@ class ScriptedPrompts : public Prompts
 public:
     struct Shown {
         QString kind;  // input, question, message, open, save, notice
-        QString text;
+        QString text;  // for a save prompt, the file name proposed
         QString caption;
         Icon icon = Icon::None;
         int periodMs = 0;

@@ -1,0 +1,140 @@
+#include "scoring/reportpainter.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QSvgRenderer>
+#include <QTextOption>
+
+namespace Report {
+
+namespace {
+
+// Hairline rules in twips: three quarters of a point.
+constexpr qreal kRuleWidth = 15;
+
+void paintText(QPainter &painter, const PlacedItem &placed)
+{
+    const Item &item = *placed.item;
+    QFont font(item.fontFamily);
+    // The painter counts in twips, 20 to the point, whatever the device.
+    font.setPixelSize(qMax(1, qRound(item.pointSize * 20)));
+    font.setBold(item.bold);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    painter.setFont(font);
+    painter.setPen(item.colour);
+
+    Qt::Alignment alignment = item.alignment;
+    // Left and right name the paper's edges, not the start and end of the text.
+    if (alignment & (Qt::AlignLeft | Qt::AlignRight))
+        alignment |= Qt::AlignAbsolute;
+    QTextOption option(alignment);
+    option.setTextDirection(Qt::RightToLeft);
+    option.setWrapMode(QTextOption::WordWrap);
+    painter.drawText(QRectF(placed.rect), placed.text, option);
+}
+
+void paintLine(QPainter &painter, const PlacedItem &placed)
+{
+    const QRect &r = placed.rect;
+    painter.setPen(QPen(placed.item->colour, kRuleWidth, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(QLineF(r.left(), r.top(), r.left() + r.width(), r.top() + r.height()));
+}
+
+void paintImage(QPainter &painter, const PlacedItem &placed)
+{
+    const Item &item = *placed.item;
+    const QRectF target(placed.rect);
+    if (item.picture.isEmpty()) {
+        painter.fillRect(target, item.colour);
+    } else if (item.picture.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        QSvgRenderer(item.picture).render(&painter, target);
+    } else {
+        const QImage image(item.picture);
+        if (!image.isNull())
+            painter.drawImage(target, image);
+    }
+}
+
+}  // namespace
+
+void paintPage(QPainter &painter, const Page &page)
+{
+    painter.save();
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    for (const PlacedItem &placed : page.items) {
+        switch (placed.item->kind) {
+        case Item::Kind::Label:
+        case Item::Kind::Field:
+            paintText(painter, placed);
+            break;
+        case Item::Kind::Line:
+            paintLine(painter, placed);
+            break;
+        case Item::Kind::Image:
+            paintImage(painter, placed);
+            break;
+        }
+    }
+    painter.restore();
+}
+
+bool printPages(const Layout &layout, QPagedPaintDevice &device, int first, int last)
+{
+    const int lastPage = layout.pageCount() - 1;
+    first = qBound(0, first, lastPage);
+    last = last < 0 ? lastPage : qBound(first, last, lastPage);
+
+    // The whole sheet is ours: the report keeps its own margins.
+    if (auto *printer = dynamic_cast<QPrinter *>(&device))
+        printer->setFullPage(true);
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    painter.scale(device.logicalDpiX() / 1440.0, device.logicalDpiY() / 1440.0);
+    for (int index = first; index <= last; ++index) {
+        if (index > first && !device.newPage()) {
+            painter.end();
+            return false;
+        }
+        paintPage(painter, layout.page(index));
+    }
+    return painter.end();
+}
+
+bool writePdf(const Layout &layout, const QString &path, const QString &title, QString *error)
+{
+    const auto fail = [&](const QString &reason) {
+        if (error)
+            *error = QStringLiteral("فایل PDF در «%1» ذخیره نشد: %2").arg(QDir::toNativeSeparators(path), reason);
+        return false;
+    };
+    // Written beside the target and moved into place only when whole, so a
+    // failed save leaves no file and never spoils one already there.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    {
+        QPdfWriter writer(&file);
+        writer.setTitle(title);
+        writer.setCreator(QStringLiteral("Quorvel"));
+        writer.setResolution(1200);
+        if (!printPages(layout, writer)) {
+            file.cancelWriting();
+            return fail(QStringLiteral("صفحه‌ها رسم نشدند"));
+        }
+    }
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}
+
+}  // namespace Report

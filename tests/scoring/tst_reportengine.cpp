@@ -1,0 +1,578 @@
+#include "scoring/previewpages.h"
+#include "scoring/reportdesign.h"
+#include "scoring/reportlayout.h"
+#include "scoring/reportpainter.h"
+#include "scoring/reportpreview.h"
+#include "support/controls.h"
+#include "support/scriptedprompts.h"
+#include "ui/clock.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QPdfSelection>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using Report::Item;
+using Report::SectionKind;
+
+namespace {
+
+constexpr int kBodyTop = Report::kPageMargin;
+constexpr int kBodyBottom = Report::kPageHeight - Report::kPageMargin;
+
+Item textItem(Item::Kind kind, const QString &name, const QRect &rect, const QString &text,
+              Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter)
+{
+    Item item;
+    item.kind = kind;
+    item.name = name;
+    item.rect = rect;
+    (kind == Item::Kind::Field ? item.field : item.text) = text;
+    item.alignment = alignment;
+    return item;
+}
+
+Item label(const QString &name, const QRect &rect, const QString &text,
+           Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter)
+{
+    return textItem(Item::Kind::Label, name, rect, text, alignment);
+}
+
+Item field(const QString &name, const QRect &rect, const QString &boundField)
+{
+    return textItem(Item::Kind::Field, name, rect, boundField);
+}
+
+Item line(const QString &name, const QRect &rect)
+{
+    Item item;
+    item.kind = Item::Kind::Line;
+    item.name = name;
+    item.rect = rect;
+    return item;
+}
+
+// A table of subjects: a title once, column captions on every page, one line
+// per row with its running number, a note at the foot of every page and a
+// closing line after the last row. Body 14570 twips high: 31 rows fit on the
+// first page and 34 on each other page.
+Report::Design tableDesign(int reportFooterHeight = 600, int pageFooterHeight = 400, int detailHeight = 400)
+{
+    Report::Design design;
+    design.name = QStringLiteral("Sample");
+    design.width = 9000;
+    for (int i = 0; i < 5; ++i)
+        design.sections[i].name = QStringLiteral("Section%1").arg(i + 1);
+
+    Report::Section &title = design.section(SectionKind::ReportHeader);
+    title.height = 1000;
+    title.items << label(QStringLiteral("Title"), {0, 100, 9000, 800}, QStringLiteral("گزارش نتایج آزمون انگیزش شغلی"),
+                         Qt::AlignCenter);
+    title.items.last().fontFamily = QStringLiteral("B Titr");
+    title.items.last().pointSize = 16;
+    title.items.last().bold = true;
+
+    Report::Section &captions = design.section(SectionKind::PageHeader);
+    captions.height = 500;
+    captions.items << label(QStringLiteral("HeadRow"), {8000, 0, 1000, 450}, QStringLiteral("ردیف"))
+                   << label(QStringLiteral("HeadCode"), {6000, 0, 1900, 450}, QStringLiteral("کد"))
+                   << label(QStringLiteral("HeadName"), {0, 0, 5900, 450}, QStringLiteral("نام و نام خانوادگی"))
+                   << line(QStringLiteral("HeadRule"), {0, 470, 9000, 0});
+    for (int i = 0; i < 3; ++i)
+        captions.items[i].bold = true;
+
+    Report::Section &detail = design.section(SectionKind::Detail);
+    detail.height = detailHeight;
+    detail.items << field(QStringLiteral("txtRow"), {8000, 0, 1000, 380}, QStringLiteral("Code"))
+                 << field(QStringLiteral("txtCode"), {6000, 0, 1900, 380}, QStringLiteral("Code"))
+                 << field(QStringLiteral("txtName"), {0, 0, 5900, 380}, QStringLiteral("Name"));
+    design.formats.insert(QStringLiteral("txtRow"),
+                          [](const QString &, qint64 rowIndex) { return QString::number(rowIndex + 1); });
+
+    Report::Section &foot = design.section(SectionKind::PageFooter);
+    foot.height = pageFooterHeight;
+    foot.items << label(QStringLiteral("PageNote"), {0, 50, 9000, 300}, QStringLiteral("پرسشنامه انگیزش شغلی"),
+                        Qt::AlignCenter);
+
+    Report::Section &closing = design.section(SectionKind::ReportFooter);
+    closing.height = reportFooterHeight;
+    closing.items << label(QStringLiteral("Closing"), {0, 100, 9000, 400}, QStringLiteral("پایان گزارش"));
+    return design;
+}
+
+// Codes start at 1000, so a running number is never a code by chance.
+QString codeOf(qint64 row)
+{
+    return QString::number(1000 + row);
+}
+
+Report::Rows tableRows(qint64 count)
+{
+    Report::Rows rows({QStringLiteral("Code"), QStringLiteral("Name")});
+    for (qint64 row = 0; row < count; ++row)
+        rows.append({codeOf(row), QStringLiteral("سارا کاظمی %1").arg(row % 7)});
+    return rows;
+}
+
+SectionKind sectionOf(const Report::Design &design, const Item *item)
+{
+    for (int kind = 0; kind < 5; ++kind)
+        for (const Item &candidate : design.sections[kind].items)
+            if (&candidate == item)
+                return static_cast<SectionKind>(kind);
+    qFatal("placed item from outside the design");
+}
+
+// Every placed item of one band kind on a page.
+QList<Report::PlacedItem> placedIn(const Report::Design &design, const Report::Page &page, SectionKind kind)
+{
+    QList<Report::PlacedItem> found;
+    for (const Report::PlacedItem &placed : page.items)
+        if (sectionOf(design, placed.item) == kind)
+            found << placed;
+    return found;
+}
+
+// The top of the band a placed item belongs to.
+int bandTop(const Report::PlacedItem &placed)
+{
+    return placed.rect.top() - placed.item->rect.top();
+}
+
+QImage renderPage(const Report::Page &page, int dotsPerInch)
+{
+    const qreal scale = dotsPerInch / 1440.0;
+    QImage image(qRound(Report::kPageWidth * scale), qRound(Report::kPageHeight * scale), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    Report::paintPage(painter, page);
+    return image;
+}
+
+// Bounding box of the non-white pixels inside area.
+QRect inkIn(const QImage &image, const QRect &area)
+{
+    QRect ink;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+}  // namespace
+
+class TestReportEngine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rowsKeepEveryValueAsAppended()
+    {
+        Report::Rows rows({QStringLiteral("Code"), QStringLiteral("FName"), QStringLiteral("Sen")});
+        const QList<QStringList> table{
+            {QStringLiteral("12"), QStringLiteral("سارا"), QStringLiteral("29")},
+            {QString(), QString(), QString()},
+            {QStringLiteral("7"), QString(), QStringLiteral("کُد ۱۲ و «نیم‌فاصله»")},
+            {QString(), QStringLiteral("x"), QString()},
+        };
+        for (const QStringList &values : table)
+            rows.append(values);
+        rows.append({QStringLiteral("short")});  // missing values are empty
+        rows.append({QStringLiteral("8"), QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("extra")});
+
+        QCOMPARE(rows.count(), 6);
+        for (int row = 0; row < table.size(); ++row)
+            for (int column = 0; column < 3; ++column)
+                QCOMPARE(rows.value(row, rows.fields().at(column)), table[row][column]);
+        QCOMPARE(rows.value(4, QStringLiteral("Code")), QStringLiteral("short"));
+        QCOMPARE(rows.value(4, QStringLiteral("Sen")), QString());
+        QCOMPARE(rows.value(5, QStringLiteral("Sen")), QStringLiteral("b"));
+        // Field names in any case; unknown fields and rows give empty text.
+        QCOMPARE(rows.value(0, QStringLiteral("fname")), QStringLiteral("سارا"));
+        QCOMPARE(rows.value(0, QStringLiteral("Missing")), QString());
+        QCOMPARE(rows.value(-1, QStringLiteral("Code")), QString());
+        QCOMPARE(rows.value(6, QStringLiteral("Code")), QString());
+
+        Report::Rows noFields;
+        noFields.append({});
+        noFields.append({});
+        QCOMPARE(noFields.count(), 2);
+    }
+
+    void designFindsItsBandsItemsAndFields()
+    {
+        Report::Design design = tableDesign();
+        design.section(SectionKind::Detail).items << field(QStringLiteral("txtAgain"), {}, QStringLiteral("code"));
+        design.section(SectionKind::PageHeader).items << field(QStringLiteral("txtHead"), {}, QStringLiteral("Age"));
+        QCOMPARE(design.fields(), (QStringList{QStringLiteral("Code"), QStringLiteral("Name")}));
+        QCOMPARE(design.section(QStringLiteral("section3")), &design.section(SectionKind::Detail));
+        QCOMPARE(design.section(QStringLiteral("Section9")), nullptr);
+        Report::Section &detail = design.section(SectionKind::Detail);
+        QCOMPARE(detail.item(QStringLiteral("TXTNAME")), &detail.items[2]);
+        QCOMPARE(detail.item(QStringLiteral("Title")), nullptr);
+    }
+
+    void layoutPlacesEveryBand_data()
+    {
+        QTest::addColumn<qint64>("rowCount");
+        QTest::addColumn<int>("pageFooterHeight");
+        QTest::addColumn<int>("reportFooterHeight");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("no rows") << qint64(0) << 400 << 600 << 1;
+        QTest::newRow("a few rows") << qint64(5) << 400 << 600 << 1;
+        QTest::newRow("first page full: closing line on a page of its own") << qint64(31) << 400 << 600 << 2;
+        QTest::newRow("closing line after the last rows") << qint64(40) << 400 << 600 << 2;
+        QTest::newRow("second page full") << qint64(65) << 400 << 600 << 3;
+        QTest::newRow("no closing band") << qint64(31) << 400 << 0 << 1;
+        QTest::newRow("no page footer: one row more") << qint64(32) << 0 << 600 << 2;
+        QTest::newRow("ten thousand rows") << qint64(10000) << 400 << 600 << 295;
+    }
+
+    void layoutPlacesEveryBand()
+    {
+        QFETCH(qint64, rowCount);
+        QFETCH(int, pageFooterHeight);
+        QFETCH(int, reportFooterHeight);
+        QFETCH(int, pages);
+        const Report::Design design = tableDesign(reportFooterHeight, pageFooterHeight);
+        const Report::Rows rows = tableRows(rowCount);
+        const Report::Layout layout(design, rows);
+        QCOMPARE(layout.pageCount(), pages);
+
+        const int bodyLeft = (Report::kPageWidth - design.width) / 2;
+        const int detailBottom = kBodyBottom - pageFooterHeight;
+        const int detailHeight = design.section(SectionKind::Detail).height;
+        const auto itemsOf = [&](SectionKind kind) { return design.section(kind).items.size(); };
+        QStringList numbers;
+        int closingPage = -1;
+        for (int index = 0; index < layout.pageCount(); ++index) {
+            const Report::Page page = layout.page(index);
+            for (const Report::PlacedItem &placed : page.items)
+                QCOMPARE(placed.rect.left(), bodyLeft + placed.item->rect.left());
+
+            const auto titles = placedIn(design, page, SectionKind::ReportHeader);
+            QCOMPARE(titles.size(), index == 0 ? itemsOf(SectionKind::ReportHeader) : 0);
+            if (index == 0)
+                QCOMPARE(bandTop(titles.first()), kBodyTop);
+            const auto captions = placedIn(design, page, SectionKind::PageHeader);
+            QCOMPARE(captions.size(), itemsOf(SectionKind::PageHeader));
+            const int captionsTop = kBodyTop + (index == 0 ? design.section(SectionKind::ReportHeader).height : 0);
+            for (const Report::PlacedItem &placed : captions)
+                QCOMPARE(bandTop(placed), captionsTop);
+
+            // Detail lines follow the captions one under another, inside the body.
+            int nextTop = captionsTop + design.section(SectionKind::PageHeader).height;
+            qint64 row = layout.firstRow(index);
+            const auto lines = placedIn(design, page, SectionKind::Detail);
+            QCOMPARE(lines.size(), layout.rowCountOn(index) * itemsOf(SectionKind::Detail));
+            for (const Report::PlacedItem &placed : lines) {
+                if (placed.item->name == QLatin1String("txtRow")) {
+                    QCOMPARE(bandTop(placed), nextTop);
+                    QVERIFY2(nextTop + detailHeight <= detailBottom, qPrintable(QStringLiteral("page %1").arg(index + 1)));
+                    nextTop += detailHeight;
+                    numbers << placed.text;
+                } else if (placed.item->name == QLatin1String("txtCode")) {
+                    QCOMPARE(placed.text, codeOf(row++));
+                }
+            }
+
+            const auto notes = placedIn(design, page, SectionKind::PageFooter);
+            QCOMPARE(notes.size(), pageFooterHeight > 0 ? itemsOf(SectionKind::PageFooter) : 0);
+            for (const Report::PlacedItem &placed : notes)
+                QCOMPARE(bandTop(placed), detailBottom);
+
+            const auto closing = placedIn(design, page, SectionKind::ReportFooter);
+            if (!closing.isEmpty()) {
+                QCOMPARE(closingPage, -1);
+                closingPage = index;
+                QCOMPARE(bandTop(closing.first()), nextTop);
+                QVERIFY(nextTop + reportFooterHeight <= detailBottom);
+            }
+        }
+        QCOMPARE(closingPage, reportFooterHeight > 0 ? layout.pageCount() - 1 : -1);
+
+        QStringList expected;
+        for (qint64 row = 0; row < rowCount; ++row)
+            expected << QString::number(row + 1);
+        QCOMPARE(numbers, expected);
+    }
+
+    // The running number is the row's place in this layout, whichever page is
+    // asked for first, and starts again with every layout.
+    void runningNumberBelongsToTheLayout()
+    {
+        const Report::Design design = tableDesign();
+        const Report::Rows rows = tableRows(100);
+        const auto firstNumber = [&](const Report::Layout &layout, int page) {
+            for (const Report::PlacedItem &placed : layout.page(page).items)
+                if (placed.item->name == QLatin1String("txtRow"))
+                    return placed.text;
+            return QString();
+        };
+        const Report::Layout first(design, rows);
+        QCOMPARE(firstNumber(first, 2), QStringLiteral("66"));
+        QCOMPARE(firstNumber(first, 0), QStringLiteral("1"));
+        const Report::Layout second(design, rows);
+        QCOMPARE(firstNumber(second, 1), QStringLiteral("32"));
+        QCOMPARE(firstNumber(second, 0), QStringLiteral("1"));
+    }
+
+    void detailTallerThanThePagePrintsOneRowAPage()
+    {
+        const Report::Design design = tableDesign(600, 400, 20000);
+        const Report::Rows rows = tableRows(3);
+        const Report::Layout layout(design, rows);
+        QCOMPARE(layout.pageCount(), 4);  // and the closing line on a page of its own
+        for (int page = 0; page < 3; ++page) {
+            QCOMPARE(layout.firstRow(page), page);
+            QCOMPARE(layout.rowCountOn(page), 1);
+        }
+        QCOMPARE(layout.rowCountOn(3), 0);
+        QCOMPARE(placedIn(design, layout.page(3), SectionKind::ReportFooter).size(), 1);
+    }
+
+    // Left and right are the paper's edges in right-to-left text, and the
+    // text's size on paper does not depend on the device's resolution.
+    void paintedTextKeepsItsEdgeAndSize()
+    {
+        Report::Design design;
+        design.width = 9000;
+        Report::Section &band = design.section(SectionKind::ReportHeader);
+        band.height = 3000;
+        band.items << label(QStringLiteral("Left"), {0, 0, 9000, 1000}, QStringLiteral("کد ۱۲"), Qt::AlignLeft | Qt::AlignVCenter)
+                   << label(QStringLiteral("Right"), {0, 1000, 9000, 1000}, QStringLiteral("کد ۱۲"),
+                            Qt::AlignRight | Qt::AlignVCenter);
+        band.items[0].pointSize = band.items[1].pointSize = 16;
+        Item fill;
+        fill.kind = Item::Kind::Image;
+        fill.rect = {0, 2200, 9000, 600};
+        fill.colour = Qt::red;
+        band.items << fill;
+        const Report::Rows none;
+        const Report::Layout layout(design, none);
+        const Report::Page page = layout.page(0);
+
+        const auto bandRect = [](int dpi, int top) {
+            const qreal s = dpi / 1440.0;
+            return QRect(qRound(1453 * s), qRound((kBodyTop + top) * s), qRound(9000 * s), qRound(1000 * s));
+        };
+        const QImage screen = renderPage(page, 96);
+        const QRect left = inkIn(screen, bandRect(96, 0));
+        const QRect right = inkIn(screen, bandRect(96, 1000));
+        const int middle = bandRect(96, 0).center().x();
+        QVERIFY2(left.right() < middle, "left-aligned text is not at the left edge");
+        QVERIFY2(right.left() > middle, "right-aligned text is not at the right edge");
+        // 16 points is about 21 pixels at 96 dots per inch.
+        QVERIFY2(left.height() >= 8 && left.height() <= 32, qPrintable(QString::number(left.height())));
+
+        const QImage print = renderPage(page, 288);
+        const QRect printed = inkIn(print, bandRect(288, 0));
+        QVERIFY(qAbs(printed.width() - 3 * left.width()) <= left.width() / 5);
+        QCOMPARE(QColor(screen.pixel(bandRect(96, 2200).center().x(), qRound((kBodyTop + 2500) / 15.0))), QColor(Qt::red));
+    }
+
+    void pdfHoldsEveryPageAndRow()
+    {
+        QTemporaryDir folder;
+        const Report::Design design = tableDesign();
+        const Report::Rows rows = tableRows(40);
+        const Report::Layout layout(design, rows);
+        const QString path = folder.filePath(QStringLiteral("results.pdf"));
+        QString error;
+        QVERIFY2(Report::writePdf(layout, path, QStringLiteral("نتایج"), &error), qPrintable(error));
+
+        QPdfDocument pdf;
+        QCOMPARE(pdf.load(path), QPdfDocument::Error::None);
+        QCOMPARE(pdf.pageCount(), layout.pageCount());
+        QCOMPARE(pdf.metaData(QPdfDocument::MetaDataField::Title).toString(), QStringLiteral("نتایج"));
+        const QSizeF a4 = pdf.pagePointSize(0);
+        QVERIFY(qAbs(a4.width() - 595.3) < 1 && qAbs(a4.height() - 841.9) < 1);
+        const QString firstPage = pdf.getAllText(0).text();
+        QVERIFY(firstPage.contains(codeOf(0)));
+        QVERIFY(firstPage.contains(codeOf(30)));
+        QVERIFY(!firstPage.contains(codeOf(31)));
+        QVERIFY(pdf.getAllText(1).text().contains(codeOf(39)));
+    }
+
+    void pdfToAMissingFolderFailsAndWritesNothing()
+    {
+        QTemporaryDir folder;
+        const Report::Design design = tableDesign();
+        const Report::Rows rows = tableRows(3);
+        const Report::Layout layout(design, rows);
+        const QString path = folder.filePath(QStringLiteral("missing/results.pdf"));
+        QString error;
+        QVERIFY(!Report::writePdf(layout, path, QStringLiteral("Sample"), &error));
+        QVERIFY(error.contains(QStringLiteral("results.pdf")));
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    }
+
+    void previewOpensBesideItsOwnerAndPages()
+    {
+        QWidget owner;
+        owner.show();
+        QPointer<ReportPreview> preview = ReportPreview::show(tableDesign(), tableRows(100), &owner);
+        QVERIFY(preview->isWindow());
+        QCOMPARE(preview->windowModality(), Qt::NonModal);
+        QVERIFY(preview->windowTitle().contains(QStringLiteral("Sample")));
+        QCOMPARE(preview->layout().pageCount(), 4);
+        QVERIFY(control<QLabel>(preview, "PageCount")->text().contains(QStringLiteral("4")));
+        auto *number = control<QSpinBox>(preview, "PageNumber");
+        QCOMPARE(number->maximum(), 4);
+        QCOMPARE(number->value(), 1);
+        QVERIFY(!control(preview, "PreviousPage")->isEnabled());
+
+        QSignalSpy pages(preview.data(), &ReportPreview::pageChanged);
+        click(preview, "NextPage");
+        QCOMPARE(preview->currentPage(), 1);
+        QCOMPARE(number->value(), 2);
+        number->setValue(4);
+        QCOMPARE(preview->currentPage(), 3);
+        QVERIFY(!control(preview, "NextPage")->isEnabled());
+        click(preview, "PreviousPage");
+        QCOMPARE(preview->currentPage(), 2);
+        QCOMPARE(pages.size(), 3);
+
+        // Scrolling by hand moves the page number along.
+        auto *area = control<PreviewPages>(preview, "Pages");
+        area->verticalScrollBar()->setValue(0);
+        QCOMPARE(number->value(), 1);
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum() / 2);
+        QVERIFY(number->value() > 1 && number->value() < 4);
+
+        preview->close();
+        QTRY_VERIFY(preview.isNull());
+        QVERIFY(owner.isVisible());
+    }
+
+    void zoomButtonsAndFitWidth()
+    {
+        ReportPreview preview(tableDesign(), tableRows(10));
+        preview.show();
+        auto *area = control<PreviewPages>(preview, "Pages");
+        const qreal fitted = preview.zoom();
+        QVERIFY(qAbs(fitted - area->widthZoom()) < 1e-9);
+        click(preview, "ZoomIn");
+        QVERIFY(preview.zoom() > fitted);
+        click(preview, "ZoomOut");
+        click(preview, "ZoomOut");
+        QVERIFY(preview.zoom() < fitted);
+        click(preview, "FitWidth");
+        QCOMPARE(preview.zoom(), fitted);
+        // Once fitted, the page follows the window's width.
+        preview.resize(preview.width() + 200, preview.height());
+        QTRY_VERIFY(preview.zoom() > fitted);
+        QVERIFY(qAbs(preview.zoom() - area->widthZoom()) < 1e-9);
+    }
+
+    void savePdf_data()
+    {
+        QTest::addColumn<QString>("answer");  // relative to a fresh folder; "-" for none
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("cancelled") << QStringLiteral("-") << QString() << false;
+        QTest::newRow("named") << QStringLiteral("out.pdf") << QStringLiteral("out.pdf") << false;
+        QTest::newRow("without extension") << QStringLiteral("out") << QStringLiteral("out.pdf") << false;
+        QTest::newRow("missing folder") << QStringLiteral("missing/out.pdf") << QString() << true;
+    }
+
+    void savePdf()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QString, written);
+        QFETCH(bool, refused);
+        QTemporaryDir folder;
+        ScriptedPrompts scripted;
+        Clock::fixAt(QDateTime(QDate(2014, 9, 23), QTime(10, 0)));
+        ReportPreview preview(tableDesign(), tableRows(40));
+        preview.show();
+        scripted.expectSaveFile(answer == QLatin1String("-") ? QString() : folder.filePath(answer));
+        if (refused)
+            scripted.expectMessage();
+        click(preview, "SavePdf");
+        Clock::release();
+
+        QCOMPARE(scripted.shown().first().kind, QStringLiteral("save"));
+        // The report's name and the solar date, in a folder that is there.
+        const QFileInfo suggested(scripted.shown().first().text);
+        QCOMPARE(suggested.fileName(), QStringLiteral("Sample-1393-07-01.pdf"));
+        QVERIFY(suggested.isAbsolute() && suggested.dir().exists());
+        if (refused) {
+            QCOMPARE(scripted.shown().last().caption, QStringLiteral("خطا"));
+            QCOMPARE(scripted.shown().last().icon, Prompts::Icon::Critical);
+        }
+        QCOMPARE(scripted.unexpected(), QStringList());
+        const QStringList files = QDir(folder.path()).entryList(QDir::Files);
+        QCOMPARE(files, written.isEmpty() ? QStringList() : QStringList{written});
+        if (!written.isEmpty()) {
+            QPdfDocument pdf;
+            QCOMPARE(pdf.load(folder.filePath(written)), QPdfDocument::Error::None);
+            QCOMPARE(pdf.pageCount(), 2);
+        }
+    }
+
+    void printOffersEveryPageAndCancelDoesNothing()
+    {
+        ScriptedPrompts scripted;
+        ReportPreview preview(tableDesign(), tableRows(100));
+        preview.show();
+        int offeredLast = 0;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            offeredLast = dialog->maxPage();
+            dialog->reject();
+        });
+        click(preview, "Print");
+        QCOMPARE(offeredLast, 4);
+        QVERIFY(scripted.shown().isEmpty());
+        QVERIFY(preview.isVisible());
+    }
+
+    // A hundred thousand rows open at once: only the pages in view are painted.
+    void previewOfManyPagesPaintsOnlyThoseInView()
+    {
+        ReportPreview preview(tableDesign(), tableRows(100000));
+        preview.show();
+        const int pageCount = preview.layout().pageCount();
+        QVERIFY(pageCount > 2900);
+        auto *area = control<PreviewPages>(preview, "Pages");
+        QVERIFY(!preview.grab().isNull());
+        QVERIFY(area->lastPainted().contains(0));
+        QVERIFY(area->lastPainted().size() <= 2);
+
+        control<QSpinBox>(preview, "PageNumber")->setValue(pageCount);
+        QCOMPARE(preview.currentPage(), pageCount - 1);
+        const qint64 paintedBefore = area->paintedPages();
+        preview.grab();
+        QVERIFY(area->lastPainted().contains(pageCount - 1));
+        QVERIFY(area->lastPainted().size() <= 2);
+        QCOMPARE(area->paintedPages() - paintedBefore, area->lastPainted().size());
+    }
+};
+
+QObject *makeTestReportEngine()
+{
+    return new TestReportEngine;
+}
+
+#include "tst_reportengine.moc"
