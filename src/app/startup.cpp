@@ -113,6 +113,8 @@ int RunQuorvel()
         TestLauncher launcher;
         auto *main = new Frm1(&launcher);
         main->setAttribute(Qt::WA_DeleteOnClose);
+        // Leaving the program closes what is still open beside the main window, such as report previews.
+        QObject::connect(main, &Frm1::closedForExit, qApp, &QApplication::quit, Qt::QueuedConnection);
         main->show();
         code = QApplication::exec();
     }

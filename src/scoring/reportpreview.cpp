@@ -99,7 +99,7 @@ ReportPreview::ReportPreview(const Report::Design &design, Report::Rows rows, QW
 
 ReportPreview::~ReportPreview() = default;
 
-const Report::Layout &ReportPreview::layout() const
+const Report::Layout &ReportPreview::reportLayout() const
 {
     return *m_layout;
 }
@@ -116,8 +116,10 @@ qreal ReportPreview::zoom() const
 
 ReportPreview *ReportPreview::show(const Report::Design &design, Report::Rows rows, QWidget *owner)
 {
-    auto *preview = new ReportPreview(design, std::move(rows), owner);
+    auto *preview = new ReportPreview(design, std::move(rows));
     preview->setAttribute(Qt::WA_DeleteOnClose);
+    if (owner)
+        preview->move(owner->window()->geometry().topLeft() + QPoint(40, 40));
     preview->show();
     preview->raise();
     preview->activateWindow();

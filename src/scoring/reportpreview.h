@@ -26,11 +26,13 @@ public:
     ReportPreview(const Report::Design &design, Report::Rows rows, QWidget *parent = nullptr);
     ~ReportPreview() override;
 
-    const Report::Layout &layout() const;
+    const Report::Layout &reportLayout() const;
     int currentPage() const;  // 0-based
     qreal zoom() const;       // 1.0 = paper size at the screen's resolution
 
-    // Opens a preview window for the report and returns it; it deletes itself on close.
+    // Opens a preview window for the report, over owner, and returns it; it
+    // deletes itself on close. It belongs to no window: it stays open when
+    // the window it was shown from closes.
     static ReportPreview *show(const Report::Design &design, Report::Rows rows, QWidget *owner);
     using QWidget::show;
 

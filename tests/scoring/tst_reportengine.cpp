@@ -433,7 +433,7 @@ private slots:
         QVERIFY(preview->isWindow());
         QCOMPARE(preview->windowModality(), Qt::NonModal);
         QVERIFY(preview->windowTitle().contains(QStringLiteral("Sample")));
-        QCOMPARE(preview->layout().pageCount(), 4);
+        QCOMPARE(preview->reportLayout().pageCount(), 4);
         QVERIFY(control<QLabel>(preview, "PageCount")->text().contains(QStringLiteral("4")));
         auto *number = control<QSpinBox>(preview, "PageNumber");
         QCOMPARE(number->maximum(), 4);
@@ -553,7 +553,7 @@ private slots:
     {
         ReportPreview preview(tableDesign(), tableRows(100000));
         preview.show();
-        const int pageCount = preview.layout().pageCount();
+        const int pageCount = preview.reportLayout().pageCount();
         QVERIFY(pageCount > 2900);
         auto *area = control<PreviewPages>(preview, "Pages");
         QVERIFY(!preview.grab().isNull());
