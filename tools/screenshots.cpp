@@ -5,6 +5,12 @@
 #include "administration/frmtest.h"
 #include "store/recordset.h"
 #include "app/startup.h"
+#include "scoring/frmklid.h"
+#include "scoring/reportlayout.h"
+#include "scoring/reportpainter.h"
+#include "scoring/reportpreview.h"
+#include "scoring/resultreports.h"
+#include "ui/prompts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -61,6 +67,79 @@ void save(QWidget *window, const QString &path, QWidget *hoverOver = nullptr)
         restPointerOnBareWindow(window);
     QTest::qWait(50);
     window->grab().save(path);
+}
+
+// Answers the keying window's code prompt and lets notices pass unseen.
+class ShotPrompts : public Prompts
+{
+public:
+    QString inputBox(QWidget *, const QString &, const QString &, const QString &) override { return QStringLiteral("1024"); }
+    bool question(QWidget *, const QString &, const QString &) override { return false; }
+    void message(QWidget *, const QString &text, const QString &, Icon) override { qWarning("%s", qPrintable(text)); }
+    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    void notice(QWidget *, const QString &, int) override {}
+};
+
+// Some registered subjects of several groups, most of them scored, and the clinic's details.
+void addSampleSubjects()
+{
+    const QStringList names = {QStringLiteral("علی"), QStringLiteral("زهرا"), QStringLiteral("حسین"), QStringLiteral("فاطمه")};
+    const QStringList education = {QStringLiteral("دیپلم"), QStringLiteral("کارشناسی"), QStringLiteral("کارشناسی ارشد"),
+                                   QStringLiteral("دکتری")};
+    QSqlQuery query(Store::database());
+    query.prepare(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\", \"LName\", \"Sen\", \"Tahsil\", \"Jens\", "
+                                 "\"Taahol\", \"Group\", \"Nomre\") VALUES (?, ?, 'محمدی', ?, ?, ?, ?, ?, ?)"));
+    for (int i = 0; i < 70; ++i) {
+        query.addBindValue(QString::number(2000 + i));
+        query.addBindValue(names.at(i % 4));
+        query.addBindValue(QString::number(22 + i % 30));
+        query.addBindValue(education.at(i % 4));
+        query.addBindValue(i % 2 ? QStringLiteral("زن") : QStringLiteral("مرد"));
+        query.addBindValue(i % 3 ? QStringLiteral("متأهل") : QStringLiteral("مجرد"));
+        query.addBindValue(QString(QChar(u'A' + i % 3)));
+        query.addBindValue(i % 7 == 3 ? QVariant() : QVariant(QString::number(20 + (i * 13) % 61)));
+        query.exec();
+    }
+    QSqlQuery(Store::database()).exec(QStringLiteral(
+        "UPDATE \"Theme\" SET \"Name\" = 'مرکز مشاوره و خدمات روان‌شناختی نمونه', "
+        "\"Adress\" = 'تهران، خیابان نمونه، کوچه دوم، پلاک ۸'"));
+}
+
+// The keying window after scoring the sample subject, with and without its
+// help panel, then the previews and PDF files of both reports.
+void saveKeyingAndReports(const QDir &out, const QString &suffix, bool withPdf)
+{
+    ShotPrompts shotPrompts;
+    Prompts *previous = setPrompts(&shotPrompts);
+    {
+        FrmkLID keying;
+        keying.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+        save(&keying, out.filePath(QStringLiteral("frmklid-scored") + suffix));
+        keying.findChild<QPushButton *>(QStringLiteral("Command2"))->click();
+        save(&keying, out.filePath(QStringLiteral("frmklid-help") + suffix));
+        keying.findChild<QPushButton *>(QStringLiteral("Command7"))->click();
+        for (const char *button : {"Command3", "Command6"}) {
+            keying.findChild<QPushButton *>(QString::fromLatin1(button))->click();
+            ReportPreview *preview = nullptr;
+            for (QWidget *window : QApplication::topLevelWidgets())
+                if (auto *shown = qobject_cast<ReportPreview *>(window); shown && shown->isVisible())
+                    preview = shown;
+            if (!preview)
+                continue;
+            const QString name = preview->reportLayout().pageCount() > 1 ? QStringLiteral("preview-table")
+                                                                         : QStringLiteral("preview-card");
+            save(preview, out.filePath(name + suffix));
+            if (withPdf) {
+                QString error;
+                if (!Report::writePdf(preview->reportLayout(), out.filePath(name + QStringLiteral(".pdf")), name, &error))
+                    qWarning("%s", qPrintable(error));
+            }
+            preview->close();
+            QApplication::processEvents();
+        }
+    }
+    setPrompts(previous);
 }
 
 }  // namespace
@@ -126,6 +205,12 @@ int main(int argc, char *argv[])
                 qWarning("the sample subject was not found");
             save(&prepared, out.filePath(QStringLiteral("frmtest-prepared") + suffix));
         }
+        QSqlQuery(Store::database()).exec(QStringLiteral(
+            "UPDATE \"Answer\" SET \"1\"='4',\"2\"='3',\"3\"='3',\"4\"='2',\"5\"='4',\"6\"='1',\"7\"='3',"
+            "\"8\"='4',\"9\"='2',\"10\"='3',\"11\"='4',\"12\"='4',\"13\"='1',\"14\"='2',\"15\"='3',\"16\"='3',"
+            "\"17\"='4',\"18\"='2',\"19\"='3',\"20\"='4' WHERE \"Code\" = '1024'"));
+        addSampleSubjects();
+        saveKeyingAndReports(out, suffix, theme == themes.first());
         Store::closeDatabase();
         QDir::setCurrent(out.path());
     }

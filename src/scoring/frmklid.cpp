@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
+#include <QTextOption>
 
 namespace {
 
@@ -176,6 +178,10 @@ void FrmkLID::buildHelpPanel()
     Text21->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text21->setReadOnly(true);
     Text21->setFont(QFont(QStringLiteral("Arabic Transparent"), 13));
+    QTextOption rightToLeft(Qt::AlignRight);
+    rightToLeft.setTextDirection(Qt::RightToLeft);
+    rightToLeft.setWrapMode(QTextOption::WordWrap);
+    Text21->document()->setDefaultTextOption(rightToLeft);
     Text21->setPlainText(ScoringText::HelpText);
     Command7 = makeButton(Frame2, QStringLiteral("Command7"), ScoringText::Command7Caption, twipsRect(3015, 4140, 1605, 555));
     connect(Command7, &QPushButton::clicked, this, &FrmkLID::Command7_Click);

@@ -118,8 +118,11 @@ ReportPreview *ReportPreview::show(const Report::Design &design, Report::Rows ro
 {
     auto *preview = new ReportPreview(design, std::move(rows));
     preview->setAttribute(Qt::WA_DeleteOnClose);
-    if (owner)
+    if (owner) {
+        // Dressed like the window it was shown from.
+        preview->setPalette(owner->window()->palette());
         preview->move(owner->window()->geometry().topLeft() + QPoint(40, 40));
+    }
     preview->show();
     preview->raise();
     preview->activateWindow();
