@@ -50,7 +50,8 @@ struct Section
 
 struct Design
 {
-    QString name;   // DataRPrint, also the start of the proposed PDF file name
+    QString name;   // DataRPrint
+    QString title;  // what the operator calls it: the preview's title and the proposed PDF name
     int width = 0;  // twips
     std::array<Section, 5> sections;
 
@@ -58,6 +59,8 @@ struct Design
     // detail lines of this layout from 0. Keyed by item name.
     using FormatHook = std::function<QString(const QString &value, qint64 rowIndex)>;
     QHash<QString, FormatHook> formats;
+
+    QString displayName() const { return title.isEmpty() ? name : title; }
 
     Section &section(SectionKind kind) { return sections[static_cast<int>(kind)]; }
     const Section &section(SectionKind kind) const { return sections[static_cast<int>(kind)]; }

@@ -45,7 +45,7 @@ ReportPreview::ReportPreview(const Report::Design &design, Report::Rows rows, QW
 {
     setObjectName(QStringLiteral("ReportPreview"));
     setLayoutDirection(Qt::RightToLeft);
-    setWindowTitle(QStringLiteral("پیش‌نمایش گزارش %1").arg(m_design.name));
+    setWindowTitle(QStringLiteral("پیش‌نمایش چاپ: %1").arg(m_design.displayName()));
 
     Pages = new PreviewPages(*m_layout, this);
     PreviousPage = toolButton(QStringLiteral("PreviousPage"), QStringLiteral("صفحه قبل"), this);
@@ -151,9 +151,9 @@ void ReportPreview::showPageNumber(int page)
 void ReportPreview::Print_Click()
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(m_design.name);
+    printer.setDocName(m_design.displayName());
     QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("چاپ %1").arg(m_design.name));
+    dialog.setWindowTitle(QStringLiteral("چاپ %1").arg(m_design.displayName()));
     dialog.setMinMax(1, m_layout->pageCount());
     dialog.setOption(QAbstractPrintDialog::PrintPageRange);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage);
@@ -175,7 +175,7 @@ void ReportPreview::Print_Click()
 void ReportPreview::SavePdf_Click()
 {
     const QString date = Module7::SolarDateText(Clock::now().date(), 0).replace(QLatin1Char('/'), QLatin1Char('-'));
-    const QString suggested = QDir(saveFolder()).filePath(m_design.name + QLatin1Char('-') + date + QStringLiteral(".pdf"));
+    const QString suggested = QDir(saveFolder()).filePath(m_design.displayName() + QLatin1Char('-') + date + QStringLiteral(".pdf"));
     QString path = prompts().saveFileName(this, QStringLiteral("ذخیره گزارش به صورت PDF"), suggested,
                                           QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
@@ -183,6 +183,6 @@ void ReportPreview::SavePdf_Click()
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
     QString error;
-    if (!Report::writePdf(*m_layout, path, m_design.name, &error))
+    if (!Report::writePdf(*m_layout, path, m_design.displayName(), &error))
         prompts().message(this, error, QStringLiteral("خطا"), Prompts::Icon::Critical);
 }

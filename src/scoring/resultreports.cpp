@@ -85,6 +85,7 @@ Report::Design makeResultTable()
 {
     Report::Design design;
     design.name = QStringLiteral("DataRPrint");
+    design.title = QStringLiteral("نتایج آزمودنی‌ها");
     design.width = kTableWidth;
 
     Report::Section &header = design.section(SectionKind::ReportHeader);
@@ -151,6 +152,7 @@ Report::Design makeResultCard()
 {
     Report::Design design;
     design.name = QStringLiteral("DataR1");
+    design.title = QStringLiteral("کارنامه آزمودنی");
     design.width = 6300;
     design.section(SectionKind::ReportHeader).name = QStringLiteral("Section2");
     design.section(SectionKind::PageHeader).name = QStringLiteral("Section3");
