@@ -8,6 +8,7 @@
 #include "scoring/reportpreview.h"
 #include "scoring/resultreports.h"
 #include "store/recordset.h"
+#include "benchprompts.h"
 #include "subjectdatabase.h"
 #include "ui/fonts.h"
 #include "ui/prompts.h"
@@ -22,20 +23,6 @@
 namespace {
 
 const QString kScored = benchCode(kBenchSubjects / 2);
-
-// Gives the code to score and counts what the windows say.
-class BenchPrompts : public Prompts
-{
-public:
-    QString inputBox(QWidget *, const QString &, const QString &, const QString &) override { return kScored; }
-    bool question(QWidget *, const QString &, const QString &) override { return false; }
-    void message(QWidget *, const QString &, const QString &, Icon) override { ++messages; }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    void notice(QWidget *, const QString &, int) override { ++notices; }
-    int messages = 0;
-    int notices = 0;
-};
 
 BenchPrompts bench;
 
@@ -113,6 +100,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setLayoutDirection(Qt::RightToLeft);
     installFontSubstitutions();
+    bench.input = kScored;
     setPrompts(&bench);
     return runOnSubjectDatabase(argc, argv, "bench_scoring");
 }

@@ -4,6 +4,7 @@
 #include "administration/frmtest.h"
 #include "ui/prompts.h"
 #include "store/recordset.h"
+#include "benchprompts.h"
 #include "subjectdatabase.h"
 
 #include <benchmark/benchmark.h>
@@ -16,21 +17,7 @@
 
 namespace {
 
-// Notices and questions answered at once, so nothing waits for a person.
-class SilentPrompts : public Prompts
-{
-public:
-    QString inputBox(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    bool question(QWidget *, const QString &, const QString &) override { return false; }
-    void message(QWidget *, const QString &, const QString &, Icon) override { ++messages; }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    void notice(QWidget *, const QString &, int) override { ++notices; }
-    int messages = 0;
-    int notices = 0;
-};
-
-SilentPrompts silent;
+BenchPrompts silent;
 
 template <typename T>
 T *child(QWidget *window, const char *name)

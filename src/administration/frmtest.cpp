@@ -9,6 +9,7 @@
 #include "ui/selfclosingmessage.h"
 #include "ui/skinlabel.h"
 #include "ui/storeerror.h"
+#include "ui/subjectdetails.h"
 #include "ui/textchecks.h"
 #include "ui/twips.h"
 
@@ -97,38 +98,8 @@ void FrmTest::buildSubjectFrame()
     Frame1->setProperty("panel", true);
     Frame1->setGeometry(twipsRect(360, 480, 9495, 2115));
     Frame1->hide();
-    // Three rows of three, read right to left: each caption hugs the right
-    // edge of its own box (widths in twips fit the caption), leaving the rest
-    // of the column as the gap to the next box.
-    const struct {
-        const char *label;
-        QString caption;
-        int captionWidth;
-        const char *box;
-        const char *field;
-    } fields[] = {
-        {"SkinLbl", AdministrationText::SkinLblCaption, 330, "Text1", "Code"},
-        {"SkinLabel1", AdministrationText::SkinLabel1Caption, 345, "Text3", "FName"},
-        {"SkinLabel2_0", AdministrationText::SkinLabel2_0Caption, 1065, "Text4", "LName"},
-        {"SkinLabel2_1", AdministrationText::SkinLabel2_1Caption, 540, "Text10", "Jens"},
-        {"SkinLabel2_2", AdministrationText::SkinLabel2_2Caption, 375, "Text5", "Sen"},
-        {"SkinLabel2_3", AdministrationText::SkinLabel2_3Caption, 1065, "Text11", "Taahol"},
-        {"SkinLabel2_4", AdministrationText::SkinLabel2_4Caption, 1260, "Text7", "Tahsil"},
-        {"SkinLabel2_5", AdministrationText::SkinLabel2_5Caption, 510, "Text8", "Date"},
-        {"SkinLabel2_6", AdministrationText::SkinLabel2_6Caption, 570, "Text9", "Time"},
-    };
-    QList<QLineEdit *> boxes;
-    for (int i = 0; i < 9; ++i) {
-        const int columnLeft = (2 - i % 3) * 3165;
-        const int top = 240 + (i / 3) * 600;
-        SkinLabel::fieldCaption(QString::fromLatin1(fields[i].label), fields[i].caption, Frame1,
-                                twipsRect(columnLeft + 1635, top, fields[i].captionWidth, 375));
-        auto *box = new QLineEdit(Frame1);
-        box->setObjectName(QString::fromLatin1(fields[i].box));
-        box->setGeometry(twipsRect(columnLeft + 120, top, 1515, 375));
-        FieldBinding::bind(box, Adodc3, QString::fromLatin1(fields[i].field));
-        boxes << box;
-    }
+    const QList<QLineEdit *> boxes = LayOutSubjectDetails(
+        Frame1, Adodc3, {"Text1", "Text3", "Text4", "Text10", "Text5", "Text11", "Text7", "Text8", "Text9"});
     Text1 = boxes.at(0);
     Text3 = boxes.at(1);
     Text4 = boxes.at(2);

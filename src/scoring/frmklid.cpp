@@ -10,6 +10,7 @@
 #include "ui/selfclosingmessage.h"
 #include "ui/skinlabel.h"
 #include "ui/storeerror.h"
+#include "ui/subjectdetails.h"
 #include "ui/twips.h"
 
 #include <QCloseEvent>
@@ -96,36 +97,11 @@ FrmkLID::FrmkLID(QWidget *parent) : QWidget(parent, Qt::Window)
 void FrmkLID::buildDetailsPanel()
 {
     Frame5 = makePanel(this, QStringLiteral("Frame5"), twipsRect(360, 240, 9495, 2115));
-    // Three rows of three, read right to left; each caption hugs its own box.
-    const struct {
-        const char *label;
-        const QString &caption;
-        int captionWidth;
-        const char *box;
-        const char *field;
-    } fields[] = {
-        {"SkinLbl", ScoringText::SkinLblCaption, 330, "Text15", "Code"},
-        {"SkinLabel1", ScoringText::SkinLabel1Caption, 345, "Text3", "FName"},
-        {"SkinLabel2_0", ScoringText::SkinLabel2_0Caption, 1065, "Text12", "LName"},
-        {"SkinLabel2_1", ScoringText::SkinLabel2_1Caption, 540, "Text10", "Jens"},
-        {"SkinLabel2_2", ScoringText::SkinLabel2_2Caption, 375, "Text6", "Sen"},
-        {"SkinLabel2_3", ScoringText::SkinLabel2_3Caption, 1065, "Text11", "Taahol"},
-        {"SkinLabel2_4", ScoringText::SkinLabel2_4Caption, 1260, "Text7", "Tahsil"},
-        {"SkinLabel2_5", ScoringText::SkinLabel2_5Caption, 510, "Text8", "Date"},
-        {"SkinLabel2_6", ScoringText::SkinLabel2_6Caption, 570, "Text9", "Time"},
-    };
-    for (int i = 0; i < 9; ++i) {
-        const int columnLeft = (2 - i % 3) * 3165;
-        const int top = 240 + (i / 3) * 600;
-        SkinLabel::fieldCaption(QString::fromLatin1(fields[i].label), fields[i].caption, Frame5,
-                                twipsRect(columnLeft + 1635, top, fields[i].captionWidth, 375));
-        auto *box = new QLineEdit(Frame5);
-        box->setObjectName(QString::fromLatin1(fields[i].box));
-        box->setGeometry(twipsRect(columnLeft + 120, top, 1515, 375));
-        // The details are shown, not edited: nothing typed here could be kept.
+    const QList<QLineEdit *> boxes = LayOutSubjectDetails(
+        Frame5, Adodc3, {"Text15", "Text3", "Text12", "Text10", "Text6", "Text11", "Text7", "Text8", "Text9"});
+    // The details are shown, not edited: nothing typed here could be kept.
+    for (QLineEdit *box : boxes)
         box->setReadOnly(true);
-        FieldBinding::bind(box, Adodc3, QString::fromLatin1(fields[i].field));
-    }
 }
 
 void FrmkLID::buildCommandPanel()

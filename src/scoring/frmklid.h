@@ -22,6 +22,7 @@ public:
 
     // The subject last scored here: the one the result card prints.
     QString selectedSubject() const;
+    const Skin &skin() const { return Skin1; }
 
 signals:
     // The window closed; whoever opened it shows itself again.

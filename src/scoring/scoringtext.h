@@ -5,15 +5,6 @@
 // The scoring window's own texts, exactly as the operator knows them.
 namespace ScoringText {
 inline const QString WindowCaption = QStringLiteral("کليد گذاري");
-inline const QString SkinLblCaption = QStringLiteral(" :کد");
-inline const QString SkinLabel1Caption = QStringLiteral(" :نام");
-inline const QString SkinLabel2_0Caption = QStringLiteral(" :نام خانوادگي");
-inline const QString SkinLabel2_1Caption = QStringLiteral(" :جنس");
-inline const QString SkinLabel2_2Caption = QStringLiteral(" :سن");
-inline const QString SkinLabel2_3Caption = QStringLiteral(" :وضعيت تاهل");
-inline const QString SkinLabel2_4Caption = QStringLiteral(" :ميزان تحصيلات");
-inline const QString SkinLabel2_5Caption = QStringLiteral(" :تاريخ");
-inline const QString SkinLabel2_6Caption = QStringLiteral(" :ساعت");
 inline const QString ResultCaption = QStringLiteral("نتيجه تست");
 inline const QString Command1Caption = QStringLiteral("انتخاب آزمودني");
 inline const QString Command6Caption = QStringLiteral("پرينت آزمودني انتخاب شده");

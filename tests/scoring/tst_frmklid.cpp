@@ -5,11 +5,13 @@
 #include "support/controls.h"
 #include "support/programfolder.h"
 #include "support/scriptedprompts.h"
+#include "ui/twips.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
@@ -121,6 +123,23 @@ class TestFrmkLID : public QObject
     Q_OBJECT
 
 private slots:
+    void opensInItsPlaceAndTheme()
+    {
+        ProgramFolder folder;
+        QVERIFY(folder.setTheme(QStringLiteral("8")));
+        ScriptedPrompts scripted;
+        FrmkLID window;
+        window.show();
+        QCOMPARE(window.pos(), twipsPoint(2340, 765));
+        QCOMPARE(window.skin().fileName(), SkinFileForTheme(8));
+        QCOMPARE(control(window, "Frame2")->geometry(), twipsRect(1380, 1080, 7635, 4935));
+        QVERIFY(!control(window, "Frame2")->isVisible());
+        QVERIFY(window.selectedSubject().isEmpty());
+        for (const char *caption : {"Command1", "Command6", "Command3", "Command2", "Command4"})
+            QVERIFY(control<QPushButton>(window, caption)->isVisible());
+        QCOMPARE(control<QPushButton>(window, "Command3")->text(), ScoringText::Command3Caption);
+    }
+
     void scoresAndStores_data()
     {
         QTest::addColumn<QStringList>("answers");
