@@ -6,6 +6,7 @@
 #include "app/frm1text.h"
 #include "ui/picturebox.h"
 #include "store/recordset.h"
+#include "registry/frmcode.h"
 #include "registry/registrationpanel.h"
 #include "scoring/frmklid.h"
 #include "administration/testlauncher.h"
@@ -243,12 +244,18 @@ void Frm1::Command3_Click()
     hide();
 }
 
-// Forgotten subject codes: only once a subject has an answer row.
+// Forgotten subject codes: only once a subject has an answer row. The main
+// window waits hidden, as it is, until the lookup window closes.
 void Frm1::Command4_Click()
 {
     if (Adodc3->count() == 0)
         return;
     HidePanels();
+    auto *lookup = new FrmCode(this);
+    lookup->setAttribute(Qt::WA_DeleteOnClose);
+    connect(lookup, &FrmCode::closed, this, &QWidget::show);
+    lookup->show();
+    hide();
 }
 
 // The desktop's calculator; the main window stays as it is when none can be started.

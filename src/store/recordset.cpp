@@ -149,6 +149,32 @@ bool RecordSet::readStoredRows(const QStringList &fields,
     return true;
 }
 
+bool RecordSet::readDistinctValues(const QString &field, QStringList *values)
+{
+    m_error.clear();
+    m_failure = StoreFailure::None;
+    if (!hasField(field))
+        return fail(StoreFailure::UnknownField, QStringLiteral("no field %1 in %2").arg(field, table()));
+    QSqlDriver *driver = m_model->database().driver();
+    const QString column = driver->escapeIdentifier(field, QSqlDriver::FieldName);
+    QString sql = QStringLiteral("SELECT DISTINCT ") + column + QStringLiteral(" FROM ")
+                  + driver->escapeIdentifier(table(), QSqlDriver::TableName) + QStringLiteral(" WHERE ") + column
+                  + QStringLiteral(" <> ''");
+    if (!m_model->where().isEmpty())
+        sql += QStringLiteral(" AND (") + m_model->where() + QLatin1Char(')');
+    QSqlQuery query(m_model->database());
+    query.setForwardOnly(true);
+    if (!query.exec(sql))
+        return failWith(query.lastError());
+    QStringList read;
+    while (query.next())
+        read << query.value(0).toString();
+    if (query.lastError().isValid())
+        return failWith(query.lastError());
+    *values = read;
+    return true;
+}
+
 bool RecordSet::addNew()
 {
     m_error.clear();

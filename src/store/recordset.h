@@ -68,6 +68,10 @@ public:
     [[nodiscard]] bool readStoredRows(const QStringList &fields,
                                       const std::function<void(const QStringList &values)> &row);
 
+    // The distinct non-empty values of field among the stored rows of the set,
+    // under its filter, in no particular order.
+    [[nodiscard]] bool readDistinctValues(const QString &field, QStringList *values);
+
     // The rows for a grid or a list: read-only, fetched as the view scrolls,
     // as many in the end as count() says.
     QAbstractItemModel *view();

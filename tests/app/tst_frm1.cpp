@@ -212,24 +212,33 @@ private slots:
         QVERIFY(control(window, "Frame8")->isVisible());
     }
 
-    // The keying window opens in place of the main window, which comes back as it was.
-    void keyingOpensAndReturns()
+    // The keying and lookup windows open in place of the main window, which comes back as it was.
+    void keyingAndLookupOpenAndReturn_data()
     {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("keying") << QStringLiteral("Command3") << QStringLiteral("FrmkLID");
+        QTest::newRow("lookup") << QStringLiteral("Command4") << QStringLiteral("FrmCode");
+    }
+    void keyingAndLookupOpenAndReturn()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, window);
         ProgramFolder folder;
         QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\") VALUES ('1')")));
         QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES ('1')")));
         ScriptedPrompts scripted;
-        Frm1 window;
-        window.show();
-        control<QPushButton>(window, "Command9")->click();
-        control<QPushButton>(window, "Command3")->click();
-        QPointer<QWidget> keying = window.findChild<QWidget *>(QStringLiteral("FrmkLID"));
-        QVERIFY(keying && keying->isVisible() && keying->isWindow());
-        QVERIFY(!window.isVisible());
-        QVERIFY(!control(window, "Frame8")->isVisible());
-        keying->close();
-        QVERIFY(window.isVisible());
-        QTRY_VERIFY(!keying);
+        Frm1 main;
+        main.show();
+        control<QPushButton>(main, "Command9")->click();
+        main.findChild<QPushButton *>(button)->click();
+        QPointer<QWidget> opened = main.findChild<QWidget *>(window);
+        QVERIFY(opened && opened->isVisible() && opened->isWindow());
+        QVERIFY(!main.isVisible());
+        QVERIFY(!control(main, "Frame8")->isVisible());
+        opened->close();
+        QVERIFY(main.isVisible());
+        QTRY_VERIFY(!opened);
         QVERIFY(scripted.shown().isEmpty());
     }
 

@@ -7,7 +7,6 @@
 #include "store/recordset.h"
 #include "registry/registrytext.h"
 #include "support/scriptedprompts.h"
-#include "support/testmain.h"
 #include "support/typing.h"
 #include "administration/frmtest.h"
 #include "store/storefailure.h"
@@ -509,5 +508,9 @@ private slots:
     }
 };
 
-QUORVEL_TEST_MAIN(TestRegistration)
+QObject *makeTestRegistration()
+{
+    return new TestRegistration;
+}
+
 #include "tst_registration.moc"

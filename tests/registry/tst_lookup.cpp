@@ -1,0 +1,346 @@
+#include "administration/administrationtext.h"
+#include "app/frm1.h"
+#include "registry/frmcode.h"
+#include "registry/lookuptext.h"
+#include "scoring/frmklid.h"
+#include "scoring/reportpreview.h"
+#include "scoring/scoringtext.h"
+#include "store/database.h"
+#include "support/controls.h"
+#include "support/programfolder.h"
+#include "support/scriptedprompts.h"
+#include "ui/skin.h"
+#include "ui/twips.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+struct Subject {
+    const char *code;
+    const char *firstName;
+    const char *lastName;
+    const char *group;
+    bool answered = true;
+};
+
+// Registered subjects: three of group C, two sharing a last name, names with
+// an apostrophe, and one who has no answer row.
+const Subject kSubjects[] = {
+    {"101", "علی", "کاظمی", "C"},
+    {"102", "زهرا", "کاظمی", "A"},
+    {"103", "علی", "رحیمی", "C"},
+    {"7'4", "Ja'far", "D'Angelo", "B"},
+    {"105", "سارا", "احمدی", "C", false},
+};
+
+// The subjects, in place before the window reads them.
+struct Registered {
+    explicit Registered(ProgramFolder &folder)
+    {
+        QSqlQuery ide(Store::database());
+        QSqlQuery answer(Store::database());
+        ide.prepare(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\", \"LName\", \"Group\", \"Nomre\") VALUES (?, ?, ?, ?, '50')"));
+        answer.prepare(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES (?)"));
+        written = folder.isValid() && folder.exec(QStringLiteral("UPDATE \"Theme\" SET \"Adress\" = 'خیابان نمونه'"));
+        for (const Subject &subject : kSubjects) {
+            for (const char *value : {subject.code, subject.firstName, subject.lastName, subject.group})
+                ide.addBindValue(QString::fromUtf8(value));
+            written = written && ide.exec();
+            if (subject.answered) {
+                answer.addBindValue(QString::fromUtf8(subject.code));
+                written = written && answer.exec();
+            }
+        }
+    }
+    bool written = false;
+};
+
+struct Lookup {
+    ProgramFolder folder;
+    Registered registered{folder};
+    ScriptedPrompts scripted;
+    FrmCode window;
+    Lookup() { window.show(); }
+
+    QComboBox *chooser(const char *name) const { return control<QComboBox>(window, name); }
+    QStringList listed(const char *name) const
+    {
+        QStringList items;
+        for (int i = 0; i < chooser(name)->count(); ++i)
+            items << chooser(name)->itemText(i);
+        return items;
+    }
+    // Picks an entry of a chooser's list, as a click in the list does.
+    void pick(const char *name, const QString &text)
+    {
+        QComboBox *box = chooser(name);
+        const int index = box->findText(text);
+        QVERIFY2(index >= 0, qPrintable(text));
+        box->setCurrentIndex(index);
+        emit box->textActivated(text);
+    }
+    // Types a chooser's text key by key.
+    void type(const char *name, const QString &text)
+    {
+        QLineEdit *edit = chooser(name)->lineEdit();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    }
+    // The codes the grid lists, fetched to the end, in the grid's order.
+    QStringList gridCodes() const
+    {
+        auto *grid = control<QTableView>(window, "DataGrid1");
+        QAbstractItemModel *model = grid->model();
+        while (model->canFetchMore(QModelIndex()))
+            model->fetchMore(QModelIndex());
+        int codeColumn = -1;
+        for (int column = 0; column < model->columnCount(); ++column)
+            if (model->headerData(column, Qt::Horizontal).toString() == LookupText::CodeColumn)
+                codeColumn = column;
+        QStringList codes;
+        for (int row = 0; row < model->rowCount(); ++row)
+            codes << model->index(row, codeColumn).data().toString();
+        return codes;
+    }
+    void deleteCode(const QString &code)
+    {
+        control<QLineEdit>(window, "Text5")->setText(code);
+        click(window, "Command2");
+    }
+    int rowsOf(const char *table, const QString &code)
+    {
+        return folder.scalar(QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE \"Code\" = '%2'")
+                                 .arg(QLatin1String(table), QString(code).replace(u'\'', QStringLiteral("''"))))
+            .toInt();
+    }
+};
+
+QStringList codes(std::initializer_list<const char *> list)
+{
+    QStringList result;
+    for (const char *code : list)
+        result << QString::fromUtf8(code);
+    return result;
+}
+
+ReportPreview *shownPreview()
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (auto *preview = qobject_cast<ReportPreview *>(window); preview && preview->isVisible())
+            return preview;
+    return nullptr;
+}
+
+}  // namespace
+
+class TestLookup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void opensListingEverySubject()
+    {
+        ProgramFolder folder;
+        QVERIFY(folder.setTheme(QStringLiteral("5")));
+        Registered registered(folder);
+        QVERIFY(registered.written);
+        ScriptedPrompts scripted;
+        FrmCode window;
+        window.show();
+        QCOMPARE(window.pos(), twipsPoint(2340, 765));
+        QCOMPARE(window.skin().fileName(), SkinFileForTheme(5));
+        QCOMPARE(window.windowTitle(), LookupText::WindowCaption);
+
+        auto *grid = control<QTableView>(window, "DataGrid1");
+        QStringList shownColumns;
+        for (int column = 0; column < grid->model()->columnCount(); ++column)
+            if (!grid->isColumnHidden(column))
+                shownColumns << grid->model()->headerData(column, Qt::Horizontal).toString();
+        QCOMPARE(shownColumns, (QStringList{LookupText::CodeColumn, LookupText::FNameColumn, LookupText::LNameColumn,
+                                            LookupText::GroupColumn}));
+        QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+        QCOMPARE(control<QComboBox>(window, "Combo3")->currentText(), LookupText::Combo3Initial);
+        QCOMPARE(control<QComboBox>(window, "Combo3")->count(), 7);
+    }
+
+    void choosersReplaceEachOther()
+    {
+        Lookup lookup;
+        QVERIFY(lookup.registered.written);
+        QCOMPARE(lookup.gridCodes(), codes({"101", "102", "103", "7'4", "105"}));
+        // Each name once, in Persian alphabetical order; Latin letters after Persian.
+        QCOMPARE(lookup.listed("DataCombo1"), codes({"احمدی", "رحیمی", "کاظمی", "D'Angelo"}));
+
+        lookup.pick("Combo3", QStringLiteral("C"));
+        QCOMPARE(lookup.gridCodes(), codes({"101", "103", "105"}));
+        QCOMPARE(lookup.listed("DataCombo1"), codes({"احمدی", "رحیمی", "کاظمی"}));
+        QCOMPARE(lookup.listed("DataCombo6"), codes({"سارا", "علی"}));
+
+        lookup.pick("DataCombo1", QStringLiteral("کاظمی"));
+        QCOMPARE(lookup.gridCodes(), codes({"101", "102"}));
+        QVERIFY(lookup.chooser("Combo3")->currentText().isEmpty());
+        QVERIFY(lookup.chooser("DataCombo6")->currentText().isEmpty());
+        QCOMPARE(lookup.chooser("DataCombo1")->currentText(), QStringLiteral("کاظمی"));
+
+        lookup.type("Combo3", QStringLiteral("A"));
+        QCOMPARE(lookup.gridCodes(), codes({"102"}));
+        QVERIFY(lookup.chooser("DataCombo1")->currentText().isEmpty());
+
+        // The first name filters first, then empties the other two.
+        lookup.pick("Combo3", QStringLiteral("C"));
+        lookup.pick("DataCombo6", QStringLiteral("علی"));
+        QCOMPARE(lookup.gridCodes(), codes({"101", "103"}));
+        QVERIFY(lookup.chooser("Combo3")->currentText().isEmpty());
+        QVERIFY(lookup.chooser("DataCombo1")->currentText().isEmpty());
+        QVERIFY(lookup.scripted.shown().isEmpty());
+    }
+
+    void apostrophesAreMatchedLiterally()
+    {
+        Lookup lookup;
+        lookup.type("DataCombo1", QStringLiteral("D'Angelo"));
+        QCOMPARE(lookup.gridCodes(), codes({"7'4"}));
+        lookup.type("DataCombo6", QStringLiteral("Ja'far"));
+        QCOMPARE(lookup.gridCodes(), codes({"7'4"}));
+        lookup.scripted.expectQuestion(true);
+        lookup.deleteCode(QStringLiteral("7'4"));
+        QCOMPARE(lookup.rowsOf("ide", QStringLiteral("7'4")), 0);
+        QCOMPARE(lookup.rowsOf("Answer", QStringLiteral("7'4")), 0);
+        QCOMPARE(lookup.scripted.notices(), QStringList{LookupText::Deleted});
+    }
+
+    void deletingRemovesTheSubjectWhole_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::newRow("details and answers") << QStringLiteral("101");
+        QTest::newRow("details only") << QStringLiteral("105");
+    }
+    void deletingRemovesTheSubjectWhole()
+    {
+        QFETCH(QString, code);
+        Lookup lookup;
+        lookup.pick("Combo3", QStringLiteral("C"));
+        lookup.scripted.expectQuestion(true);
+        lookup.deleteCode(code);
+        const ScriptedPrompts::Shown &question = lookup.scripted.shown().first();
+        QCOMPARE(question.text, LookupText::ConfirmDelete);
+        QCOMPARE(question.caption, QStringLiteral("Quorvel"));
+        QCOMPARE(lookup.scripted.notices(), QStringList{LookupText::Deleted});
+        QCOMPARE(lookup.rowsOf("ide", code), 0);
+        QCOMPARE(lookup.rowsOf("Answer", code), 0);
+        auto *text5 = control<QLineEdit>(lookup.window, "Text5");
+        QVERIFY(text5->text().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), text5);
+        QStringList remaining = codes({"101", "102", "103", "7'4", "105"});
+        remaining.removeOne(code);
+        QCOMPARE(lookup.gridCodes(), remaining);
+        QCOMPARE(lookup.chooser("Combo3")->currentText(), LookupText::Combo3Initial);
+    }
+
+    void deletionThatDoesNotHappen_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("empty code") << QString() << false << LookupText::CodeRequired;
+        QTest::newRow("unknown code") << QStringLiteral("999") << false << LookupText::NoSuchCode;
+        QTest::newRow("code with blanks") << QStringLiteral(" 101") << false << LookupText::NoSuchCode;
+        QTest::newRow("answered No") << QStringLiteral("101") << true << QString();
+    }
+    void deletionThatDoesNotHappen()
+    {
+        QFETCH(QString, code);
+        QFETCH(bool, asked);
+        QFETCH(QString, notice);
+        Lookup lookup;
+        if (asked)
+            lookup.scripted.expectQuestion(false);
+        lookup.deleteCode(code);
+        QCOMPARE(lookup.scripted.notices(), notice.isEmpty() ? QStringList() : QStringList{notice});
+        QCOMPARE(lookup.folder.scalar(QStringLiteral("SELECT COUNT(*) FROM \"ide\"")).toInt(), 5);
+        QCOMPARE(lookup.folder.scalar(QStringLiteral("SELECT COUNT(*) FROM \"Answer\"")).toInt(), 4);
+        QCOMPARE(lookup.gridCodes().size(), 5);
+    }
+
+    void refusedDeletionKeepsBothRows()
+    {
+        Lookup lookup;
+        QVERIFY(lookup.folder.exec(QStringLiteral(
+            "CREATE TRIGGER refuse BEFORE DELETE ON \"Answer\" BEGIN SELECT RAISE(ABORT, 'refused by the test'); END")));
+        lookup.scripted.expectQuestion(true);
+        lookup.scripted.expectMessage();
+        lookup.deleteCode(QStringLiteral("101"));
+        const ScriptedPrompts::Shown &error = lookup.scripted.shown().last();
+        QCOMPARE(error.caption, QStringLiteral("Error"));
+        QVERIFY(error.text.contains(QStringLiteral("refused by the test")));
+        QVERIFY(lookup.scripted.notices().isEmpty());
+        QCOMPARE(lookup.rowsOf("ide", QStringLiteral("101")), 1);
+        QCOMPARE(lookup.rowsOf("Answer", QStringLiteral("101")), 1);
+        // Once the store allows it, the same deletion goes through.
+        QVERIFY(lookup.folder.exec(QStringLiteral("DROP TRIGGER refuse")));
+        lookup.scripted.expectQuestion(true);
+        click(lookup.window, "Command2");
+        QCOMPARE(lookup.rowsOf("ide", QStringLiteral("101")), 0);
+        QCOMPARE(lookup.rowsOf("Answer", QStringLiteral("101")), 0);
+    }
+
+    void printByGroup()
+    {
+        Lookup lookup;
+        lookup.pick("DataCombo1", QStringLiteral("کاظمی"));
+        click(lookup.window, "Command1");
+        QCOMPARE(lookup.scripted.notices(), QStringList{LookupText::GroupRequired});
+        QVERIFY(!shownPreview());
+
+        lookup.pick("Combo3", QStringLiteral("C"));
+        click(lookup.window, "Command1");
+        ReportPreview *table = shownPreview();
+        QVERIFY(table);
+        QStringList lines;
+        QString address;
+        for (const Report::PlacedItem &placed : table->reportLayout().page(0).items) {
+            if (placed.item->name == u"Text1" || placed.item->name == u"txtCode" || placed.item->name == u"txtGroup1")
+                lines << placed.text;
+            if (placed.item->name == u"Label14")
+                address = placed.text;
+        }
+        QCOMPARE(lines, codes({"1", "101", "C", "2", "103", "C", "3", "105", "C"}));
+        QCOMPARE(address, QStringLiteral("خیابان نمونه"));
+        table->close();
+    }
+
+    // After a deletion neither the test launch nor the keying window finds the subject.
+    void deletedSubjectIsGoneEverywhere()
+    {
+        Lookup lookup;
+        lookup.scripted.expectQuestion(true);
+        lookup.deleteCode(QStringLiteral("102"));
+        lookup.scripted.clear();
+
+        Frm1 main;
+        main.show();
+        lookup.scripted.expectInput(QStringLiteral("102"));
+        click(main, "Command2");
+        QCOMPARE(lookup.scripted.notices(), QStringList{AdministrationText::NoSuchSubject});
+
+        FrmkLID keying;
+        lookup.scripted.expectInput(QStringLiteral("102"));
+        click(keying, "Command1");
+        QCOMPARE(lookup.scripted.notices().last(), ScoringText::NoSuchSubject);
+    }
+};
+
+QObject *makeTestLookup()
+{
+    return new TestLookup;
+}
+
+#include "tst_lookup.moc"
