@@ -3,16 +3,17 @@
 #include "ui/prompts.h"
 
 // Answers every prompt at once, so nothing waits for a person: the input box
-// with a fixed text, questions with No; counts what the windows say.
+// with a fixed text, questions with yes (No unless set); counts what the windows say.
 class BenchPrompts : public Prompts
 {
 public:
     QString input;
+    bool yes = false;
     int messages = 0;
     int notices = 0;
 
     QString inputBox(QWidget *, const QString &, const QString &, const QString &) override { return input; }
-    bool question(QWidget *, const QString &, const QString &) override { return false; }
+    bool question(QWidget *, const QString &, const QString &) override { return yes; }
     void message(QWidget *, const QString &, const QString &, Icon) override { ++messages; }
     QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
     QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }

@@ -18,6 +18,7 @@ inline QString benchCode(int i)
 
 // Makes folder current and fills a fresh database there with kBenchSubjects
 // subjects, each with a details row and an answer row holding three answers.
+// Names repeat as in a real register: 40 first names, 400 last names, groups A to G.
 inline bool prepareSubjectDatabase(const QTemporaryDir &folder, QString *error)
 {
     QDir::setCurrent(folder.path());
@@ -30,11 +31,14 @@ inline bool prepareSubjectDatabase(const QTemporaryDir &folder, QString *error)
     QSqlQuery ide(db);
     QSqlQuery answer(db);
     ide.prepare(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\", \"LName\", \"Sen\", \"Tahsil\", \"Jens\", "
-                               "\"Taahol\", \"Group\", \"Date\", \"Time\") VALUES (?, 'F', 'L', '30', 'B', 'M', 'S', 'A', "
+                               "\"Taahol\", \"Group\", \"Date\", \"Time\") VALUES (?, ?, ?, '30', 'B', 'M', 'S', ?, "
                                "'1403/01/01', '10:00:00')"));
     answer.prepare(QStringLiteral("INSERT INTO \"Answer\" (\"Code\", \"1\", \"2\", \"3\") VALUES (?, '4', '3', '2')"));
     for (int i = 0; i < kBenchSubjects; ++i) {
         ide.addBindValue(benchCode(i));
+        ide.addBindValue(QStringLiteral("نام%1").arg(i % 40));
+        ide.addBindValue(QStringLiteral("خانواده%1").arg(i % 400));
+        ide.addBindValue(QString(QChar(u'A' + i % 7)));
         answer.addBindValue(benchCode(i));
         if (!ide.exec() || !answer.exec())
             return false;

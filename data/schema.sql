@@ -28,3 +28,7 @@ CREATE TABLE "Theme" (
   "Name"   TEXT,
   "Adress" TEXT
 );
+-- The lookup window lists and narrows subjects by these (made at open in older files too).
+CREATE INDEX IF NOT EXISTS "ide_LName" ON "ide" ("LName");
+CREATE INDEX IF NOT EXISTS "ide_FName" ON "ide" ("FName");
+CREATE INDEX IF NOT EXISTS "ide_Group" ON "ide" ("Group");

@@ -142,6 +142,21 @@ QString resourceText(const QString &name)
     return QString::fromUtf8(file.readAll());
 }
 
+// The schema's indexes, each made only where it is missing: a file written
+// before they existed gets them at its first open.
+QStringList indexStatements()
+{
+    QStringList indexes;
+    for (const QString &statement : resourceText(QStringLiteral("schema.sql")).split(QLatin1Char(';'))) {
+        QStringList lines = statement.split(QLatin1Char('\n'));
+        lines.removeIf([](const QString &line) { return line.trimmed().startsWith(QLatin1String("--")); });
+        const QString code = lines.join(QLatin1Char('\n')).trimmed();
+        if (code.startsWith(QLatin1String("CREATE INDEX IF NOT EXISTS")))
+            indexes << code;
+    }
+    return indexes;
+}
+
 void dropConnection(const QString &name)
 {
     {
@@ -220,6 +235,8 @@ OpenResult openDatabase(const QString &path, Access access)
         if (!execAll(db, {QStringLiteral("PRAGMA journal_mode=DELETE"), QStringLiteral("PRAGMA synchronous=FULL")},
                      &error))
             return {OpenStatus::Failed, error};
+        // Only speed depends on the indexes: a file that cannot take them now still opens.
+        execAll(db, indexStatements(), nullptr);
         makePrivate(path);
         return {OpenStatus::Opened, {}};
     }();

@@ -161,6 +161,39 @@ private slots:
         QCOMPARE(ownPart(QFileInfo(folder.databasePath()).permissions()), privateFile);
     }
 
+    // A file written before the lookup indexes existed gets them at its next open.
+    void olderFileGetsItsIndexesAtOpen()
+    {
+        ProgramFolder folder;
+        const QString indexes = QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name LIKE 'ide_%'");
+        QCOMPARE(folder.scalar(indexes).toInt(), 3);
+        for (const char *index : {"ide_LName", "ide_FName", "ide_Group"})
+            QVERIFY(folder.exec(QStringLiteral("DROP INDEX \"%1\"").arg(QLatin1String(index))));
+        QCOMPARE(folder.scalar(indexes).toInt(), 0);
+        Store::closeDatabase();
+        QCOMPARE(Store::openDatabase().status, Store::OpenStatus::Opened);
+        QCOMPARE(folder.scalar(indexes).toInt(), 3);
+    }
+
+    // Distinct values of a field, over the whole table and under a filter alike.
+    void distinctValuesOfTheListedRows()
+    {
+        ProgramFolder folder;
+        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"LName\", \"Group\") VALUES "
+                                           "('1', 'b', 'A'), ('2', 'a', 'A'), ('3', 'b', 'B'), ('4', '', 'A'), "
+                                           "('5', NULL, 'B'), ('6', 'c''d', 'B')")));
+        RecordSet set(QStringLiteral("Adodc2"), QStringLiteral("ide"));
+        QStringList values;
+        QVERIFY(set.refresh() && set.readDistinctValues(QStringLiteral("LName"), &values));
+        values.sort();
+        QCOMPARE(values, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c'd")}));
+        QVERIFY(set.filterBy(QStringLiteral("Group"), QStringLiteral("B")) && set.readDistinctValues(QStringLiteral("LName"), &values));
+        values.sort();
+        QCOMPARE(values, (QStringList{QStringLiteral("b"), QStringLiteral("c'd")}));
+        QVERIFY(!set.readDistinctValues(QStringLiteral("Nope"), &values));
+        QCOMPARE(set.failure(), StoreFailure::UnknownField);
+    }
+
     void openRefusesAnotherProgramsDatabase()
     {
         ProgramFolder folder(false);
