@@ -5,6 +5,7 @@
 #include "administration/frmtest.h"
 #include "store/recordset.h"
 #include "app/startup.h"
+#include "registry/frmcode.h"
 #include "scoring/frmklid.h"
 #include "scoring/reportlayout.h"
 #include "scoring/reportpainter.h"
@@ -13,6 +14,7 @@
 #include "ui/prompts.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -211,6 +213,15 @@ int main(int argc, char *argv[])
             "\"17\"='4',\"18\"='2',\"19\"='3',\"20\"='4' WHERE \"Code\" = '1024'"));
         addSampleSubjects();
         saveKeyingAndReports(out, suffix, theme == themes.first());
+        {
+            FrmCode lookup;
+            save(&lookup, out.filePath(QStringLiteral("frmcode") + suffix));
+            auto *group = lookup.findChild<QComboBox *>(QStringLiteral("Combo3"));
+            group->setCurrentIndex(group->findText(QStringLiteral("B")));
+            emit group->textActivated(QStringLiteral("B"));
+            lookup.findChild<QLineEdit *>(QStringLiteral("Text5"))->setText(QStringLiteral("2004"));
+            save(&lookup, out.filePath(QStringLiteral("frmcode-group") + suffix));
+        }
         Store::closeDatabase();
         QDir::setCurrent(out.path());
     }

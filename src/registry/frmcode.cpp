@@ -68,13 +68,14 @@ QPushButton *makeButton(QWidget *parent, const QString &name, const QString &cap
     return button;
 }
 
+// A chooser whose caption stands at its right, both within [left, left + width) in twips.
 QComboBox *makeChooser(QWidget *parent, const QString &name, const QString &label, const QString &labelName,
-                       int left)
+                       int left, int width, int labelWidth)
 {
-    SkinLabel::fieldCaption(labelName, label, parent, twipsRect(left + 1920, 300, 1140, 375));
+    SkinLabel::fieldCaption(labelName, label, parent, twipsRect(left + width - labelWidth, 300, labelWidth, 375));
     auto *chooser = new QComboBox(parent);
     chooser->setObjectName(name);
-    chooser->setGeometry(twipsRect(left, 270, 1890, 420));
+    chooser->setGeometry(twipsRect(left, 270, width - labelWidth - 60, 420));
     chooser->setEditable(true);
     chooser->setInsertPolicy(QComboBox::NoInsert);
     // The text typed is the choice, as typed: nothing completes it behind the operator's back.
@@ -115,9 +116,12 @@ FrmCode::FrmCode(QWidget *parent) : QWidget(parent, Qt::Window)
 void FrmCode::buildChoosers()
 {
     // Right to left: last name, first name, group.
-    DataCombo1 = makeChooser(this, QStringLiteral("DataCombo1"), LookupText::DataCombo1Label, QStringLiteral("Label1"), 6600);
-    DataCombo6 = makeChooser(this, QStringLiteral("DataCombo6"), LookupText::DataCombo6Label, QStringLiteral("Label2"), 3480);
-    Combo3 = makeChooser(this, QStringLiteral("Combo3"), LookupText::Combo3Label, QStringLiteral("Label3"), 360);
+    DataCombo1 = makeChooser(this, QStringLiteral("DataCombo1"), LookupText::DataCombo1Label, QStringLiteral("Label1"),
+                             6720, 3135, 1095);
+    DataCombo6 = makeChooser(this, QStringLiteral("DataCombo6"), LookupText::DataCombo6Label, QStringLiteral("Label2"),
+                             4020, 2580, 600);
+    Combo3 = makeChooser(this, QStringLiteral("Combo3"), LookupText::Combo3Label, QStringLiteral("Label3"),
+                         360, 3540, 600);
     Combo3->addItems(LookupText::Groups);
     emptyChooser(Combo3, LookupText::Combo3Initial);
 
@@ -147,7 +151,8 @@ void FrmCode::buildGrid()
     DataGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     DataGrid1->setAlternatingRowColors(true);
     DataGrid1->verticalHeader()->setDefaultSectionSize(twips(330));
-    DataGrid1->horizontalHeader()->setStretchLastSection(true);
+    DataGrid1->verticalHeader()->hide();
+    DataGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     auto *columns = new SubjectColumns(DataGrid1);
     columns->setSourceModel(Adodc2->view());
     DataGrid1->setModel(columns);
