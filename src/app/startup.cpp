@@ -2,8 +2,7 @@
 
 #include "store/database.h"
 #include "ui/fonts.h"
-#include "administration/testlauncher.h"
-#include "app/frm1.h"
+#include "app/programshell.h"
 #include "app/frm1text.h"
 #include "ui/prompts.h"
 #include "app/singleinstance.h"
@@ -109,13 +108,10 @@ int RunQuorvel()
         return 1;
     int code = 0;
     {
-        // One test window for the whole run, gone before the connection closes.
-        TestLauncher launcher;
-        auto *main = new Frm1(&launcher);
-        main->setAttribute(Qt::WA_DeleteOnClose);
-        // Leaving the program closes what is still open beside the main window, such as report previews.
-        QObject::connect(main, &Frm1::closedForExit, qApp, &QApplication::quit, Qt::QueuedConnection);
-        main->show();
+        ProgramShell shell;
+        // Leaving the program ends it at once, whatever is still open beside, such as report previews.
+        QObject::connect(&shell, &ProgramShell::programEnds, qApp, &QApplication::quit, Qt::QueuedConnection);
+        shell.startMainWindow();
         code = QApplication::exec();
     }
     Store::closeDatabase();

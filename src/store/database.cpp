@@ -104,10 +104,11 @@ Shape tableShape(const QSqlDatabase &db)
 }
 
 // SQLite's own check of every page: missing or wiped pages, broken indexes.
-OpenResult checkWhole(QSqlDatabase &db)
+// The quick check at every open; the full integrity check where time allows.
+OpenResult checkWhole(QSqlDatabase &db, const QString &pragma = QStringLiteral("quick_check"))
 {
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("PRAGMA quick_check"))) {
+    if (!query.exec(QStringLiteral("PRAGMA ") + pragma)) {
         const StoreFailure failure = classifyFailure(query.lastError());
         return {failure == StoreFailure::Damaged ? OpenStatus::Damaged : OpenStatus::Failed, query.lastError().text()};
     }
@@ -242,6 +243,46 @@ OpenResult openDatabase(const QString &path, Access access)
     }();
     if (result.status != OpenStatus::Opened)
         closeDatabase();
+    return result;
+}
+
+OpenResult checkDatabaseFile(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return {OpenStatus::Missing, {}};
+    switch (readHeader(path)) {
+    case Header::Foreign:
+        return {OpenStatus::NotOurs, {}};
+    case Header::Blank:
+        return {OpenStatus::Damaged, QStringLiteral("the file is empty or its first page is blank")};
+    case Header::Sqlite:
+        break;
+    }
+    const QString connection = QStringLiteral("quorvel-check");
+    OpenResult result;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (!db.open()) {
+            result = {OpenStatus::Failed, db.lastError().text()};
+        } else {
+            result = checkWhole(db, QStringLiteral("integrity_check"));
+            if (result.status == OpenStatus::Opened) {
+                switch (tableShape(db)) {
+                case Shape::Foreign:
+                    result = {OpenStatus::NotOurs, {}};
+                    break;
+                case Shape::Partial:
+                    result = {OpenStatus::Damaged, QStringLiteral("tables of the program are missing")};
+                    break;
+                case Shape::Ours:
+                    break;
+                }
+            }
+        }
+    }
+    dropConnection(connection);
     return result;
 }
 

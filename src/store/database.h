@@ -31,6 +31,11 @@ enum class Access {
 // file is a database of this program. A file that is not is left as it was.
 OpenResult openDatabase(const QString &path = QString::fromLatin1(kDatabasePath), Access access = Access::ReadWrite);
 
+// Checks, without writing anything, that the file at path is a whole
+// database of this program (its header, SQLite's full integrity check, its
+// tables): Opened when it is, otherwise why not. Uses a connection of its own.
+OpenResult checkDatabaseFile(const QString &path);
+
 // Writes a fresh database at path: the four tables, the twenty items and the
 // one settings row. Refuses to replace an existing file.
 bool createDatabase(const QString &path, QString *error = nullptr);

@@ -1,0 +1,49 @@
+#include "app/programshell.h"
+
+#include "app/exitpro.h"
+#include "app/frm1.h"
+#include "backup/frmbackup.h"
+#include "ui/twips.h"
+
+ProgramShell::ProgramShell(QObject *parent) : QObject(parent) {}
+
+ProgramShell::~ProgramShell()
+{
+    delete m_backup;
+    delete m_exit;
+    delete m_main;
+}
+
+Frm1 *ProgramShell::startMainWindow()
+{
+    m_main = new Frm1(&m_launcher);
+    m_main->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_main, &Frm1::closedForExit, this, &ProgramShell::confirmExit);
+    m_main->show();
+    return m_main;
+}
+
+// The main window closed for good: the operator confirms leaving, or comes back.
+void ProgramShell::confirmExit()
+{
+    delete m_exit;
+    m_exit = new exitpro;
+    m_exit->setAttribute(Qt::WA_DeleteOnClose);
+    m_exit->move(twipsPoint(5000, 1500));
+    connect(m_exit, &exitpro::confirmed, this, &ProgramShell::exitConfirmed);
+    connect(m_exit, &exitpro::cancelled, this, &ProgramShell::startMainWindow);
+    connect(m_exit, &exitpro::dismissed, this, &ProgramShell::programEnds);
+    m_exit->show();
+}
+
+void ProgramShell::exitConfirmed(bool withBackup)
+{
+    if (!withBackup) {
+        emit programEnds();
+        return;
+    }
+    m_backup = new Frmbackup;
+    m_backup->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_backup, &Frmbackup::programEnds, this, &ProgramShell::programEnds);
+    m_backup->show();
+}

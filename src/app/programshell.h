@@ -1,0 +1,44 @@
+#pragma once
+
+#include "administration/testlauncher.h"
+
+#include <QObject>
+#include <QPointer>
+
+class Frm1;
+class Frmbackup;
+class exitpro;
+
+// The program's course from the main window to its end: a main window
+// closed for good hands over to the exit confirmation, which comes back to
+// a fresh main window, ends the program, or hands over to the backup window,
+// whose closing ends the program.
+class ProgramShell : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ProgramShell(QObject *parent = nullptr);
+    ~ProgramShell() override;
+
+    // Starts a main window afresh and shows it.
+    Frm1 *startMainWindow();
+
+    Frm1 *mainWindow() const { return m_main; }
+    exitpro *exitConfirmation() const { return m_exit; }
+    Frmbackup *backupWindow() const { return m_backup; }
+
+signals:
+    // The program ends now: nothing more is asked.
+    void programEnds();
+
+private:
+    void confirmExit();
+    void exitConfirmed(bool withBackup);
+
+    // One test window for the whole run, whichever main window asks for it.
+    TestLauncher m_launcher;
+    QPointer<Frm1> m_main;
+    QPointer<exitpro> m_exit;
+    QPointer<Frmbackup> m_backup;
+};

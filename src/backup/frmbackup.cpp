@@ -1,0 +1,255 @@
+#include "backup/frmbackup.h"
+
+#include "backup/backuphelp.h"
+#include "backup/backuptext.h"
+#include "backup/copyfileinblocks.h"
+#include "backup/restore.h"
+#include "calendar/module7.h"
+#include "store/database.h"
+#include "store/recordset.h"
+#include "ui/clock.h"
+#include "ui/fieldbinding.h"
+#include "ui/fonts.h"
+#include "ui/prompts.h"
+#include "ui/skinlabel.h"
+#include "ui/twips.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextDocument>
+#include <QTimer>
+
+namespace {
+
+const QString kApplicationTitle = QStringLiteral("Quorvel");
+// The file dialogs' filter: backups end in .mdbB.
+const QString kBackupFilter = QStringLiteral("Database Backup (*.mdbB)");
+
+QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setFont(menuButtonFont());
+    return button;
+}
+
+QLineEdit *makePathBox(QWidget *parent, const QString &name, const QRect &geometry)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    // Paths read left to right whatever the window's direction.
+    box->setLayoutDirection(Qt::LeftToRight);
+    return box;
+}
+
+SkinLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry)
+{
+    auto *label = new SkinLabel(name, QString(), parent);
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFont(arialFont(12));
+    return label;
+}
+
+}  // namespace
+
+Frmbackup::Frmbackup(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("Frmbackup"));
+    setWindowTitle(BackupText::WindowCaption);
+    setFixedSize(twips(7680), twips(3840));
+
+    Adodc1 = new RecordSet(QStringLiteral("Adodc1"), QStringLiteral("Theme"), this);
+    Text3 = new QLineEdit(this);
+    Text3->setObjectName(QStringLiteral("Text3"));
+    Text3->hide();
+    FieldBinding::bind(Text3, Adodc1, QStringLiteral("TH"));
+
+    Label1 = makeLabel(this, QStringLiteral("Label1"), twipsRect(360, 240, 2400, 375));
+    Label2 = makeLabel(this, QStringLiteral("Label2"), twipsRect(4920, 240, 2400, 375));
+    Label3 = makeLabel(this, QStringLiteral("Label3"), twipsRect(2760, 240, 2160, 375));
+    Label3->hide();
+
+    Text1 = makePathBox(this, QStringLiteral("Text1"), twipsRect(360, 960, 4800, 420));
+    b1 = makeButton(this, QStringLiteral("b1"), BackupText::ChooseCaption, twipsRect(5220, 960, 540, 420));
+    VisualButtonEx2 = makeButton(this, QStringLiteral("VisualButtonEx2"), BackupText::BackupCaption, twipsRect(5880, 900, 1440, 540));
+    Text2 = makePathBox(this, QStringLiteral("Text2"), twipsRect(360, 1740, 4800, 420));
+    b2 = makeButton(this, QStringLiteral("b2"), BackupText::ChooseCaption, twipsRect(5220, 1740, 540, 420));
+    VisualButtonEx3 = makeButton(this, QStringLiteral("VisualButtonEx3"), BackupText::RestoreCaption, twipsRect(5880, 1680, 1440, 540));
+    Command1 = makeButton(this, QStringLiteral("Command1"), BackupText::Command1Caption, twipsRect(360, 2760, 1680, 540));
+    Command3 = makeButton(this, QStringLiteral("Command3"), BackupText::Command3Caption, twipsRect(5640, 2760, 1680, 540));
+    buildHelpPanel();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &Frmbackup::Timer1_Timer);
+    connect(b1, &QPushButton::clicked, this, &Frmbackup::b1_Click);
+    connect(b2, &QPushButton::clicked, this, &Frmbackup::b2_Click);
+    connect(VisualButtonEx2, &QPushButton::clicked, this, &Frmbackup::VisualButtonEx2_Click);
+    connect(VisualButtonEx3, &QPushButton::clicked, this, &Frmbackup::VisualButtonEx3_Click);
+    connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+    connect(Command3, &QPushButton::clicked, Frame1, [this] {
+        Frame1->show();
+        Frame1->raise();
+    });
+    connect(Command2, &QPushButton::clicked, Frame1, &QWidget::hide);
+
+    Form_Load();
+}
+
+void Frmbackup::buildHelpPanel()
+{
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setProperty("panel", true);
+    Frame1->setGeometry(twipsRect(240, 120, 7200, 3600));
+    Frame1->hide();
+    Text4 = new QPlainTextEdit(Frame1);
+    Text4->setObjectName(QStringLiteral("Text4"));
+    Text4->setGeometry(twipsRect(180, 180, 6840, 2640));
+    Text4->setReadOnly(true);
+    Text4->setFont(nazaninFont(12));
+    QTextOption rightToLeft(Qt::AlignRight);
+    rightToLeft.setTextDirection(Qt::RightToLeft);
+    rightToLeft.setWrapMode(QTextOption::WordWrap);
+    Text4->document()->setDefaultTextOption(rightToLeft);
+    Text4->setPlainText(BackupHelpText);
+    Command2 = makeButton(Frame1, QStringLiteral("Command2"), BackupText::Command2Caption, twipsRect(2760, 2940, 1680, 495));
+}
+
+void Frmbackup::Form_Load()
+{
+    if (!Adodc1->open())
+        qWarning("the theme of the backup window could not be read: %s", qPrintable(Adodc1->errorText()));
+    move(twipsPoint(2340, 765));
+    ApplyTheme(this, Skin1, Text3);
+    const QDateTime now = Clock::now();
+    Label2->setText(TimeText(now.time()));
+    Label1->setText(Module7::SolarDateText(now.date(), 4));
+    Label3->setText(Label1->text());
+    Timer1->start();
+}
+
+QString Frmbackup::DefaultBackupName(const QString &date, const QString &time)
+{
+    return BackupText::NamePrefix + date + BackupText::NameTime + time + BackupText::NameEnd + BackupText::Extension;
+}
+
+QString Frmbackup::TimeText(const QTime &time)
+{
+    return QStringLiteral("%1.%2").arg(time.hour()).arg(time.minute(), 2, 10, QLatin1Char('0'));
+}
+
+QString Frmbackup::databasePath() const
+{
+    return QFileInfo(QString::fromLatin1(Store::kDatabasePath)).absoluteFilePath();
+}
+
+QString Frmbackup::backupFolder() const
+{
+    return QDir::current().absoluteFilePath(QStringLiteral("Back"));
+}
+
+void Frmbackup::Timer1_Timer()
+{
+    Label2->setText(TimeText(Clock::now().time()));
+}
+
+// Choose where the backup goes; a cancelled dialog leaves the path as it was.
+void Frmbackup::b1_Click()
+{
+    const QString suggested = QDir(backupFolder()).filePath(DefaultBackupName(Label3->text(), Label2->text()));
+    const QString chosen = prompts().saveFileName(this, BackupText::BackupCaption, suggested, kBackupFilter);
+    if (!chosen.isEmpty())
+        Text1->setText(chosen);
+}
+
+// Choose the backup to put back.
+void Frmbackup::b2_Click()
+{
+    const QString chosen = prompts().openFileName(this, BackupText::RestoreCaption, backupFolder(), kBackupFilter);
+    if (!chosen.isEmpty())
+        Text2->setText(chosen);
+}
+
+bool Frmbackup::whileCopying(const std::function<bool()> &copy)
+{
+    m_copying = true;
+    const QList<QWidget *> commands = {Text1, b1, VisualButtonEx2, Text2, b2, VisualButtonEx3, Command1, Command3, Command2};
+    for (QWidget *command : commands)
+        command->setEnabled(false);
+    const bool copied = copy();
+    for (QWidget *command : commands)
+        command->setEnabled(true);
+    m_copying = false;
+    return copied;
+}
+
+// Copy the database to the backup path, asking first when a file is there.
+void Frmbackup::VisualButtonEx2_Click()
+{
+    const QString target = Text1->text();
+    if (target.isEmpty()) {
+        prompts().message(this, BackupText::NeedBackupPath, BackupText::ErrorCaption, Prompts::Icon::Exclamation);
+        return;
+    }
+    if (QFileInfo::exists(target) && !prompts().question(this, BackupText::ReplaceQuestion, kApplicationTitle)) {
+        prompts().message(this, BackupText::BackupNotMade, kApplicationTitle, Prompts::Icon::Information);
+        return;
+    }
+    if (!whileCopying([&] { return CopyFileInBlocks(this, databasePath(), target); }))
+        return;  // the copy said why; the operator may choose another place
+    prompts().message(this, BackupText::BackupMade, kApplicationTitle, Prompts::Icon::None);
+    endProgram();
+}
+
+// Put the chosen backup in place of the database, after the operator's Yes.
+void Frmbackup::VisualButtonEx3_Click()
+{
+    const QString source = Text2->text();
+    if (source.isEmpty()) {
+        prompts().message(this, BackupText::NeedRestorePath, BackupText::ErrorCaption, Prompts::Icon::Exclamation);
+        return;
+    }
+    if (!prompts().question(this, BackupText::RestoreQuestion, kApplicationTitle)) {
+        prompts().message(this, BackupText::NotRestored, kApplicationTitle, Prompts::Icon::None);
+        return;
+    }
+    QString error;
+    const bool restored = whileCopying([&] {
+        return Backup::restoreDatabase(source, databasePath(), &error, [] { QCoreApplication::processEvents(); });
+    });
+    if (!restored) {
+        prompts().message(this, BackupText::CopyFailed + QStringLiteral("\r\n") + error, kApplicationTitle,
+                          Prompts::Icon::Critical);
+        return;
+    }
+    prompts().message(this, BackupText::Restored, kApplicationTitle, Prompts::Icon::None);
+    endProgram();
+}
+
+void Frmbackup::endProgram()
+{
+    close();
+}
+
+void Frmbackup::closeEvent(QCloseEvent *event)
+{
+    // A copy under way finishes first; only then may the program end.
+    if (m_copying) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    Timer1->stop();
+    emit programEnds();
+}

@@ -1,0 +1,290 @@
+#include "backup/backuptext.h"
+#include "backup/frmbackup.h"
+#include "store/database.h"
+#include "support/controls.h"
+#include "support/programfolder.h"
+#include "support/scriptedprompts.h"
+#include "ui/clock.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Registers count subjects with codes from first on, in one transaction.
+bool addSubjects(int first, int count)
+{
+    QSqlDatabase db = Store::database();
+    QSqlQuery query(db);
+    if (!db.transaction() || !query.prepare(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\") VALUES (?, ?)")))
+        return false;
+    for (int code = first; code < first + count; ++code) {
+        query.addBindValue(QString::number(code));
+        query.addBindValue(QStringLiteral("آزمودنی شماره %1 با نامی بلند برای پر کردن صفحه‌ها").arg(code));
+        if (!query.exec())
+            return false;
+    }
+    return db.commit();
+}
+
+int subjects()
+{
+    QSqlQuery query(Store::database());
+    return query.exec(QStringLiteral("SELECT COUNT(*) FROM \"ide\"")) && query.next() ? query.value(0).toInt() : -1;
+}
+
+struct BackupSession {
+    ProgramFolder folder;
+    ScriptedPrompts scripted;
+    Frmbackup window;
+    QSignalSpy ends{&window, &Frmbackup::programEnds};
+    BackupSession() { window.show(); }
+
+    QString database() const { return folder.databasePath(); }
+    void type(const char *box, const QString &text) { control<QLineEdit>(window, box)->setText(text); }
+    QString lastMessage() const { return scripted.messages().isEmpty() ? QString() : scripted.messages().last(); }
+};
+
+}  // namespace
+
+class TestFrmbackup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { Clock::release(); }
+
+    void showsTheDateAndProposesItsName()
+    {
+        Clock::fixAt(QDateTime(QDate(2014, 7, 24), QTime(9, 5)));
+        BackupSession session;
+        QCOMPARE(control<QLabel>(session.window, "Label1")->text(), QStringLiteral("1393.5.2"));
+        QCOMPARE(control<QLabel>(session.window, "Label2")->text(), QStringLiteral("9.05"));
+        QCOMPARE(session.window.windowTitle(), BackupText::WindowCaption);
+        const QString name = BackupText::NamePrefix + QStringLiteral("1393.5.2") + BackupText::NameTime
+                             + QStringLiteral("9.05") + BackupText::NameEnd + QStringLiteral(".mdbB");
+        QCOMPARE(name, QStringLiteral("در تاريخ1393.5.2 ساعت)9.05).mdbB"));
+        session.scripted.expectSaveFile(QString());
+        session.type("Text1", QStringLiteral("/kept/as/typed.mdbB"));
+        click(session.window, "b1");
+        QCOMPARE(session.scripted.shown().last().text, QDir(session.folder.filePath(QStringLiteral("Back"))).filePath(name));
+        QCOMPARE(control<QLineEdit>(session.window, "Text1")->text(), QStringLiteral("/kept/as/typed.mdbB"));
+        QCOMPARE(Frmbackup::TimeText(QTime(23, 0)), QStringLiteral("23.00"));
+    }
+
+    void backupNeedsAPath()
+    {
+        BackupSession session;
+        session.scripted.expectMessage();
+        click(session.window, "VisualButtonEx2");
+        QCOMPARE(session.lastMessage(), BackupText::NeedBackupPath);
+        QCOMPARE(session.scripted.shown().last().caption, BackupText::ErrorCaption);
+        QCOMPARE(session.ends.size(), 0);
+    }
+
+    void backupCopiesTheDatabaseAndEnds()
+    {
+        BackupSession session;
+        QVERIFY(addSubjects(1, 50));
+        const QString target = session.folder.filePath(QStringLiteral("Back/new.mdbB"));
+        session.type("Text1", target);
+        session.scripted.expectMessage();
+        click(session.window, "VisualButtonEx2");
+        QCOMPARE(session.lastMessage(), BackupText::BackupMade);
+        QCOMPARE(readFile(target), readFile(session.database()));
+        QCOMPARE(QFileInfo(target).permissions() & (QFile::ReadOther | QFile::ReadGroup), QFile::Permissions());
+        QCOMPARE(session.ends.size(), 1);
+    }
+
+    // The question is about the path that is written, chosen or typed.
+    void existingBackupIsReplacedOnlyAfterYes_data()
+    {
+        QTest::addColumn<bool>("chosen");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("chosen, Yes") << true << true;
+        QTest::newRow("chosen, No") << true << false;
+        QTest::newRow("typed, Yes") << false << true;
+        QTest::newRow("typed, No") << false << false;
+    }
+    void existingBackupIsReplacedOnlyAfterYes()
+    {
+        QFETCH(bool, chosen);
+        QFETCH(bool, yes);
+        BackupSession session;
+        const QString target = session.folder.filePath(QStringLiteral("Back/old.mdbB"));
+        const QByteArray old(3 * 1024 * 1024, 'x');  // longer than the database
+        QVERIFY(writeFile(target, old));
+        if (chosen) {
+            session.scripted.expectSaveFile(target);
+            click(session.window, "b1");
+        } else {
+            session.type("Text1", target);
+        }
+        session.scripted.expectQuestion(yes);
+        session.scripted.expectMessage();
+        click(session.window, "VisualButtonEx2");
+        QCOMPARE(session.scripted.shown().at(chosen ? 1 : 0).text, BackupText::ReplaceQuestion);
+        QCOMPARE(readFile(target), yes ? readFile(session.database()) : old);
+        QCOMPARE(session.lastMessage(), yes ? BackupText::BackupMade : BackupText::BackupNotMade);
+        QCOMPARE(session.ends.size(), yes ? 1 : 0);
+    }
+
+    // A failed copy says why and keeps the window, so another place can be chosen.
+    void failedBackupKeepsTheWindow()
+    {
+        BackupSession session;
+        session.type("Text1", session.folder.filePath(QStringLiteral("no-such-folder/b.mdbB")));
+        session.scripted.expectMessage();
+        click(session.window, "VisualButtonEx2");
+        QVERIFY(session.lastMessage().startsWith(BackupText::CopyFailed + QStringLiteral("\r\n")));
+        QCOMPARE(session.scripted.shown().last().icon, Prompts::Icon::Critical);
+        QCOMPARE(session.ends.size(), 0);
+        QVERIFY(session.window.isVisible());
+    }
+
+    void commandsWaitForTheCopy()
+    {
+        BackupSession session;
+        QVERIFY(addSubjects(1, 40000));
+        QVERIFY(QFileInfo(session.database()).size() > 4 * 1024 * 1024);
+        session.type("Text1", session.folder.filePath(QStringLiteral("Back/big.mdbB")));
+        bool checked = false;
+        bool heldBack = false;
+        QTimer during;
+        during.setSingleShot(true);
+        connect(&during, &QTimer::timeout, this, [&] {
+            checked = true;
+            heldBack = session.window.isCopying() && !control(session.window, "VisualButtonEx2")->isEnabled()
+                       && !control(session.window, "VisualButtonEx3")->isEnabled()
+                       && !control(session.window, "Command1")->isEnabled() && !session.window.close()
+                       && session.ends.isEmpty();
+        });
+        during.start(0);
+        session.scripted.expectMessage();
+        click(session.window, "VisualButtonEx2");
+        QVERIFY(checked);
+        QVERIFY(heldBack);
+        QCOMPARE(readFile(session.folder.filePath(QStringLiteral("Back/big.mdbB"))), readFile(session.database()));
+        QCOMPARE(session.ends.size(), 1);
+    }
+
+    void restorePutsTheBackupBackWhole_data()
+    {
+        QTest::addColumn<int>("addedAfterBackup");
+        QTest::newRow("same size") << 0;
+        QTest::newRow("over a larger database") << 30000;
+    }
+    void restorePutsTheBackupBackWhole()
+    {
+        QFETCH(int, addedAfterBackup);
+        BackupSession session;
+        QVERIFY(addSubjects(1, 25));
+        const QString backup = session.folder.filePath(QStringLiteral("Back/b.mdbB"));
+        QVERIFY(QFile::copy(session.database(), backup));
+        const QByteArray backedUp = readFile(backup);
+        QVERIFY(addSubjects(1000, addedAfterBackup + 1));
+        QVERIFY(QFileInfo(session.database()).size() >= backedUp.size());
+
+        session.type("Text2", backup);
+        session.scripted.expectQuestion(true);
+        session.scripted.expectMessage();
+        click(session.window, "VisualButtonEx3");
+        QCOMPARE(session.lastMessage(), BackupText::Restored);
+        QCOMPARE(session.ends.size(), 1);
+        QCOMPARE(readFile(session.database()), backedUp);
+        QVERIFY(!QFile::exists(session.database() + QStringLiteral(".restore")));
+        // The connection was closed before the file was replaced; the next start reads the backup.
+        QVERIFY(!Store::database().isOpen());
+        QCOMPARE(Store::openDatabase().status, Store::OpenStatus::Opened);
+        QCOMPARE(subjects(), 25);
+    }
+
+    void restoreRefusesWhatIsNotAWholeBackup_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("text file") << QStringLiteral("text");
+        QTest::newRow("truncated backup") << QStringLiteral("truncated");
+        QTest::newRow("another program's database") << QStringLiteral("foreign");
+        QTest::newRow("missing file") << QStringLiteral("missing");
+    }
+    void restoreRefusesWhatIsNotAWholeBackup()
+    {
+        QFETCH(QString, kind);
+        BackupSession session;
+        QVERIFY(addSubjects(1, 3000));
+        const QString source = session.folder.filePath(QStringLiteral("Back/bad.mdbB"));
+        if (kind == u"text") {
+            QVERIFY(writeFile(source, "این یک فایل متنی است\n"));
+        } else if (kind == u"truncated") {
+            const QByteArray whole = readFile(session.database());
+            QVERIFY(writeFile(source, whole.left(whole.size() / 2)));
+        } else if (kind == u"foreign") {
+            {
+                QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+                other.setDatabaseName(source);
+                QVERIFY(other.open());
+                QVERIFY(QSqlQuery(other).exec(QStringLiteral("CREATE TABLE notes (x TEXT)")));
+                other.close();
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("other"));
+        }
+        const QByteArray before = readFile(session.database());
+        session.type("Text2", source);
+        session.scripted.expectQuestion(true);
+        session.scripted.expectMessage();
+        click(session.window, "VisualButtonEx3");
+        QVERIFY(session.lastMessage().contains(source));
+        QCOMPARE(readFile(session.database()), before);
+        QCOMPARE(session.ends.size(), 0);
+        QVERIFY(!QFile::exists(session.database() + QStringLiteral(".restore")));
+        // The program goes on with its database as it was.
+        QCOMPARE(subjects(), 3000);
+    }
+
+    void restoreAsksFirst()
+    {
+        BackupSession session;
+        session.scripted.expectMessage();
+        click(session.window, "VisualButtonEx3");
+        QCOMPARE(session.lastMessage(), BackupText::NeedRestorePath);
+
+        const QString backup = session.folder.filePath(QStringLiteral("Back/b.mdbB"));
+        QVERIFY(QFile::copy(session.database(), backup));
+        QVERIFY(addSubjects(1, 5));
+        const QByteArray before = readFile(session.database());
+        session.type("Text2", backup);
+        session.scripted.expectQuestion(false);
+        session.scripted.expectMessage();
+        click(session.window, "VisualButtonEx3");
+        QCOMPARE(session.lastMessage(), BackupText::NotRestored);
+        QCOMPARE(readFile(session.database()), before);
+        QCOMPARE(session.ends.size(), 0);
+        QVERIFY(session.window.isVisible());
+    }
+};
+
+QObject *makeTestFrmbackup()
+{
+    return new TestFrmbackup;
+}
+
+#include "tst_frmbackup.moc"
