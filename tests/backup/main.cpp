@@ -4,10 +4,12 @@
 
 QObject *makeTestCopy();
 QObject *makeTestFrmbackup();
+QObject *makeTestKilled();
 
 int main(int argc, char **argv)
 {
     const std::unique_ptr<QObject> copy(makeTestCopy());
     const std::unique_ptr<QObject> window(makeTestFrmbackup());
-    return runTestObjects({copy.get(), window.get()}, argc, argv);
+    const std::unique_ptr<QObject> killed(makeTestKilled());
+    return runTestObjects({copy.get(), window.get(), killed.get()}, argc, argv);
 }
