@@ -32,6 +32,7 @@ protected:
 
 private:
     void Form_Load();
+    void showRestingFaces();
     void C2_Click();
     void k2_Click();
     void Timer2_Timer();
