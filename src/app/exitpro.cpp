@@ -1,0 +1,177 @@
+#include "app/exitpro.h"
+
+#include "app/exitprotext.h"
+#include "ui/fonts.h"
+#include "ui/picturebox.h"
+#include "ui/twips.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
+
+namespace {
+
+// Set on the window itself so that neither an application style sheet nor a
+// theme can repaint it; the label and the button faces let its colour through.
+const QString kStyle = QStringLiteral("#exitpro { background-color: rgb(0, 192, 192); }"
+                                      "QLabel { background: transparent; }"
+                                      "#Check1 { background-color: rgb(192, 255, 255); color: rgb(128, 64, 64); }");
+
+PictureBox *makeFace(QWidget *parent, const QString &name, const QString &svg, const QRect &geometry)
+{
+    auto *face = new PictureBox(name, parent);
+    face->setGeometry(geometry);
+    face->setSvg(svg);
+    face->setCursor(Qt::PointingHandCursor);
+    return face;
+}
+
+QTimer *makeTimer(QObject *parent, const QString &name)
+{
+    auto *timer = new QTimer(parent);
+    timer->setObjectName(name);
+    timer->setInterval(500);
+    return timer;
+}
+
+}  // namespace
+
+exitpro::exitpro(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("exitpro"));
+    setWindowTitle(ExitproText::Caption);
+    setFixedSize(twips(4575), twips(3360));
+    setAttribute(Qt::WA_StyledBackground);
+    setStyleSheet(kStyle);
+    setMouseTracking(true);
+
+    Label1 = new QLabel(ExitproText::Label1Text, this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(twipsRect(360, 480, 3552, 1032));
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setWordWrap(true);
+    QFont labelFont(QStringLiteral("MS Sans Serif"));
+    labelFont.setPointSizeF(13.5);
+    labelFont.setBold(true);
+    Label1->setFont(labelFont);
+
+    Check1 = new QCheckBox(ExitproText::Check1Text, this);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Check1->setGeometry(twipsRect(840, 1440, 2475, 375));
+    Check1->setFont(nazaninFont(12, true));
+
+    const QRect confirmPlace = twipsRect(2460, 2220, 1440, 525);
+    const QRect cancelPlace = twipsRect(360, 2220, 1440, 525);
+    k1 = makeFace(this, QStringLiteral("k1"), QStringLiteral(":/app/confirm.svg"), confirmPlace);
+    k2 = makeFace(this, QStringLiteral("k2"), QStringLiteral(":/app/confirm-lit.svg"), confirmPlace);
+    C1 = makeFace(this, QStringLiteral("C1"), QStringLiteral(":/app/cancel.svg"), cancelPlace);
+    C2 = makeFace(this, QStringLiteral("C2"), QStringLiteral(":/app/cancel-lit.svg"), cancelPlace);
+    for (PictureBox *resting : {C1, k1}) {
+        resting->setMouseTracking(true);
+        resting->installEventFilter(this);
+    }
+    connect(C2, &PictureBox::clicked, this, &exitpro::C2_Click);
+    connect(k2, &PictureBox::clicked, this, &exitpro::k2_Click);
+
+    Timer2 = makeTimer(this, QStringLiteral("Timer2"));
+    Timer3 = makeTimer(this, QStringLiteral("Timer3"));
+    tmCaptionAnimate = makeTimer(this, QStringLiteral("tmCaptionAnimate"));
+    connect(Timer2, &QTimer::timeout, this, &exitpro::Timer2_Timer);
+    connect(Timer3, &QTimer::timeout, this, &exitpro::Timer3_Timer);
+    connect(tmCaptionAnimate, &QTimer::timeout, this, &exitpro::tmCaptionAnimate_Timer);
+    for (QTimer *timer : {Timer2, Timer3, tmCaptionAnimate})
+        timer->start();
+
+    Form_Load();
+}
+
+void exitpro::Form_Load()
+{
+    move(twipsPoint(5000, 4500));
+    showRestingFaces();
+}
+
+void exitpro::showRestingFaces()
+{
+    C1->show();
+    C2->hide();
+    k1->show();
+    k2->hide();
+}
+
+// Cancel: the operator stays in the program.
+void exitpro::C2_Click()
+{
+    m_answered = true;
+    emit cancelled();
+    close();
+}
+
+// Confirm. With a backup asked for, the window steps aside while it is taken;
+// otherwise the receiver ends the program.
+void exitpro::k2_Click()
+{
+    m_answered = true;
+    const bool withBackup = Check1->isChecked();
+    const QPointer<exitpro> self(this);
+    emit confirmed(withBackup);
+    if (withBackup && self)
+        hide();
+}
+
+void exitpro::closeEvent(QCloseEvent *event)
+{
+    if (!m_answered)
+        emit dismissed();
+    event->accept();
+}
+
+void exitpro::Timer2_Timer()
+{
+    setWindowTitle(ExitproText::TakingBackup);
+    Timer3->start();
+    Timer2->stop();
+}
+
+void exitpro::Timer3_Timer()
+{
+    setWindowTitle(ExitproText::BackingUp);
+    Timer2->start();
+    Timer3->stop();
+}
+
+void exitpro::tmCaptionAnimate_Timer()
+{
+    if (windowTitle().length() > 1)
+        Check1->setText(windowTitle());
+    else
+        setWindowTitle(ExitproText::TakingBackup);
+}
+
+// Over the bare window, the label or the box both buttons go back to rest.
+// Moves over a lit face reach here too, as a picture passes them on; those
+// keep it lit.
+void exitpro::mouseMoveEvent(QMouseEvent *event)
+{
+    QWidget *under = childAt(event->position().toPoint());
+    if (under != C2 && under != k2)
+        showRestingFaces();
+    QWidget::mouseMoveEvent(event);
+}
+
+bool exitpro::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+        if (watched == C1) {
+            C1->hide();
+            C2->show();
+        } else if (watched == k1) {
+            k1->hide();
+            k2->show();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
