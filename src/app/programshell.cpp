@@ -14,6 +14,21 @@ ProgramShell::~ProgramShell()
     delete m_main;
 }
 
+Frm1 *ProgramShell::mainWindow() const
+{
+    return m_main;
+}
+
+exitpro *ProgramShell::exitConfirmation() const
+{
+    return m_exit;
+}
+
+Frmbackup *ProgramShell::backupWindow() const
+{
+    return m_backup;
+}
+
 Frm1 *ProgramShell::startMainWindow()
 {
     m_main = new Frm1(&m_launcher);

@@ -24,9 +24,9 @@ public:
     // Starts a main window afresh and shows it.
     Frm1 *startMainWindow();
 
-    Frm1 *mainWindow() const { return m_main; }
-    exitpro *exitConfirmation() const { return m_exit; }
-    Frmbackup *backupWindow() const { return m_backup; }
+    Frm1 *mainWindow() const;
+    exitpro *exitConfirmation() const;
+    Frmbackup *backupWindow() const;
 
 signals:
     // The program ends now: nothing more is asked.

@@ -9,7 +9,6 @@
 #include <QSaveFile>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace Backup {
 
@@ -43,23 +42,32 @@ bool copyInBlocks(QIODevice &source, const QString &target, QString *error, cons
     out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     const qint64 length = source.size();
     qint64 position = 0;
+    // Blocks go out in runs of many: the disk takes one large write much
+    // faster than many odd-sized ones.
+    constexpr qint64 kRun = 256 * kBlockSize;
+    QByteArray run(kRun, Qt::Uninitialized);
+    qint64 filled = 0;
     while (position < length) {
         if (betweenBlocks)
             betweenBlocks();
         const qint64 size = qMin(kBlockSize, length - position);
-        const QByteArray block = source.read(size);
-        if (block.size() != size) {
+        if (source.read(run.data() + filled, size) != size) {
             *error = source.errorString().isEmpty() ? QStringLiteral("the source ended early") : source.errorString();
             return false;  // the temporary file goes with out
         }
-        if (out.write(block) != size) {
-            *error = describe(out, target);
-            return false;
-        }
+        filled += size;
         position += size;
+        if (filled + kBlockSize > kRun || position == length) {
+            if (out.write(run.constData(), filled) != filled) {
+                *error = describe(out, target);
+                return false;
+            }
+            filled = 0;
+        }
     }
-    // On disk before it takes the target's name, so the name never leads to half a copy.
-    if (!out.flush() || ::fsync(out.handle()) != 0 || !out.commit()) {
+    // commit() writes the copy through to the disk before it takes the
+    // target's name, so the name never leads to half a copy.
+    if (!out.commit()) {
         *error = describe(out, target);
         return false;
     }
