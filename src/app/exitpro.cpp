@@ -9,7 +9,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QTimer>
 
 namespace {
@@ -116,9 +115,8 @@ void exitpro::k2_Click()
 {
     m_answered = true;
     const bool withBackup = Check1->isChecked();
-    const QPointer<exitpro> self(this);
     emit confirmed(withBackup);
-    if (withBackup && self)
+    if (withBackup)
         hide();
 }
 
@@ -152,13 +150,20 @@ void exitpro::tmCaptionAnimate_Timer()
 }
 
 // Over the bare window, the label or the box both buttons go back to rest.
-// Moves over a lit face reach here too, as a picture passes them on; those
-// keep it lit.
+// Moves over a lit face reach here too, as a picture passes them on: that
+// face stays lit and only the other one rests, so that a jump straight from
+// one button to the other never leaves both lit.
 void exitpro::mouseMoveEvent(QMouseEvent *event)
 {
-    QWidget *under = childAt(event->position().toPoint());
-    if (under != C2 && under != k2)
-        showRestingFaces();
+    const QWidget *under = childAt(event->position().toPoint());
+    if (under != C2) {
+        C1->show();
+        C2->hide();
+    }
+    if (under != k2) {
+        k1->show();
+        k2->hide();
+    }
     QWidget::mouseMoveEvent(event);
 }
 
