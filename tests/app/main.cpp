@@ -6,6 +6,7 @@ QObject *makeTestFrm1();
 QObject *makeTestStartup();
 QObject *makeTestPrintResults();
 QObject *makeTestExitpro();
+QObject *makeTestShell();
 
 int main(int argc, char **argv)
 {
@@ -13,5 +14,6 @@ int main(int argc, char **argv)
     const std::unique_ptr<QObject> startup(makeTestStartup());
     const std::unique_ptr<QObject> printResults(makeTestPrintResults());
     const std::unique_ptr<QObject> exitProgram(makeTestExitpro());
-    return runTestObjects({frm1.get(), startup.get(), printResults.get(), exitProgram.get()}, argc, argv);
+    const std::unique_ptr<QObject> shell(makeTestShell());
+    return runTestObjects({frm1.get(), startup.get(), printResults.get(), exitProgram.get(), shell.get()}, argc, argv);
 }
