@@ -5,6 +5,8 @@
 #include "administration/frmtest.h"
 #include "store/recordset.h"
 #include "app/startup.h"
+#include "app/exitpro.h"
+#include "backup/frmbackup.h"
 #include "registry/frmcode.h"
 #include "scoring/frmklid.h"
 #include "scoring/reportlayout.h"
@@ -24,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
+#include <QTimer>
 
 namespace {
 
@@ -144,6 +147,28 @@ void saveKeyingAndReports(const QDir &out, const QString &suffix, bool withPdf)
     setPrompts(previous);
 }
 
+// The backup window at rest, with its help, and part way through a copy.
+void saveBackupWindow(const QDir &out, const QString &suffix)
+{
+    QDir::current().mkpath(QStringLiteral("Back"));
+    Frmbackup backup;
+    backup.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(QDir::current().absoluteFilePath(
+        QStringLiteral("Back/") + Frmbackup::DefaultBackupName(QStringLiteral("1405.9.19"), QStringLiteral("16.20"))));
+    save(&backup, out.filePath(QStringLiteral("frmbackup") + suffix));
+    backup.findChild<QPushButton *>(QStringLiteral("Command3"))->click();
+    save(&backup, out.filePath(QStringLiteral("frmbackup-help") + suffix));
+    backup.findChild<QPushButton *>(QStringLiteral("Command2"))->click();
+    // A large database, so the copy is still running when the shot is taken.
+    QSqlQuery(Store::database()).exec(QStringLiteral(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 60000) "
+        "INSERT INTO \"ide\" (\"Code\", \"FName\") SELECT 'x' || i, printf('%.200c', 'x') FROM n"));
+    ShotPrompts shotPrompts;
+    Prompts *previous = setPrompts(&shotPrompts);
+    QTimer::singleShot(0, &backup, [&] { backup.grab().save(out.filePath(QStringLiteral("frmbackup-copying") + suffix)); });
+    backup.findChild<QPushButton *>(QStringLiteral("VisualButtonEx2"))->click();
+    setPrompts(previous);
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -222,6 +247,11 @@ int main(int argc, char *argv[])
             lookup.findChild<QLineEdit *>(QStringLiteral("Text5"))->setText(QStringLiteral("2004"));
             save(&lookup, out.filePath(QStringLiteral("frmcode-group") + suffix));
         }
+        {
+            exitpro confirmation;
+            save(&confirmation, out.filePath(QStringLiteral("exitpro") + suffix));
+        }
+        saveBackupWindow(out, suffix);
         Store::closeDatabase();
         QDir::setCurrent(out.path());
     }
