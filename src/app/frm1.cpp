@@ -3,7 +3,9 @@
 #include "app/desktop.h"
 #include "ui/fieldbinding.h"
 #include "ui/fonts.h"
+#include "app/clinicpanel.h"
 #include "app/frm1text.h"
+#include "app/themelistpanel.h"
 #include "ui/picturebox.h"
 #include "store/recordset.h"
 #include "registry/frmcode.h"
@@ -93,7 +95,6 @@ Frm1::Frm1(TestLauncher *launcher, QWidget *parent)
     buildSettingsPanel();
 
     FieldBinding::bind(Text1, Adodc1, QStringLiteral("TH"));
-    FieldBinding::bind(Text2, Adodc1, QStringLiteral("Name"));
     FieldBinding::bind(Text10, Adodc4, QStringLiteral("Code"));
 
     Form_Load();
@@ -151,16 +152,13 @@ void Frm1::buildMenu()
 
 void Frm1::buildPanels()
 {
-    Frame6 = makePanel(this, QStringLiteral("Frame6"), twipsRect(3480, 4200, 2595, 855));
-    Frame9 = makePanel(this, QStringLiteral("Frame9"), twipsRect(1440, 4860, 2475, 975));
+    Frame6 = new ThemeListPanel(this);
+    connect(Frame6, &ThemeListPanel::themeChosen, this, &Frm1::ThemeButton_Click);
+    Frame9 = new ClinicPanel(Adodc1, this);
+    Text2 = Frame9->nameBox();
+    connect(Text2, &QLineEdit::textChanged, this, &Frm1::Text2_Change);
     Frame10 = new RegistrationPanel(Adodc2, Adodc3, this);
     connect(Frame10, &RegistrationPanel::hidePanelsRequested, this, &Frm1::HidePanels);
-    Text2 = new QLineEdit(Frame9);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    Text2->setGeometry(twipsRect(120, 300, 5355, 615));
-    connect(Text2, &QLineEdit::textChanged, this, &Frm1::Text2_Change);
-    for (QFrame *panel : {Frame6, Frame9})
-        panel->hide();
 }
 
 void Frm1::buildSettingsPanel()
@@ -170,6 +168,8 @@ void Frm1::buildSettingsPanel()
     Command67 = addButton(Frame8, QStringLiteral("Command67"), Frm1Text::Command67Caption, twipsRect(120, 840, 1905, 555));
     Command69 = addButton(Frame8, QStringLiteral("Command69"), Frm1Text::Command69Caption, twipsRect(480, 1500, 1185, 435));
     connect(Command69, &QPushButton::clicked, this, &Frm1::Command69_Click);
+    connect(Command68, &QPushButton::clicked, this, &Frm1::Command68_Click);
+    connect(Command67, &QPushButton::clicked, this, &Frm1::Command67_Click);
     Frame8->hide();
 }
 
@@ -292,6 +292,37 @@ void Frm1::Command12_Click()
 
 // The question sheet.
 void Frm1::Command13_Click() {}
+
+// The theme list, beside the settings panel.
+void Frm1::Command68_Click()
+{
+    HidePanels();
+    Frame8->show();
+    Frame6->open();
+}
+
+// The clinic's name and address.
+void Frm1::Command67_Click()
+{
+    HidePanels();
+    Frame8->show();
+    Frame9->open();
+}
+
+// A theme chosen: stored, and the main window closes quietly to come back in it.
+void Frm1::ThemeButton_Click(int theme)
+{
+    Text3->setText(QStringLiteral("1"));
+    const bool stored = StoreSucceeded(this, Adodc1->refresh(), *Adodc1)
+                        && (Text1->setText(QString::number(theme)), StoreSucceeded(this, Adodc1->commit(), *Adodc1))
+                        && StoreSucceeded(this, Adodc1->refresh(), *Adodc1);
+    if (!stored) {
+        // Nothing changed: the window stays, and leaving it later asks as usual.
+        Text3->setText(QStringLiteral("2"));
+        return;
+    }
+    close();
+}
 
 // Close the settings panel.
 void Frm1::Command69_Click()

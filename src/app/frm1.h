@@ -10,7 +10,9 @@ class QFrame;
 class QLineEdit;
 class QPushButton;
 class PictureBox;
+class ClinicPanel;
 class RegistrationPanel;
+class ThemeListPanel;
 class TestLauncher;
 class RecordSet;
 class SkinLabel;
@@ -64,6 +66,9 @@ private:
     void Command11_Click();
     void Command12_Click();
     void Command13_Click();
+    void Command67_Click();
+    void Command68_Click();
+    void ThemeButton_Click(int theme);
     void Command69_Click();
     void Picture1_Click();
     void Text2_Change(const QString &text);
@@ -78,9 +83,9 @@ private:
     RecordSet *Adodc4;
 
     QFrame *Frame7;
-    QFrame *Frame6;
+    ThemeListPanel *Frame6;
     QFrame *Frame8;
-    QFrame *Frame9;
+    ClinicPanel *Frame9;
     RegistrationPanel *Frame10;
     std::unique_ptr<TestLauncher> m_ownLauncher;
     TestLauncher *m_testLauncher;

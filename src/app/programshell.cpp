@@ -2,6 +2,7 @@
 
 #include "app/exitpro.h"
 #include "app/frm1.h"
+#include "app/frmskin.h"
 #include "backup/frmbackup.h"
 #include "ui/twips.h"
 
@@ -10,6 +11,7 @@ ProgramShell::ProgramShell(QObject *parent) : QObject(parent) {}
 ProgramShell::~ProgramShell()
 {
     delete m_backup;
+    delete m_skin;
     delete m_exit;
     delete m_main;
 }
@@ -34,8 +36,24 @@ Frm1 *ProgramShell::startMainWindow()
     m_main = new Frm1(&m_launcher);
     m_main->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_main, &Frm1::closedForExit, this, &ProgramShell::confirmExit);
+    connect(m_main, &Frm1::closedQuietly, this, &ProgramShell::confirmTheme);
     m_main->show();
     return m_main;
+}
+
+// The main window closed for a new theme: confirmed in the new look, then back.
+void ProgramShell::confirmTheme()
+{
+    delete m_skin;
+    m_skin = new Frmskin;
+    m_skin->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_skin, &Frmskin::confirmed, this, &ProgramShell::startMainWindow);
+    m_skin->show();
+}
+
+Frmskin *ProgramShell::themeConfirmation() const
+{
+    return m_skin;
 }
 
 // The main window closed for good: the operator confirms leaving, or comes back.

@@ -7,12 +7,14 @@
 
 class Frm1;
 class Frmbackup;
+class Frmskin;
 class exitpro;
 
 // The program's course from the main window to its end: a main window
 // closed for good hands over to the exit confirmation, which comes back to
 // a fresh main window, ends the program, or hands over to the backup window,
-// whose closing ends the program.
+// whose closing ends the program. A main window closed for a new theme hands
+// over to the theme confirmation, which starts a fresh main window.
 class ProgramShell : public QObject
 {
     Q_OBJECT
@@ -27,6 +29,7 @@ public:
     Frm1 *mainWindow() const;
     exitpro *exitConfirmation() const;
     Frmbackup *backupWindow() const;
+    Frmskin *themeConfirmation() const;
 
 signals:
     // The program ends now: nothing more is asked.
@@ -34,6 +37,7 @@ signals:
 
 private:
     void confirmExit();
+    void confirmTheme();
     void exitConfirmed(bool withBackup);
 
     // One test window for the whole run, whichever main window asks for it.
@@ -41,4 +45,5 @@ private:
     QPointer<Frm1> m_main;
     QPointer<exitpro> m_exit;
     QPointer<Frmbackup> m_backup;
+    QPointer<Frmskin> m_skin;
 };

@@ -7,6 +7,7 @@ QObject *makeTestStartup();
 QObject *makeTestPrintResults();
 QObject *makeTestExitpro();
 QObject *makeTestShell();
+QObject *makeTestSettings();
 
 int main(int argc, char **argv)
 {
@@ -15,5 +16,7 @@ int main(int argc, char **argv)
     const std::unique_ptr<QObject> printResults(makeTestPrintResults());
     const std::unique_ptr<QObject> exitProgram(makeTestExitpro());
     const std::unique_ptr<QObject> shell(makeTestShell());
-    return runTestObjects({frm1.get(), startup.get(), printResults.get(), exitProgram.get(), shell.get()}, argc, argv);
+    const std::unique_ptr<QObject> settings(makeTestSettings());
+    return runTestObjects({frm1.get(), startup.get(), printResults.get(), exitProgram.get(), shell.get(), settings.get()},
+                          argc, argv);
 }

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "ui/skin.h"
+
+#include <QWidget>
+
+class QLineEdit;
+class PictureBox;
+class RecordSet;
+
+// The theme confirmation: shown, already in the new theme, while the main
+// window is away; its confirm button brings a fresh main window back.
+class Frmskin : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Frmskin(QWidget *parent = nullptr);
+
+    const Skin &skin() const { return Skin1; }
+
+signals:
+    // Confirm was clicked: the main window starts again.
+    void confirmed();
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Form_Load();
+    void k2_Click();
+
+    Skin Skin1;
+    RecordSet *Adodc1;
+    QLineEdit *Text1;
+    PictureBox *k1;
+    PictureBox *k2;
+};

@@ -1,0 +1,189 @@
+#include "app/frm1.h"
+#include "app/frmskin.h"
+#include "app/programshell.h"
+#include "scoring/frmklid.h"
+#include "scoring/reportpreview.h"
+#include "support/controls.h"
+#include "support/programfolder.h"
+#include "support/scriptedprompts.h"
+#include "support/typing.h"
+#include "ui/picturebox.h"
+#include "ui/skin.h"
+#include "ui/twips.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+const char *themeButton(int theme)
+{
+    static const char *const buttons[] = {"Command45", "Command44", "Command43", "Command42", "Command50", "Command49",
+                                          "Command48", "Command47", "Command41", "Command52", "Command53"};
+    return buttons[theme - 1];
+}
+
+}  // namespace
+
+class TestSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void themeButtonStoresAndComesBackInTheNewTheme_data()
+    {
+        QTest::addColumn<int>("theme");
+        QTest::newRow("theme 8") << 8;
+        QTest::newRow("theme 1, already stored") << 1;
+    }
+    void themeButtonStoresAndComesBackInTheNewTheme()
+    {
+        QFETCH(int, theme);
+        ProgramFolder folder;
+        ScriptedPrompts scripted;
+        ProgramShell shell;
+        QSignalSpy ends(&shell, &ProgramShell::programEnds);
+        Frm1 *main = shell.startMainWindow();
+        click(main, "Command9");
+        click(main, "Command68");
+        QVERIFY(control(main, "Frame6")->isVisible());
+        QCOMPARE(control(main, "Frame6")->geometry(), twipsRect(3420, 780, 2595, 7575));
+        QVERIFY(control(main, "Frame8")->isVisible());
+        click(main, themeButton(theme));
+        QApplication::processEvents();
+
+        QCOMPARE(folder.scalar(QStringLiteral("SELECT \"TH\" FROM \"Theme\"")).toString(), QString::number(theme));
+        QVERIFY(!shell.exitConfirmation());
+        QPointer<Frmskin> confirmation = shell.themeConfirmation();
+        QVERIFY(confirmation && confirmation->isVisible());
+        QCOMPARE(confirmation->skin().fileName(), SkinFileForTheme(theme));
+        QVERIFY(!shell.mainWindow());
+
+        emit control<PictureBox>(confirmation, "k2")->clicked();
+        QTRY_VERIFY(!confirmation);
+        Frm1 *fresh = shell.mainWindow();
+        QVERIFY(fresh && fresh->isVisible());
+        QCOMPARE(fresh->skin().fileName(), SkinFileForTheme(theme));
+        for (const char *panel : {"Frame6", "Frame8", "Frame9", "Frame10"})
+            QVERIFY(!control(fresh, panel)->isVisible());
+        QCOMPARE(ends.size(), 0);
+        QVERIFY(scripted.shown().isEmpty());
+    }
+
+    void confirmFaceLightsUpAndOnlyTheLitFaceReacts()
+    {
+        ProgramFolder folder;
+        ScriptedPrompts scripted;
+        Frmskin window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.pos(), twipsPoint(5000, 3500));
+        auto *resting = control<PictureBox>(window, "k1");
+        auto *lit = control<PictureBox>(window, "k2");
+        QVERIFY(resting->isVisible() && !lit->isVisible());
+        QSignalSpy confirmed(&window, &Frmskin::confirmed);
+        QTest::mouseClick(resting, Qt::LeftButton);
+        QCOMPARE(confirmed.size(), 0);
+        QTest::mouseMove(resting, resting->rect().center());
+        QTRY_VERIFY(lit->isVisible());
+        QVERIFY(!resting->isVisible());
+        QTest::mouseMove(&window, QPoint(5, 5));
+        QTRY_VERIFY(resting->isVisible());
+        QVERIFY(!lit->isVisible());
+        emit lit->clicked();
+        QCOMPARE(confirmed.size(), 1);
+    }
+
+    void clinicDetailsFollowTypingAndAreStoredOnSave()
+    {
+        ProgramFolder folder;
+        ScriptedPrompts scripted;
+        {
+            Frm1 main;
+            main.show();
+            click(main, "Command9");
+            click(main, "Command67");
+            QVERIFY(control(main, "Frame9")->isVisible());
+            QCOMPARE(control(main, "Frame9")->geometry(), twipsRect(1620, 840, 6075, 2295));
+            auto *name = control<QLineEdit>(main, "Text2");
+            name->clear();
+            QString typed;
+            for (const QChar letter : QStringLiteral("مرکز آوا")) {
+                typeText(name, QString(letter));
+                typed += letter;
+                QCOMPARE(control<QLabel>(main, "SkinLabel1")->text(), typed);
+            }
+            control<QLineEdit>(main, "Text14")->setText(QStringLiteral("خیابان یکم"));
+            click(main, "Command64");
+            QVERIFY(!control(main, "Frame9")->isVisible());
+            QVERIFY(control(main, "Frame8")->isVisible());
+        }
+        QCOMPARE(folder.scalar(QStringLiteral("SELECT \"Name\" FROM \"Theme\"")).toString(), QStringLiteral("مرکز آوا"));
+        QCOMPARE(folder.scalar(QStringLiteral("SELECT \"Adress\" FROM \"Theme\"")).toString(), QStringLiteral("خیابان یکم"));
+        Frm1 restarted;
+        restarted.show();
+        QCOMPARE(control<QLabel>(restarted, "SkinLabel1")->text(), QStringLiteral("مرکز آوا"));
+        QCOMPARE(control<QLineEdit>(restarted, "Text14")->text(), QStringLiteral("خیابان یکم"));
+
+        // The reports print what was stored.
+        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\") VALUES ('1')")));
+        FrmkLID keying;
+        click(keying, "Command3");
+        ReportPreview *table = nullptr;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (auto *preview = qobject_cast<ReportPreview *>(window); preview && preview->isVisible())
+                table = preview;
+        QVERIFY(table);
+        QStringList printed;
+        for (const Report::PlacedItem &placed : table->reportLayout().page(0).items)
+            if (placed.item->name == u"Label9" || placed.item->name == u"Label14")
+                printed << placed.text;
+        QCOMPARE(printed, (QStringList{QStringLiteral("مرکز آوا"), QStringLiteral("خیابان یکم")}));
+        table->close();
+    }
+
+    void cancelStoresNothingAndKeepsTheTypedText()
+    {
+        ProgramFolder folder;
+        ScriptedPrompts scripted;
+        Frm1 main;
+        main.show();
+        click(main, "Command9");
+        click(main, "Command67");
+        control<QLineEdit>(main, "Text2")->setText(QStringLiteral("نام تازه"));
+        click(main, "Command7");
+        QVERIFY(!control(main, "Frame9")->isVisible());
+        QCOMPARE(control<QLabel>(main, "SkinLabel1")->text(), QStringLiteral("نام تازه"));
+        QCOMPARE(control<QLineEdit>(main, "Text2")->text(), QStringLiteral("نام تازه"));
+        QCOMPARE(folder.scalar(QStringLiteral("SELECT \"Name\" FROM \"Theme\"")).toString(), QString());
+    }
+
+    void refusedSaveKeepsThePanelAndTheText()
+    {
+        ProgramFolder folder;
+        ScriptedPrompts scripted;
+        QVERIFY(folder.exec(QStringLiteral(
+            "CREATE TRIGGER refuse BEFORE UPDATE ON \"Theme\" BEGIN SELECT RAISE(ABORT, 'refused by the test'); END")));
+        Frm1 main;
+        main.show();
+        click(main, "Command9");
+        click(main, "Command67");
+        control<QLineEdit>(main, "Text2")->setText(QStringLiteral("نام تازه"));
+        scripted.expectMessage();
+        click(main, "Command64");
+        QVERIFY(scripted.messages().value(0).contains(QStringLiteral("refused by the test")));
+        QVERIFY(control(main, "Frame9")->isVisible());
+        QCOMPARE(control<QLineEdit>(main, "Text2")->text(), QStringLiteral("نام تازه"));
+    }
+};
+
+QObject *makeTestSettings()
+{
+    return new TestSettings;
+}
+
+#include "tst_settings.moc"
