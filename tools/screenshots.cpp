@@ -6,6 +6,7 @@
 #include "store/recordset.h"
 #include "app/startup.h"
 #include "app/exitpro.h"
+#include "app/frmskin.h"
 #include "backup/frmbackup.h"
 #include "registry/frmcode.h"
 #include "scoring/frmklid.h"
@@ -246,6 +247,18 @@ int main(int argc, char *argv[])
             emit group->textActivated(QStringLiteral("B"));
             lookup.findChild<QLineEdit *>(QStringLiteral("Text5"))->setText(QStringLiteral("2004"));
             save(&lookup, out.filePath(QStringLiteral("frmcode-group") + suffix));
+        }
+        {
+            Frm1 main;
+            main.findChild<QPushButton *>(QStringLiteral("Command9"))->click();
+            main.findChild<QPushButton *>(QStringLiteral("Command68"))->click();
+            save(&main, out.filePath(QStringLiteral("frm1-themes") + suffix));
+            main.findChild<QPushButton *>(QStringLiteral("Command67"))->click();
+            save(&main, out.filePath(QStringLiteral("frm1-clinic") + suffix));
+        }
+        {
+            Frmskin confirmation;
+            save(&confirmation, out.filePath(QStringLiteral("frmskin") + suffix));
         }
         {
             exitpro confirmation;

@@ -40,8 +40,8 @@ ClinicPanel::ClinicPanel(RecordSet *settings, QWidget *parent) : QFrame(parent),
     setGeometry(twipsRect(1440, 4860, 2475, 975));
     Text2 = addBox(this, QStringLiteral("Text2"), twipsRect(120, 300, 5355, 615));
     Text14 = addBox(this, QStringLiteral("Text14"), twipsRect(120, 1020, 5355, 615));
-    SkinLabel::fieldCaption(QStringLiteral("SkinLabel4"), SettingsText::SkinLabel4Caption, this, twipsRect(5580, 420, 615, 375));
-    SkinLabel::fieldCaption(QStringLiteral("SkinLabel5"), SettingsText::SkinLabel5Caption, this, twipsRect(5460, 1140, 615, 375));
+    SkinLabel::fieldCaption(QStringLiteral("SkinLabel4"), SettingsText::SkinLabel4Caption, this, twipsRect(5580, 420, 480, 375));
+    SkinLabel::fieldCaption(QStringLiteral("SkinLabel5"), SettingsText::SkinLabel5Caption, this, twipsRect(5340, 1140, 720, 375));
     QPushButton *save = addButton(this, QStringLiteral("Command64"), SettingsText::Command64Caption, twipsRect(3180, 1680, 855, 495));
     QPushButton *cancel = addButton(this, QStringLiteral("Command7"), SettingsText::Command7Caption, twipsRect(2100, 1680, 855, 495));
     FieldBinding::bind(Text2, settings, QStringLiteral("Name"));

@@ -16,6 +16,7 @@ namespace {
 // The window keeps its own teal, as the exit confirmation does, whatever the theme.
 const QString kStyle = QStringLiteral("#Frmskin { background-color: rgb(0, 192, 192); }"
                                       "#Frmskin QLabel { background: transparent; color: rgb(0, 0, 0); }");
+const QColor kTeal(0, 192, 192);
 
 QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry)
 {
@@ -73,7 +74,11 @@ void Frmskin::Form_Load()
         qWarning("the theme could not be read: %s", qPrintable(Adodc1->errorText()));
     move(twipsPoint(5000, 3500));
     ApplyTheme(this, Skin1, Text1);
-    setStyleSheet(kStyle);
+    setStyleSheet(styleSheet() + kStyle);
+    QPalette teal = palette();
+    teal.setColor(QPalette::Window, kTeal);
+    setPalette(teal);
+    setAutoFillBackground(true);
     k1->show();
     k2->hide();
 }

@@ -82,6 +82,7 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.pos(), twipsPoint(5000, 3500));
+        QCOMPARE(window.grab().toImage().pixelColor(3, 3), QColor(0, 192, 192));
         auto *resting = control<PictureBox>(window, "k1");
         auto *lit = control<PictureBox>(window, "k2");
         QVERIFY(resting->isVisible() && !lit->isVisible());
