@@ -94,8 +94,9 @@ public:
                 y = paintItem(index, y);
             if (page == pages.size() - 1)
                 text(QRectF(0, y + mm(4), m_writer.width(), kThanksSpace - mm(4)), kThanks, sheetFont(12, true), Qt::AlignHCenter);
-            text(QRectF(0, m_writer.height() - mm(8), m_writer.width(), mm(8)),
-                 kPageOf.arg(persianNumber(page + 1), persianNumber(pages.size())), sheetFont(9), Qt::AlignHCenter);
+            if (pages.size() > 1)
+                text(QRectF(0, m_writer.height() - mm(8), m_writer.width(), mm(8)),
+                     kPageOf.arg(persianNumber(page + 1), persianNumber(pages.size())), sheetFont(9), Qt::AlignHCenter);
         }
         return m_painter.end();
     }

@@ -16,8 +16,8 @@
 
 namespace {
 
-// Nazli, standing in for B Nazanin, sets its lines about a third further apart
-// than the face this text was written for; closer lines keep all of it in view.
+// Nazli, standing in for B Nazanin, sets its lines wider apart than the face
+// this text was written for; closer lines keep all of it inside the label.
 QString closeSetText(const QString &text)
 {
     QString html;
