@@ -25,6 +25,7 @@ constexpr double mm(double value)
 
 constexpr double kThanksSpace = mm(12);
 constexpr double kPadding = mm(1.5);
+constexpr double kHeaderRowHeight = mm(12);
 // Right in every direction: a plain AlignRight would turn to the left in right-to-left text.
 constexpr Qt::Alignment kRight = Qt::AlignAbsolute | Qt::AlignRight;
 
@@ -84,6 +85,8 @@ public:
 
     bool paint()
     {
+        if (!m_painter.isActive())
+            return false;
         const QList<QList<int>> pages = paginate();
         for (int page = 0; page < pages.size(); ++page) {
             if (page > 0)
@@ -128,14 +131,14 @@ private:
     QList<QList<int>> paginate()
     {
         QList<QList<int>> pages(1);
-        double y = headHeight() + mm(12);
+        double y = headHeight() + kHeaderRowHeight;
         for (int index = 0; index < m_items.size(); ++index) {
             const double height = itemHeight(index);
             // The last item keeps the closing thanks on its page.
             const double needed = height + (index == m_items.size() - 1 ? kThanksSpace : 0);
             if (y + needed > bodyBottom() && !pages.last().isEmpty()) {
                 pages.append(QList<int>());
-                y = mm(12);
+                y = kHeaderRowHeight;
             }
             pages.last().append(index);
             y += height;
@@ -158,7 +161,7 @@ private:
 
     double paintHeaderRow(double top)
     {
-        const double height = mm(12);
+        const double height = kHeaderRowHeight;
         const QString captions[4] = {AdministrationText::Option1Caption, AdministrationText::Option2Caption,
                                      AdministrationText::Option3Caption, AdministrationText::Option4Caption};
         m_painter.fillRect(QRectF(0, top, width(), height), QColor(0xdd, 0xe6, 0xf0));
