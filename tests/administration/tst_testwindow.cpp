@@ -428,5 +428,9 @@ private slots:
     }
 };
 
-QUORVEL_TEST_MAIN(TestTestWindow)
+QObject *makeTestTestWindow()
+{
+    return new TestTestWindow;
+}
+
 #include "tst_testwindow.moc"
