@@ -11,6 +11,8 @@
 #include "registry/frmcode.h"
 #include "registry/registrationpanel.h"
 #include "scoring/frmklid.h"
+#include "administration/frmq.h"
+#include "administration/frmravansanji.h"
 #include "administration/testlauncher.h"
 #include "ui/selfclosingmessage.h"
 #include "ui/skinlabel.h"
@@ -281,8 +283,13 @@ void Frm1::Command9_Click()
     Frame8->setGeometry(twipsRect(6060, 3780, 2175, 2055));
 }
 
-// Introduction to the questionnaire.
-void Frm1::Command11_Click() {}
+// Introduction to the questionnaire, over the main window; the panels stay as they are.
+void Frm1::Command11_Click()
+{
+    auto *introduction = new Frmravansanji(this);
+    introduction->setAttribute(Qt::WA_DeleteOnClose);
+    introduction->show();
+}
 
 // About the program.
 void Frm1::Command12_Click()
@@ -290,8 +297,13 @@ void Frm1::Command12_Click()
     HidePanels();
 }
 
-// The question sheet.
-void Frm1::Command13_Click() {}
+// The question sheet, over the main window; the panels stay as they are.
+void Frm1::Command13_Click()
+{
+    auto *sheet = new FrmQ(this);
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    sheet->show();
+}
 
 // The theme list, beside the settings panel.
 void Frm1::Command68_Click()

@@ -242,6 +242,35 @@ private slots:
         QVERIFY(scripted.shown().isEmpty());
     }
 
+    // The introduction and the question sheet open over the main window, which waits unchanged.
+    void informationWindowsOpenOverTheMainWindow_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("introduction") << QStringLiteral("Command11") << QStringLiteral("Frmravansanji");
+        QTest::newRow("question sheet") << QStringLiteral("Command13") << QStringLiteral("FrmQ");
+    }
+    void informationWindowsOpenOverTheMainWindow()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, window);
+        ProgramFolder folder;
+        ScriptedPrompts scripted;
+        Frm1 main;
+        main.show();
+        control<QPushButton>(main, "Command9")->click();
+        main.findChild<QPushButton *>(button)->click();
+        QPointer<QWidget> opened = main.findChild<QWidget *>(window);
+        QVERIFY(opened && opened->isVisible() && opened->isWindow());
+        QCOMPARE(opened->windowModality(), Qt::ApplicationModal);
+        QVERIFY(main.isVisible());
+        QVERIFY(control(main, "Frame8")->isVisible());
+        opened->close();
+        QTRY_VERIFY(!opened);
+        QVERIFY(main.isVisible());
+        QVERIFY(scripted.shown().isEmpty());
+    }
+
     void calculatorThatCannotStartLeavesTheWindowUsable()
     {
         ProgramFolder folder;
