@@ -60,7 +60,7 @@ int toTwips(int pixels)
 // apart by runs of blanks, and full stops where the blanks between words go.
 QString spreadCredit()
 {
-    const QString gap(8, QLatin1Char(' '));
+    const QString gap(48, QLatin1Char(' '));
     QString text(10, QLatin1Char(' '));
     for (qsizetype word = 0; word < AboutText::CreditWords.size(); ++word) {
         if (word > 0)

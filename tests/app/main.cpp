@@ -6,6 +6,7 @@ QObject *makeTestFrm1();
 QObject *makeTestStartup();
 QObject *makeTestPrintResults();
 QObject *makeTestExitpro();
+QObject *makeTestAbout();
 QObject *makeTestShell();
 
 int main(int argc, char **argv)
@@ -14,6 +15,7 @@ int main(int argc, char **argv)
     const std::unique_ptr<QObject> startup(makeTestStartup());
     const std::unique_ptr<QObject> printResults(makeTestPrintResults());
     const std::unique_ptr<QObject> exitProgram(makeTestExitpro());
+    const std::unique_ptr<QObject> about(makeTestAbout());
     const std::unique_ptr<QObject> shell(makeTestShell());
-    return runTestObjects({frm1.get(), startup.get(), printResults.get(), exitProgram.get(), shell.get()}, argc, argv);
+    return runTestObjects({frm1.get(), startup.get(), printResults.get(), exitProgram.get(), about.get(), shell.get()}, argc, argv);
 }
