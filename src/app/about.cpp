@@ -60,6 +60,7 @@ int toTwips(int pixels)
 // apart by runs of blanks, and full stops where the blanks between words go.
 QString spreadCredit()
 {
+    // Runs long enough for the letters to take about a second to come together.
     const QString gap(48, QLatin1Char(' '));
     QString text(10, QLatin1Char(' '));
     for (qsizetype word = 0; word < AboutText::CreditWords.size(); ++word) {
