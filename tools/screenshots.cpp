@@ -6,6 +6,7 @@
 #include "store/recordset.h"
 #include "app/startup.h"
 #include "app/exitpro.h"
+#include "app/about.h"
 #include "app/frmskin.h"
 #include "backup/frmbackup.h"
 #include "registry/frmcode.h"
@@ -170,6 +171,22 @@ void saveBackupWindow(const QDir &out, const QString &suffix)
     setPrompts(previous);
 }
 
+// The about window some seconds on: the credit closed up, the roll moved
+// round past the first wrap, the colours changed a few times.
+void saveAboutLater(About *about, const QString &path)
+{
+    const auto tick = [about](const char *name, int times) {
+        auto *timer = about->findChild<QTimer *>(QString::fromLatin1(name));
+        timer->stop();
+        for (int i = 0; i < times; ++i)
+            QMetaObject::invokeMethod(timer, "timeout");
+    };
+    tick("Timer3", 2000);
+    tick("Timer10", 150);
+    tick("Timer1", 3);
+    about->grab().save(path);
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -263,6 +280,11 @@ int main(int argc, char *argv[])
         {
             exitpro confirmation;
             save(&confirmation, out.filePath(QStringLiteral("exitpro") + suffix));
+        }
+        {
+            About about;
+            save(&about, out.filePath(QStringLiteral("about") + suffix));
+            saveAboutLater(&about, out.filePath(QStringLiteral("about-rolling") + suffix));
         }
         saveBackupWindow(out, suffix);
         Store::closeDatabase();

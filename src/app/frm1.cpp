@@ -3,6 +3,7 @@
 #include "app/desktop.h"
 #include "ui/fieldbinding.h"
 #include "ui/fonts.h"
+#include "app/about.h"
 #include "app/clinicpanel.h"
 #include "app/frm1text.h"
 #include "app/themelistpanel.h"
@@ -291,10 +292,13 @@ void Frm1::Command11_Click()
     introduction->show();
 }
 
-// About the program.
+// About the program, over the main window.
 void Frm1::Command12_Click()
 {
     HidePanels();
+    auto *about = new About(this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->show();
 }
 
 // The question sheet, over the main window; the panels stay as they are.
