@@ -4,6 +4,7 @@
 #include "store/recordset.h"
 #include "ui/fieldbinding.h"
 #include "ui/fonts.h"
+#include "ui/panelbutton.h"
 #include "ui/skinlabel.h"
 #include "ui/storeerror.h"
 #include "ui/twips.h"
@@ -22,15 +23,6 @@ QLineEdit *addBox(QWidget *parent, const QString &name, const QRect &geometry)
     return box;
 }
 
-QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setFont(menuButtonFont());
-    return button;
-}
-
 }  // namespace
 
 ClinicPanel::ClinicPanel(RecordSet *settings, QWidget *parent) : QFrame(parent), m_settings(settings)
@@ -42,8 +34,8 @@ ClinicPanel::ClinicPanel(RecordSet *settings, QWidget *parent) : QFrame(parent),
     Text14 = addBox(this, QStringLiteral("Text14"), twipsRect(120, 1020, 5355, 615));
     SkinLabel::fieldCaption(QStringLiteral("SkinLabel4"), SettingsText::SkinLabel4Caption, this, twipsRect(5580, 420, 480, 375));
     SkinLabel::fieldCaption(QStringLiteral("SkinLabel5"), SettingsText::SkinLabel5Caption, this, twipsRect(5340, 1140, 720, 375));
-    QPushButton *save = addButton(this, QStringLiteral("Command64"), SettingsText::Command64Caption, twipsRect(3180, 1680, 855, 495));
-    QPushButton *cancel = addButton(this, QStringLiteral("Command7"), SettingsText::Command7Caption, twipsRect(2100, 1680, 855, 495));
+    QPushButton *save = PanelButton(this, QStringLiteral("Command64"), SettingsText::Command64Caption, twipsRect(3180, 1680, 855, 495));
+    QPushButton *cancel = PanelButton(this, QStringLiteral("Command7"), SettingsText::Command7Caption, twipsRect(2100, 1680, 855, 495));
     FieldBinding::bind(Text2, settings, QStringLiteral("Name"));
     FieldBinding::bind(Text14, settings, QStringLiteral("Adress"));
     connect(save, &QPushButton::clicked, this, &ClinicPanel::Command64_Click);

@@ -2,22 +2,10 @@
 
 #include "app/settingstext.h"
 #include "ui/fonts.h"
+#include "ui/panelbutton.h"
 #include "ui/twips.h"
 
 #include <QPushButton>
-
-namespace {
-
-QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setFont(menuButtonFont());
-    return button;
-}
-
-}  // namespace
 
 ThemeListPanel::ThemeListPanel(QWidget *parent) : QFrame(parent)
 {
@@ -26,12 +14,12 @@ ThemeListPanel::ThemeListPanel(QWidget *parent) : QFrame(parent)
     setGeometry(twipsRect(3480, 4200, 2595, 855));
     int theme = 1;
     for (const auto &button : SettingsText::ThemeButtons) {
-        QPushButton *choice = addButton(this, QString::fromLatin1(button.name), button.caption,
+        QPushButton *choice = PanelButton(this, QString::fromLatin1(button.name), button.caption,
                                         twipsRect(240, 240 + (theme - 1) * 600, 2145, 555));
         connect(choice, &QPushButton::clicked, this, [this, theme] { emit themeChosen(theme); });
         ++theme;
     }
-    QPushButton *exit = addButton(this, QStringLiteral("Command46"), SettingsText::Command46Caption,
+    QPushButton *exit = PanelButton(this, QStringLiteral("Command46"), SettingsText::Command46Caption,
                                   twipsRect(720, 6900, 1185, 435));
     connect(exit, &QPushButton::clicked, this, &QWidget::hide);
     hide();

@@ -10,6 +10,7 @@
 #include "ui/clock.h"
 #include "ui/fieldbinding.h"
 #include "ui/fonts.h"
+#include "ui/panelbutton.h"
 #include "ui/prompts.h"
 #include "ui/skinlabel.h"
 #include "ui/twips.h"
@@ -30,15 +31,6 @@ namespace {
 const QString kApplicationTitle = QStringLiteral("Quorvel");
 // The file dialogs' filter: backups end in .mdbB.
 const QString kBackupFilter = QStringLiteral("Database Backup (*.mdbB)");
-
-QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setFont(menuButtonFont());
-    return button;
-}
 
 QLineEdit *makePathBox(QWidget *parent, const QString &name, const QRect &geometry)
 {
@@ -79,13 +71,13 @@ Frmbackup::Frmbackup(QWidget *parent) : QWidget(parent, Qt::Window)
     Label3->hide();
 
     Text1 = makePathBox(this, QStringLiteral("Text1"), twipsRect(360, 960, 4800, 420));
-    b1 = makeButton(this, QStringLiteral("b1"), BackupText::ChooseCaption, twipsRect(5220, 960, 540, 420));
-    VisualButtonEx2 = makeButton(this, QStringLiteral("VisualButtonEx2"), BackupText::BackupCaption, twipsRect(5880, 900, 1440, 540));
+    b1 = PanelButton(this, QStringLiteral("b1"), BackupText::ChooseCaption, twipsRect(5220, 960, 540, 420));
+    VisualButtonEx2 = PanelButton(this, QStringLiteral("VisualButtonEx2"), BackupText::BackupCaption, twipsRect(5880, 900, 1440, 540));
     Text2 = makePathBox(this, QStringLiteral("Text2"), twipsRect(360, 1740, 4800, 420));
-    b2 = makeButton(this, QStringLiteral("b2"), BackupText::ChooseCaption, twipsRect(5220, 1740, 540, 420));
-    VisualButtonEx3 = makeButton(this, QStringLiteral("VisualButtonEx3"), BackupText::RestoreCaption, twipsRect(5880, 1680, 1440, 540));
-    Command1 = makeButton(this, QStringLiteral("Command1"), BackupText::Command1Caption, twipsRect(360, 2760, 1680, 540));
-    Command3 = makeButton(this, QStringLiteral("Command3"), BackupText::Command3Caption, twipsRect(5640, 2760, 1680, 540));
+    b2 = PanelButton(this, QStringLiteral("b2"), BackupText::ChooseCaption, twipsRect(5220, 1740, 540, 420));
+    VisualButtonEx3 = PanelButton(this, QStringLiteral("VisualButtonEx3"), BackupText::RestoreCaption, twipsRect(5880, 1680, 1440, 540));
+    Command1 = PanelButton(this, QStringLiteral("Command1"), BackupText::Command1Caption, twipsRect(360, 2760, 1680, 540));
+    Command3 = PanelButton(this, QStringLiteral("Command3"), BackupText::Command3Caption, twipsRect(5640, 2760, 1680, 540));
     buildHelpPanel();
 
     Timer1 = new QTimer(this);
@@ -123,7 +115,7 @@ void Frmbackup::buildHelpPanel()
     rightToLeft.setWrapMode(QTextOption::WordWrap);
     Text4->document()->setDefaultTextOption(rightToLeft);
     Text4->setPlainText(BackupHelpText);
-    Command2 = makeButton(Frame1, QStringLiteral("Command2"), BackupText::Command2Caption, twipsRect(2760, 2940, 1680, 495));
+    Command2 = PanelButton(Frame1, QStringLiteral("Command2"), BackupText::Command2Caption, twipsRect(2760, 2940, 1680, 495));
 }
 
 void Frmbackup::Form_Load()

@@ -6,6 +6,7 @@
 #include "store/transaction.h"
 #include "ui/fieldbinding.h"
 #include "ui/fonts.h"
+#include "ui/panelbutton.h"
 #include "ui/prompts.h"
 #include "ui/selfclosingmessage.h"
 #include "ui/skinlabel.h"
@@ -58,15 +59,6 @@ private:
         {QLatin1String("Group"), LookupText::GroupColumn},
     };
 };
-
-QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setFont(menuButtonFont());
-    return button;
-}
 
 // A chooser whose caption stands at its right, both within [left, left + width) in twips.
 QComboBox *makeChooser(QWidget *parent, const QString &name, const QString &label, const QString &labelName,
@@ -178,10 +170,10 @@ void FrmCode::buildCommands()
     Text5 = new QLineEdit(Frame1);
     Text5->setObjectName(QStringLiteral("Text5"));
     Text5->setGeometry(twipsRect(840, 420, 1800, 375));
-    Command2 = makeButton(Frame1, QStringLiteral("Command2"), LookupText::Command2Caption, twipsRect(1560, 960, 2055, 495));
+    Command2 = PanelButton(Frame1, QStringLiteral("Command2"), LookupText::Command2Caption, twipsRect(1560, 960, 2055, 495));
 
-    Command1 = makeButton(this, QStringLiteral("Command1"), LookupText::Command1Caption, twipsRect(360, 5400, 3240, 555));
-    Command6 = makeButton(this, QStringLiteral("Command6"), LookupText::Command6Caption, twipsRect(360, 6240, 3240, 555));
+    Command1 = PanelButton(this, QStringLiteral("Command1"), LookupText::Command1Caption, twipsRect(360, 5400, 3240, 555));
+    Command6 = PanelButton(this, QStringLiteral("Command6"), LookupText::Command6Caption, twipsRect(360, 6240, 3240, 555));
     connect(Command1, &QPushButton::clicked, this, &FrmCode::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &FrmCode::Command2_Click);
     connect(Text5, &QLineEdit::returnPressed, this, &FrmCode::Command2_Click);
