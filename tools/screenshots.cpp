@@ -2,6 +2,8 @@
 //   quorvel-screenshots OUTDIR [THEME...]     (themes 1 to 11; all when none are given)
 #include "store/database.h"
 #include "app/frm1.h"
+#include "administration/frmq.h"
+#include "administration/frmravansanji.h"
 #include "administration/frmtest.h"
 #include "store/recordset.h"
 #include "app/startup.h"
@@ -272,6 +274,13 @@ int main(int argc, char *argv[])
             save(&main, out.filePath(QStringLiteral("frm1-themes") + suffix));
             main.findChild<QPushButton *>(QStringLiteral("Command67"))->click();
             save(&main, out.filePath(QStringLiteral("frm1-clinic") + suffix));
+        }
+        {
+            Frmravansanji introduction;
+            save(&introduction, out.filePath(QStringLiteral("frmravansanji") + suffix));
+            QFile::copy(QStringLiteral(QUORVEL_PROGRAM_DIR "/qu.pdf"), QStringLiteral("qu.pdf"));
+            FrmQ sheet;
+            save(&sheet, out.filePath(QStringLiteral("frmq") + suffix));
         }
         {
             Frmskin confirmation;

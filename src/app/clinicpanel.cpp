@@ -4,7 +4,7 @@
 #include "store/recordset.h"
 #include "ui/fieldbinding.h"
 #include "ui/fonts.h"
-#include "ui/panelbutton.h"
+#include "ui/panels.h"
 #include "ui/skinlabel.h"
 #include "ui/storeerror.h"
 #include "ui/twips.h"

@@ -7,6 +7,7 @@
 #include "app/clinicpanel.h"
 #include "app/frm1text.h"
 #include "app/themelistpanel.h"
+#include "ui/panels.h"
 #include "ui/picturebox.h"
 #include "store/recordset.h"
 #include "registry/frmcode.h"
@@ -30,15 +31,6 @@ namespace {
 
 // Shown when no calculator program can be started on this desktop.
 const QString kNoCalculator = QStringLiteral("ماشین حساب روی این رایانه پیدا نشد.");
-
-QFrame *makePanel(QWidget *parent, const QString &name, const QRect &geometry, const char *kind = "panel")
-{
-    auto *frame = new QFrame(parent);
-    frame->setObjectName(name);
-    frame->setProperty(kind, true);
-    frame->setGeometry(geometry);
-    return frame;
-}
 
 QLineEdit *makeHiddenBox(QWidget *parent, const QString &name, const QString &text, const QRect &geometry)
 {
@@ -117,7 +109,7 @@ QPushButton *Frm1::addButton(QWidget *parent, const QString &name, const QString
 
 void Frm1::buildMenu()
 {
-    Frame7 = makePanel(this, QStringLiteral("Frame7"), twipsRect(8280, 540, 2235, 7095), "menu");
+    Frame7 = Panel(this, QStringLiteral("Frame7"), twipsRect(8280, 540, 2235, 7095), "menu");
     Frame7->setMouseTracking(true);
     Frame7->installEventFilter(this);
 
@@ -166,7 +158,7 @@ void Frm1::buildPanels()
 
 void Frm1::buildSettingsPanel()
 {
-    Frame8 = makePanel(this, QStringLiteral("Frame8"), twipsRect(6060, 3780, 2175, 2055));
+    Frame8 = Panel(this, QStringLiteral("Frame8"), twipsRect(6060, 3780, 2175, 2055));
     Command68 = addButton(Frame8, QStringLiteral("Command68"), Frm1Text::Command68Caption, twipsRect(120, 240, 1905, 555));
     Command67 = addButton(Frame8, QStringLiteral("Command67"), Frm1Text::Command67Caption, twipsRect(120, 840, 1905, 555));
     Command69 = addButton(Frame8, QStringLiteral("Command69"), Frm1Text::Command69Caption, twipsRect(480, 1500, 1185, 435));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/panels.h"
+
 #include <QString>
 
 // The main window's own texts, exactly as the operator knows them.
@@ -25,7 +27,7 @@ inline const QString Command69Caption = QStringLiteral("خروج");
 inline const QString Picture1ToolTip = QStringLiteral("جهت ورود به سايت کليک کنيد");
 inline const QString AlreadyRunning = QStringLiteral("برنامه در حال اجراست");
 inline const QString AlreadyRunningCaption = QStringLiteral("Warnnig");
-inline const QString WindowCaption = QStringLiteral("Quorvel");
+inline const QString WindowCaption = ApplicationTitle;
 inline const QString SkinLabel1Text = QStringLiteral("Windowed Label");
 inline const QString SkinLabel7Text = QStringLiteral("V.2.1");
 }  // namespace Frm1Text

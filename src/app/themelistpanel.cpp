@@ -2,7 +2,7 @@
 
 #include "app/settingstext.h"
 #include "ui/fonts.h"
-#include "ui/panelbutton.h"
+#include "ui/panels.h"
 #include "ui/twips.h"
 
 #include <QPushButton>

@@ -1,6 +1,7 @@
 #include "backup/copyfileinblocks.h"
 
 #include "backup/backuptext.h"
+#include "ui/panels.h"
 #include "ui/prompts.h"
 
 #include <QCoreApplication>
@@ -94,7 +95,7 @@ bool CopyFileInBlocks(QWidget *owner, const QString &source, const QString &targ
     QString error;
     if (Backup::copyFileInBlocks(source, target, &error, [] { QCoreApplication::processEvents(); }))
         return true;
-    prompts().message(owner, BackupText::CopyFailed + QStringLiteral("\r\n") + error, QStringLiteral("Quorvel"),
+    prompts().message(owner, BackupText::CopyFailed + QStringLiteral("\r\n") + error, ApplicationTitle,
                       Prompts::Icon::Critical);
     return false;
 }

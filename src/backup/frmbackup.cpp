@@ -10,7 +10,7 @@
 #include "ui/clock.h"
 #include "ui/fieldbinding.h"
 #include "ui/fonts.h"
-#include "ui/panelbutton.h"
+#include "ui/panels.h"
 #include "ui/prompts.h"
 #include "ui/skinlabel.h"
 #include "ui/twips.h"
@@ -28,7 +28,6 @@
 
 namespace {
 
-const QString kApplicationTitle = QStringLiteral("Quorvel");
 // The file dialogs' filter: backups end in .mdbB.
 const QString kBackupFilter = QStringLiteral("Database Backup (*.mdbB)");
 
@@ -194,13 +193,13 @@ void Frmbackup::VisualButtonEx2_Click()
         prompts().message(this, BackupText::NeedBackupPath, BackupText::ErrorCaption, Prompts::Icon::Exclamation);
         return;
     }
-    if (QFileInfo::exists(target) && !prompts().question(this, BackupText::ReplaceQuestion, kApplicationTitle)) {
-        prompts().message(this, BackupText::BackupNotMade, kApplicationTitle, Prompts::Icon::Information);
+    if (QFileInfo::exists(target) && !prompts().question(this, BackupText::ReplaceQuestion, ApplicationTitle)) {
+        prompts().message(this, BackupText::BackupNotMade, ApplicationTitle, Prompts::Icon::Information);
         return;
     }
     if (!whileCopying([&] { return CopyFileInBlocks(this, databasePath(), target); }))
         return;  // the copy said why; the operator may choose another place
-    prompts().message(this, BackupText::BackupMade, kApplicationTitle, Prompts::Icon::None);
+    prompts().message(this, BackupText::BackupMade, ApplicationTitle, Prompts::Icon::None);
     endProgram();
 }
 
@@ -212,8 +211,8 @@ void Frmbackup::VisualButtonEx3_Click()
         prompts().message(this, BackupText::NeedRestorePath, BackupText::ErrorCaption, Prompts::Icon::Exclamation);
         return;
     }
-    if (!prompts().question(this, BackupText::RestoreQuestion, kApplicationTitle)) {
-        prompts().message(this, BackupText::NotRestored, kApplicationTitle, Prompts::Icon::None);
+    if (!prompts().question(this, BackupText::RestoreQuestion, ApplicationTitle)) {
+        prompts().message(this, BackupText::NotRestored, ApplicationTitle, Prompts::Icon::None);
         return;
     }
     QString error;
@@ -221,11 +220,11 @@ void Frmbackup::VisualButtonEx3_Click()
         return Backup::restoreDatabase(source, databasePath(), &error, [] { QCoreApplication::processEvents(); });
     });
     if (!restored) {
-        prompts().message(this, BackupText::CopyFailed + QStringLiteral("\r\n") + error, kApplicationTitle,
+        prompts().message(this, BackupText::CopyFailed + QStringLiteral("\r\n") + error, ApplicationTitle,
                           Prompts::Icon::Critical);
         return;
     }
-    prompts().message(this, BackupText::Restored, kApplicationTitle, Prompts::Icon::None);
+    prompts().message(this, BackupText::Restored, ApplicationTitle, Prompts::Icon::None);
     endProgram();
 }
 

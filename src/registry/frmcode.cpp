@@ -6,7 +6,7 @@
 #include "store/transaction.h"
 #include "ui/fieldbinding.h"
 #include "ui/fonts.h"
-#include "ui/panelbutton.h"
+#include "ui/panels.h"
 #include "ui/prompts.h"
 #include "ui/selfclosingmessage.h"
 #include "ui/skinlabel.h"
@@ -26,7 +26,6 @@
 
 namespace {
 
-const QString kApplicationTitle = QStringLiteral("Quorvel");
 
 // The four columns of the grid under their Persian captions; every other
 // column of the table is left out.
@@ -322,7 +321,7 @@ void FrmCode::Command2_Click()
     }
     if (!StoreSucceeded(this, Adodc4->filterBy(codeField, code), *Adodc4))
         return;
-    if (!prompts().question(this, LookupText::ConfirmDelete, kApplicationTitle)) {
+    if (!prompts().question(this, LookupText::ConfirmDelete, ApplicationTitle)) {
         showEverySubject();
         StoreSucceeded(this, Adodc3->refresh(), *Adodc3);
         return;

@@ -6,6 +6,7 @@
 #include "store/recordset.h"
 #include "ui/fieldbinding.h"
 #include "ui/fonts.h"
+#include "ui/panels.h"
 #include "ui/prompts.h"
 #include "ui/selfclosingmessage.h"
 #include "ui/skinlabel.h"
@@ -35,15 +36,6 @@ QString notRegisteredText(const QString &code)
 QString goneText(const QString &code)
 {
     return QStringLiteral("آزمودنی با کد «%1» دیگر در بانک اطلاعات نیست؛ کارنامه چاپ نشد.").arg(code);
-}
-
-QFrame *makePanel(QWidget *parent, const QString &name, const QRect &geometry)
-{
-    auto *frame = new QFrame(parent);
-    frame->setObjectName(name);
-    frame->setProperty("panel", true);
-    frame->setGeometry(geometry);
-    return frame;
 }
 
 QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
@@ -96,7 +88,7 @@ FrmkLID::FrmkLID(QWidget *parent) : QWidget(parent, Qt::Window)
 
 void FrmkLID::buildDetailsPanel()
 {
-    Frame5 = makePanel(this, QStringLiteral("Frame5"), twipsRect(360, 240, 9495, 2115));
+    Frame5 = Panel(this, QStringLiteral("Frame5"), twipsRect(360, 240, 9495, 2115));
     const QList<QLineEdit *> boxes = LayOutSubjectDetails(
         Frame5, Adodc3, {"Text15", "Text3", "Text12", "Text10", "Text6", "Text11", "Text7", "Text8", "Text9"});
     // The details are shown, not edited: nothing typed here could be kept.
@@ -106,7 +98,7 @@ void FrmkLID::buildDetailsPanel()
 
 void FrmkLID::buildCommandPanel()
 {
-    Frame1 = makePanel(this, QStringLiteral("Frame1"), twipsRect(360, 2475, 9495, 915));
+    Frame1 = Panel(this, QStringLiteral("Frame1"), twipsRect(360, 2475, 9495, 915));
     // Right to left in the order the operator works: select, print, help, exit.
     Command1 = makeButton(Frame1, QStringLiteral("Command1"), ScoringText::Command1Caption, twipsRect(7500, 180, 1875, 555));
     Command6 = makeButton(Frame1, QStringLiteral("Command6"), ScoringText::Command6Caption, twipsRect(4860, 180, 2580, 555));
@@ -123,7 +115,7 @@ void FrmkLID::buildCommandPanel()
 
 void FrmkLID::buildResultPanel()
 {
-    Frame3 = makePanel(this, QStringLiteral("Frame3"), twipsRect(360, 3510, 9495, 2190));
+    Frame3 = Panel(this, QStringLiteral("Frame3"), twipsRect(360, 3510, 9495, 2190));
     auto *caption = new SkinLabel(QStringLiteral("Label1"), ScoringText::ResultCaption, Frame3);
     caption->setGeometry(twipsRect(3240, 300, 3015, 495));
     caption->setAlignment(Qt::AlignCenter);
@@ -145,7 +137,7 @@ void FrmkLID::buildResultPanel()
 
 void FrmkLID::buildHelpPanel()
 {
-    Frame2 = makePanel(this, QStringLiteral("Frame2"), twipsRect(1380, 1080, 7635, 4935));
+    Frame2 = Panel(this, QStringLiteral("Frame2"), twipsRect(1380, 1080, 7635, 4935));
     Frame2->hide();
     Text21 = new QPlainTextEdit(Frame2);
     Text21->setObjectName(QStringLiteral("Text21"));

@@ -105,7 +105,7 @@ Shape tableShape(const QSqlDatabase &db)
 
 // SQLite's own check of every page: missing or wiped pages, broken indexes.
 // The quick check at every open; the full integrity check where time allows.
-OpenResult checkWhole(QSqlDatabase &db, const QString &pragma = QStringLiteral("quick_check"))
+OpenResult checkWhole(QSqlDatabase &db, const QString &pragma)
 {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA ") + pragma)) {
@@ -117,6 +117,36 @@ OpenResult checkWhole(QSqlDatabase &db, const QString &pragma = QStringLiteral("
         problems << query.value(0).toString();
     if (problems != QStringList{QStringLiteral("ok")})
         return {OpenStatus::Damaged, problems.mid(0, 3).join(QLatin1Char('\n'))};
+    return {OpenStatus::Opened, {}};
+}
+
+// Opened when the first bytes are SQLite's; read before SQLite opens the file.
+OpenResult checkHeader(const QString &path)
+{
+    switch (readHeader(path)) {
+    case Header::Foreign:
+        return {OpenStatus::NotOurs, {}};
+    case Header::Blank:
+        return {OpenStatus::Damaged, QStringLiteral("the file is empty or its first page is blank")};
+    case Header::Sqlite:
+        break;
+    }
+    return {OpenStatus::Opened, {}};
+}
+
+// Opened when the open file passes SQLite's check and holds our tables whole.
+OpenResult checkOurs(QSqlDatabase &db, const QString &pragma)
+{
+    if (const OpenResult whole = checkWhole(db, pragma); whole.status != OpenStatus::Opened)
+        return whole;
+    switch (tableShape(db)) {
+    case Shape::Foreign:
+        return {OpenStatus::NotOurs, {}};
+    case Shape::Partial:
+        return {OpenStatus::Damaged, QStringLiteral("tables of the program are missing")};
+    case Shape::Ours:
+        break;
+    }
     return {OpenStatus::Opened, {}};
 }
 
@@ -200,14 +230,8 @@ OpenResult openDatabase(const QString &path, Access access)
     if (!info.isFile() || !info.isReadable())
         return {OpenStatus::Failed, QStringLiteral("not a readable file")};
     // Checked before SQLite touches the file, so a foreign file stays byte for byte as it was.
-    switch (readHeader(path)) {
-    case Header::Foreign:
-        return {OpenStatus::NotOurs, {}};
-    case Header::Blank:
-        return {OpenStatus::Damaged, QStringLiteral("the file is empty or its first page is blank")};
-    case Header::Sqlite:
-        break;
-    }
+    if (const OpenResult head = checkHeader(path); head.status != OpenStatus::Opened)
+        return head;
 
     const OpenResult result = [&path, access]() -> OpenResult {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QString::fromLatin1(kConnection));
@@ -218,17 +242,8 @@ OpenResult openDatabase(const QString &path, Access access)
             return {OpenStatus::Failed, db.lastError().text()};
         installBusyWait(db);
         // Nothing is written before the file is known to be ours and whole.
-        const OpenResult whole = checkWhole(db);
-        if (whole.status != OpenStatus::Opened)
-            return whole;
-        switch (tableShape(db)) {
-        case Shape::Foreign:
-            return {OpenStatus::NotOurs, {}};
-        case Shape::Partial:
-            return {OpenStatus::Damaged, QStringLiteral("tables of the program are missing")};
-        case Shape::Ours:
-            break;
-        }
+        if (const OpenResult ours = checkOurs(db, QStringLiteral("quick_check")); ours.status != OpenStatus::Opened)
+            return ours;
         if (access == Access::ReadOnly)
             return {OpenStatus::Opened, {}};
         // One file holds everything whenever no transaction is open, so a byte copy is a whole backup.
@@ -250,14 +265,8 @@ OpenResult checkDatabaseFile(const QString &path)
 {
     if (!QFileInfo(path).isFile())
         return {OpenStatus::Missing, {}};
-    switch (readHeader(path)) {
-    case Header::Foreign:
-        return {OpenStatus::NotOurs, {}};
-    case Header::Blank:
-        return {OpenStatus::Damaged, QStringLiteral("the file is empty or its first page is blank")};
-    case Header::Sqlite:
-        break;
-    }
+    if (const OpenResult head = checkHeader(path); head.status != OpenStatus::Opened)
+        return head;
     const QString connection = QStringLiteral("quorvel-check");
     OpenResult result;
     {
@@ -267,19 +276,7 @@ OpenResult checkDatabaseFile(const QString &path)
         if (!db.open()) {
             result = {OpenStatus::Failed, db.lastError().text()};
         } else {
-            result = checkWhole(db, QStringLiteral("integrity_check"));
-            if (result.status == OpenStatus::Opened) {
-                switch (tableShape(db)) {
-                case Shape::Foreign:
-                    result = {OpenStatus::NotOurs, {}};
-                    break;
-                case Shape::Partial:
-                    result = {OpenStatus::Damaged, QStringLiteral("tables of the program are missing")};
-                    break;
-                case Shape::Ours:
-                    break;
-                }
-            }
+            result = checkOurs(db, QStringLiteral("integrity_check"));
         }
     }
     dropConnection(connection);
