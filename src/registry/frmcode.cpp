@@ -1,6 +1,7 @@
 #include "registry/frmcode.h"
 
 #include "registry/lookuptext.h"
+#include "scoring/reportpreview.h"
 #include "scoring/resultreports.h"
 #include "store/recordset.h"
 #include "store/transaction.h"
@@ -275,7 +276,7 @@ void FrmCode::Command1_Click()
     if (!StoreSucceeded(this, ResultReports::ReadRows(*Adodc2, table.fields(), &rows), *Adodc2))
         return;
     ResultReports::SetLabel(table, QStringLiteral("Section5"), QStringLiteral("Label14"), Text4->text());
-    ResultReports::Show(table, std::move(rows), this);
+    ReportPreview::show(table, std::move(rows), this);
     StoreSucceeded(this, Adodc3->refresh(), *Adodc3);
 }
 

@@ -1,6 +1,7 @@
 #include "scoring/frmklid.h"
 
 #include "scoring/answerkey.h"
+#include "scoring/reportpreview.h"
 #include "scoring/resultreports.h"
 #include "scoring/scoringtext.h"
 #include "store/recordset.h"
@@ -265,7 +266,7 @@ void FrmkLID::Command3_Click()
         return;
     ResultReports::SetLabel(table, QStringLiteral("Section4"), QStringLiteral("Label9"), Text13->text());
     ResultReports::SetLabel(table, QStringLiteral("Section5"), QStringLiteral("Label14"), Text16->text());
-    ResultReports::Show(table, std::move(rows), this);
+    ReportPreview::show(table, std::move(rows), this);
 }
 
 // The result card of the subject scored last, read from its stored row.
@@ -301,6 +302,6 @@ void FrmkLID::Command6_Click()
         ResultReports::SetLabel(card, QStringLiteral("Section1"), QString::fromLatin1(value.label),
                                 rows.value(0, QString::fromLatin1(value.field)));
     ResultReports::SetLabel(card, QStringLiteral("Section1"), QStringLiteral("Label29"), Text16->text());
-    ResultReports::Show(card, std::move(rows), this);
+    ReportPreview::show(card, std::move(rows), this);
     Text5->clear();
 }

@@ -2,17 +2,17 @@
 
 #include "scoring/reportlayout.h"
 #include "scoring/reportpainter.h"
-#include "scoring/reportpreview.h"
 #include "scoring/reporttext.h"
 #include "store/recordset.h"
 
 namespace ResultReports {
 
+namespace {
+
+// The maker's line under the result table and the web lines of the card.
 const QString kMakerLine = QStringLiteral("تهیه شده با نرم‌افزار سنجش انگیزه شغلی کورول");
 const QString kWebSite = QStringLiteral("www.quorvel.example");
 const QString kShop = QStringLiteral("shop.quorvel.example");
-
-namespace {
 
 using Report::Item;
 using Report::SectionKind;
@@ -230,11 +230,6 @@ bool ReadRows(RecordSet &source, const QStringList &fields, Report::Rows *rows)
         return false;
     *rows = std::move(read);
     return true;
-}
-
-void Show(const Report::Design &design, Report::Rows rows, QWidget *owner)
-{
-    ReportPreview::show(design, std::move(rows), owner);
 }
 
 bool ExportResultTable(const QString &pdfPath, const QString *group, QString *error)

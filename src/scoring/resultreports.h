@@ -2,7 +2,6 @@
 
 #include "scoring/reportdesign.h"
 
-class QWidget;
 class RecordSet;
 
 // The two printed reports of results. Each is one shared design for the
@@ -22,17 +21,9 @@ bool SetLabel(Report::Design &design, const QString &section, const QString &lab
 // False with the store's reason on source.
 bool ReadRows(RecordSet &source, const QStringList &fields, Report::Rows *rows);
 
-// Opens the report's preview window over rows; it stays until the operator closes it.
-void Show(const Report::Design &design, Report::Rows rows, QWidget *owner);
-
 // Writes the result table of the stored subjects (of one group when group is
 // not null), with the clinic's name and address, to a PDF file without any
 // window. Only reads the store. False with the reason in *error.
 bool ExportResultTable(const QString &pdfPath, const QString *group, QString *error);
-
-// The maker's line under the result table and the web lines of the card.
-extern const QString kMakerLine;
-extern const QString kWebSite;
-extern const QString kShop;
 
 }  // namespace ResultReports
