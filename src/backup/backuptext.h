@@ -25,5 +25,6 @@ inline const QString CopyFailed = QStringLiteral("اشکال در ايجاد ن�
 inline const QString NeedRestorePath = QStringLiteral("لطفا مسير فايل مربوطه را وارد کنيد");
 inline const QString RestoreQuestion = QStringLiteral("آيا ميخواهيد اطلاعات را بازيابي کنيد؟");
 inline const QString Restored = QStringLiteral("بازيابي اطلاعات انجام شد");
+inline const QString CloseOtherWindows = QStringLiteral("تمامي فرم ها را ببندبد به جز فرم اصلي و اين پنجره");
 inline const QString NotRestored = QStringLiteral("عدم موفقيت در بازيابي اطلاعات ");
 }  // namespace BackupText

@@ -1,27 +1,18 @@
 #include "backup/copyfileinblocks.h"
 
 #include "backup/backuptext.h"
+#include "store/safefile.h"
 #include "ui/panels.h"
 #include "ui/prompts.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include <cerrno>
 #include <sys/stat.h>
 
 namespace Backup {
-
-namespace {
-
-QString describe(const QIODevice &device, const QString &path)
-{
-    const QString reason = device.errorString();
-    return path.isEmpty() ? reason : QStringLiteral("%1\n%2").arg(path, reason);
-}
-
-}  // namespace
 
 bool isSameFile(const QString &first, const QString &second)
 {
@@ -33,43 +24,47 @@ bool isSameFile(const QString &first, const QString &second)
            && a.st_ino == b.st_ino;
 }
 
-bool copyInBlocks(QIODevice &source, const QString &target, QString *error, const std::function<void()> &betweenBlocks)
+bool copyInto(QIODevice &source, SafeFile::Writer &out, QString *error, const std::function<void()> &betweenBlocks)
 {
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly)) {
-        *error = describe(out, target);
-        return false;
-    }
-    out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    const qint64 length = source.size();
+    const qint64 length = source.size() - source.pos();
     qint64 position = 0;
     // Blocks go out in runs of many: the disk takes one large write much
-    // faster than many odd-sized ones.
+    // faster than many odd-sized ones, and the window paints between runs.
     constexpr qint64 kRun = 256 * kBlockSize;
     QByteArray run(kRun, Qt::Uninitialized);
     qint64 filled = 0;
     while (position < length) {
-        if (betweenBlocks)
+        if (filled == 0 && betweenBlocks)
             betweenBlocks();
         const qint64 size = qMin(kBlockSize, length - position);
         if (source.read(run.data() + filled, size) != size) {
             *error = source.errorString().isEmpty() ? QStringLiteral("the source ended early") : source.errorString();
-            return false;  // the temporary file goes with out
+            return false;
         }
         filled += size;
         position += size;
         if (filled + kBlockSize > kRun || position == length) {
             if (out.write(run.constData(), filled) != filled) {
-                *error = describe(out, target);
+                *error = out.errorText();
                 return false;
             }
             filled = 0;
         }
     }
-    // commit() writes the copy through to the disk before it takes the
-    // target's name, so the name never leads to half a copy.
+    return true;
+}
+
+bool copyInBlocks(QIODevice &source, const QString &target, QString *error, const std::function<void()> &betweenBlocks)
+{
+    SafeFile::Writer out(target);
+    if (!out.open()) {
+        *error = out.errorText();
+        return false;
+    }
+    if (!copyInto(source, out, error, betweenBlocks))
+        return false;  // the temporary file goes with out
     if (!out.commit()) {
-        *error = describe(out, target);
+        *error = out.errorText();
         return false;
     }
     return true;
@@ -80,9 +75,13 @@ bool copyFileInBlocks(const QString &source, const QString &target, QString *err
 {
     if (isSameFile(source, target))
         return true;
+    if (const QString refused = SafeFile::refuseSource(source); !refused.isEmpty()) {
+        *error = refused;
+        return false;
+    }
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) {
-        *error = describe(in, source);
+        *error = SafeFile::describeError(EACCES, source);
         return false;
     }
     return copyInBlocks(in, target, error, betweenBlocks);

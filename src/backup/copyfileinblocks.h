@@ -7,17 +7,27 @@
 class QIODevice;
 class QWidget;
 
+namespace SafeFile {
+class Writer;
+}
+
 namespace Backup {
 
 // Bytes read and written at a time.
 constexpr qint64 kBlockSize = 4048;
 
-// Copies source into the file at target, kBlockSize bytes at a time, calling
-// betweenBlocks before each block. The target never holds half a copy: the
-// bytes go to a temporary file in the target's folder, which is flushed to
-// disk and only then renamed over the target, readable and writable by its
-// owner only. On any failure the target keeps its old bytes, the temporary
-// file is removed, and *error says why.
+// Copies the rest of source into the open writer, kBlockSize bytes at a
+// time, calling betweenBlocks now and then (about every megabyte) so a
+// window can paint. Nothing is finished or committed; false with *error on
+// a failed read or write.
+bool copyInto(QIODevice &source, SafeFile::Writer &out, QString *error,
+              const std::function<void()> &betweenBlocks = {});
+
+// Copies source into the file at target. The target never holds half a
+// copy: the bytes go to a temporary file in the target's folder, which is
+// synced to disk and only then renamed over the target, readable and
+// writable by its owner only. On any failure the target keeps its old
+// bytes, the temporary file is removed, and *error names the cause.
 bool copyInBlocks(QIODevice &source, const QString &target, QString *error,
                   const std::function<void()> &betweenBlocks = {});
 

@@ -1,5 +1,6 @@
 #include "backup/frmbackup.h"
 
+#include "backup/backupdatabase.h"
 #include "backup/backuphelp.h"
 #include "backup/backuptext.h"
 #include "backup/copyfileinblocks.h"
@@ -197,8 +198,16 @@ void Frmbackup::VisualButtonEx2_Click()
         prompts().message(this, BackupText::BackupNotMade, ApplicationTitle, Prompts::Icon::Information);
         return;
     }
-    if (!whileCopying([&] { return CopyFileInBlocks(this, databasePath(), target); }))
-        return;  // the copy said why; the operator may choose another place
+    QString error;
+    const bool made = whileCopying([&] {
+        return Backup::backupDatabase(databasePath(), target, &error, [] { QCoreApplication::processEvents(); });
+    });
+    if (!made) {
+        // The operator may choose another place, or try again once the database is free.
+        prompts().message(this, BackupText::CopyFailed + QStringLiteral("\r\n") + error, ApplicationTitle,
+                          Prompts::Icon::Critical);
+        return;
+    }
     prompts().message(this, BackupText::BackupMade, ApplicationTitle, Prompts::Icon::None);
     endProgram();
 }
@@ -216,12 +225,18 @@ void Frmbackup::VisualButtonEx3_Click()
         return;
     }
     QString error;
+    Backup::RestoreFailure failure = Backup::RestoreFailure::None;
     const bool restored = whileCopying([&] {
-        return Backup::restoreDatabase(source, databasePath(), &error, [] { QCoreApplication::processEvents(); });
+        return Backup::restoreDatabase(source, databasePath(), &error, [] { QCoreApplication::processEvents(); },
+                                       &failure);
     });
     if (!restored) {
-        prompts().message(this, BackupText::CopyFailed + QStringLiteral("\r\n") + error, ApplicationTitle,
-                          Prompts::Icon::Critical);
+        if (failure == Backup::RestoreFailure::Replace)
+            prompts().message(this, error + BackupText::CloseOtherWindows, BackupText::ErrorCaption,
+                              Prompts::Icon::Exclamation);
+        else
+            prompts().message(this, BackupText::CopyFailed + QStringLiteral("\r\n") + error, ApplicationTitle,
+                              Prompts::Icon::Critical);
         return;
     }
     prompts().message(this, BackupText::Restored, ApplicationTitle, Prompts::Icon::None);

@@ -6,14 +6,24 @@
 
 namespace Backup {
 
-// Puts the backup at source in place of the database at database. The backup
-// is first copied beside the database and checked there: it must be a whole
-// database of this program. Only then is the program's connection closed and
-// the checked copy renamed over the database, so the database is either
-// left exactly as it was or replaced whole. After a restore nothing may use
-// the connection again: the program ends. False with the reason in *error,
-// the database and the connection as they were.
+// Where a restore stopped, so the window can say it in the right words.
+enum class RestoreFailure {
+    None,
+    Source,   // the backup could not be read or copied
+    Refused,  // the backup is not exactly a whole database of this program
+    Replace,  // the checked copy could not take the database's place
+};
+
+// Puts the backup at source in place of the database at database. The
+// backup's header, length and schema are checked before anything is copied;
+// it is then copied beside the database and checked whole there. Only then
+// are the program's connection and its record sets let go, and the checked
+// copy renamed over the database while no other program holds it: the
+// database is either left exactly as it was or replaced whole, and nothing
+// is left beside it. After a restore nothing may use the connection again:
+// the program ends. False with the reason in *error and the stage in
+// *failure; the connection is then open again (or *error says it is not).
 bool restoreDatabase(const QString &source, const QString &database, QString *error,
-                     const std::function<void()> &betweenBlocks = {});
+                     const std::function<void()> &betweenBlocks = {}, RestoreFailure *failure = nullptr);
 
 }  // namespace Backup

@@ -1,5 +1,7 @@
 #include "scoring/reportpainter.h"
 
+#include "store/safefile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -8,7 +10,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QSvgRenderer>
 #include <QTextOption>
 
@@ -118,22 +119,21 @@ bool writePdf(const Layout &layout, const QString &path, const QString &title, Q
         return false;
     };
     // Written beside the target and moved into place only when whole, so a
-    // failed save leaves no file and never spoils one already there.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+    // failed save leaves no file and never spoils one already there; the
+    // file is its owner's alone, like the database it comes from.
+    SafeFile::Writer file(path);
+    if (!file.open())
+        return fail(file.errorText());
     {
         QPdfWriter writer(&file);
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("Quorvel"));
         writer.setResolution(1200);
-        if (!printPages(layout, writer)) {
-            file.cancelWriting();
-            return fail(QStringLiteral("صفحه‌ها رسم نشدند"));
-        }
+        if (!printPages(layout, writer))
+            return fail(file.errorText().isEmpty() ? QStringLiteral("صفحه‌ها رسم نشدند") : file.errorText());
     }
-    if (!file.commit())
-        return fail(file.errorString());
+    if (!file.errorText().isEmpty() || !file.commit())
+        return fail(file.errorText());
     return true;
 }
 

@@ -1,11 +1,14 @@
 #include "store/database.h"
 
+#include "store/filecheck.h"
+#include "store/safefile.h"
 #include "store/storefailure.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QThread>
+#include <QTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
@@ -21,22 +24,24 @@ namespace {
 
 const char kConnection[] = "quorvel";
 int busyWaitMs = 3000;
+std::function<void()> busyWaitObserver;
 
 constexpr QFile::Permissions kPrivateFile = QFile::ReadOwner | QFile::WriteOwner;
 constexpr QFile::Permissions kPrivateFolder = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
 
-// SQLite asks this while another program holds the file. Waiting here keeps
-// the windows painting and their timers running; input waits until the
-// operation is over, so nothing else reaches the store meanwhile.
+// SQLite asks this while another program holds the file. The wait runs
+// none of the program's events: no timer or close can start a second store
+// call on this connection while the first one waits.
 int waitWhileBusy(void *, int attempt)
 {
     static QElapsedTimer waited;
-    if (attempt == 0)
+    if (attempt == 0) {
         waited.start();
+        if (busyWaitObserver)
+            busyWaitObserver();
+    }
     if (waited.elapsed() >= busyWaitMs)
         return 0;
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QThread::msleep(20);
     return 1;
 }
@@ -218,6 +223,7 @@ QSqlDatabase database()
 
 void closeDatabase()
 {
+    emit connectionEvents().closing();
     dropConnection(QString::fromLatin1(kConnection));
 }
 
@@ -227,8 +233,10 @@ OpenResult openDatabase(const QString &path, Access access)
     const QFileInfo info(path);
     if (!info.exists())
         return {OpenStatus::Missing, {}};
-    if (!info.isFile() || !info.isReadable())
-        return {OpenStatus::Failed, QStringLiteral("not a readable file")};
+    if (const QString refused = SafeFile::refuseSource(path); !refused.isEmpty())
+        return {OpenStatus::Failed, refused};
+    if (access == Access::ReadWrite)
+        removeLeftovers(path);
     // Checked before SQLite touches the file, so a foreign file stays byte for byte as it was.
     if (const OpenResult head = checkHeader(path); head.status != OpenStatus::Opened)
         return head;
@@ -263,29 +271,67 @@ OpenResult openDatabase(const QString &path, Access access)
 
 OpenResult checkDatabaseFile(const QString &path)
 {
-    if (!QFileInfo(path).isFile())
-        return {OpenStatus::Missing, {}};
-    if (const OpenResult head = checkHeader(path); head.status != OpenStatus::Opened)
-        return head;
-    const QString connection = QStringLiteral("quorvel-check");
-    OpenResult result;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (!db.open()) {
-            result = {OpenStatus::Failed, db.lastError().text()};
-        } else {
-            result = checkOurs(db, QStringLiteral("integrity_check"));
-        }
-    }
-    dropConnection(connection);
-    return result;
+    return checkBackupFile(path, CheckDepth::Whole);
 }
 
 void setBusyWait(int milliseconds)
 {
     busyWaitMs = milliseconds;
+}
+
+void setBusyWaitObserver(std::function<void()> observer)
+{
+    busyWaitObserver = std::move(observer);
+}
+
+ConnectionEvents &connectionEvents()
+{
+    static ConnectionEvents events;
+    return events;
+}
+
+ReadSnapshot::ReadSnapshot(const QString &path)
+{
+    sqlite3 *db = nullptr;
+    // Opened for writing though it never writes, so that a journal a killed
+    // writer left is rolled back before the snapshot is taken.
+    int code = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    m_connection = db;
+    if (code == SQLITE_OK) {
+        sqlite3_busy_handler(db, waitWhileBusy, nullptr);
+        // BEGIN takes no lock of its own; the first read takes the shared
+        // lock that keeps writers from changing the file until the end.
+        code = sqlite3_exec(db, "BEGIN; SELECT COUNT(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    }
+    if (code != SQLITE_OK) {
+        m_error = QString::fromUtf8(sqlite3_errmsg(db));
+        m_busy = (sqlite3_errcode(db) & 0xff) == SQLITE_BUSY || (sqlite3_errcode(db) & 0xff) == SQLITE_LOCKED;
+        return;
+    }
+    m_held = true;
+}
+
+ReadSnapshot::~ReadSnapshot()
+{
+    auto *db = static_cast<sqlite3 *>(m_connection);
+    if (m_held)
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(db);
+}
+
+void removeLeftovers(const QString &path)
+{
+    const QFileInfo info(path);
+    SafeFile::removeStaleTemporaries(info.absolutePath());
+    // Names earlier versions gave their unfinished copies.
+    QFile::remove(path + QStringLiteral(".restore"));
+    QFile::remove(path + QStringLiteral(".new"));
+    // Side files of write-ahead logging belong to no database of ours: ours
+    // always keeps a rollback journal, which SQLite itself deals with.
+    if (readHeaderBytes(path).journalMode == JournalMode::Rollback) {
+        QFile::remove(path + QStringLiteral("-wal"));
+        QFile::remove(path + QStringLiteral("-shm"));
+    }
 }
 
 bool createDatabase(const QString &path, QString *error)
@@ -302,29 +348,28 @@ bool createDatabase(const QString &path, QString *error)
             *error = QStringLiteral("cannot make the folder %1").arg(folder);
         return false;
     }
-    // Built under a temporary name and renamed, so a half-written file never stands at path.
-    // The file is made private before anything is written into it, whatever the umask.
-    const QString partial = path + QStringLiteral(".new");
-    QFile::remove(partial);
-    {
-        QFile empty(partial);
-        if (!empty.open(QIODevice::WriteOnly | QIODevice::NewOnly, kPrivateFile)) {
-            if (error)
-                *error = empty.errorString();
-            return false;
-        }
+    // Built in a private temporary file beside path and renamed, so a
+    // half-written database never stands at path.
+    SafeFile::Writer file(path);
+    if (!file.open() || !file.finish()) {
+        if (error)
+            *error = file.errorText();
+        return false;
     }
     const QString connection = QStringLiteral("quorvel-create");
     bool ok = false;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(partial);
+        db.setDatabaseName(file.temporaryPath());
         if (!db.open()) {
             if (error)
                 *error = db.lastError().text();
         } else {
+            // No journal beside the temporary file: a build cut short is thrown away whole.
             QStringList statements = resourceText(QStringLiteral("schema.sql")).split(QLatin1Char(';'));
-            ok = execAll(db, {QStringLiteral("PRAGMA journal_mode=DELETE"), QStringLiteral("BEGIN")}, error)
+            ok = execAll(db, {QStringLiteral("PRAGMA journal_mode=OFF"), QStringLiteral("PRAGMA synchronous=FULL"),
+                              QStringLiteral("BEGIN")},
+                         error)
                  && execAll(db, statements, error);
             QSqlQuery insert(db);
             const QStringList items =
@@ -354,15 +399,13 @@ bool createDatabase(const QString &path, QString *error)
         }
     }
     QSqlDatabase::removeDatabase(connection);
-    if (ok && !QFile::rename(partial, path)) {
+    if (ok && !file.commit()) {
         ok = false;
         if (error)
-            *error = QStringLiteral("cannot move the new database to %1").arg(path);
+            *error = file.errorText();
     }
     if (ok)
         ok = makePrivate(path, error);
-    if (!ok)
-        QFile::remove(partial);
     return ok;
 }
 

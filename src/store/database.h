@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QObject>
 #include <QSqlDatabase>
 #include <QString>
+
+#include <functional>
 
 // The one database file of the program and the process's one connection to it.
 namespace Store {
@@ -43,11 +46,54 @@ bool createDatabase(const QString &path, QString *error = nullptr);
 // The open connection (invalid before openDatabase succeeds).
 QSqlDatabase database();
 
-// Closes and forgets the connection; record sets must be gone by then.
+// Closes and forgets the connection. Record sets still open are told first:
+// they let go of it and refuse every later use as closed.
 void closeDatabase();
 
+// Tells record sets that the connection is about to close.
+class ConnectionEvents : public QObject
+{
+    Q_OBJECT
+
+signals:
+    void closing();
+};
+ConnectionEvents &connectionEvents();
+
 // How long an operation waits for another program that holds the file before
-// it fails as busy. The windows keep painting meanwhile; input waits.
+// it fails as busy. The wait runs none of the program's events, so nothing
+// can reach the store meanwhile.
 void setBusyWait(int milliseconds);
+// Called when a wait for a busy file begins (the program shows a busy
+// pointer); nullptr for none.
+void setBusyWaitObserver(std::function<void()> observer);
+
+// Holds a read transaction on the connection: while it lives no writer can
+// change the database file, so its bytes can be copied as one consistent
+// snapshot. When another program is writing, it waits as every operation
+// does, then fails as busy.
+class ReadSnapshot
+{
+public:
+    // On a connection of its own to the database file at path.
+    explicit ReadSnapshot(const QString &path);
+    ~ReadSnapshot();
+    ReadSnapshot(const ReadSnapshot &) = delete;
+    ReadSnapshot &operator=(const ReadSnapshot &) = delete;
+
+    bool isHeld() const { return m_held; }
+    QString errorText() const { return m_error; }
+    bool isBusy() const { return m_busy; }
+
+private:
+    void *m_connection = nullptr;
+    bool m_held = false;
+    bool m_busy = false;
+    QString m_error;
+};
+
+// Removes what an earlier run may have left beside the database at path:
+// unfinished copies and journals that belong to no database.
+void removeLeftovers(const QString &path);
 
 }  // namespace Store

@@ -22,18 +22,42 @@ RecordSet::RecordSet(const QString &objectName, const QString &table, QObject *p
 {
     setObjectName(objectName);
     m_model->setTable(table);
+    m_table = m_model->tableName();
+    connect(&Store::connectionEvents(), &Store::ConnectionEvents::closing, this, &RecordSet::letGoOfStore);
 }
 
 RecordSet::~RecordSet() = default;
 
-QString RecordSet::table() const
+// The connection is closing: nothing of it may stay held here.
+void RecordSet::letGoOfStore()
 {
-    return m_model->tableName();
+    if (!m_model)
+        return;
+    delete m_model;
+    m_model = nullptr;
+    m_storedCount = 0;
+    m_addedCount = 0;
+    m_current = -1;
+    m_newRowState = NewRow::None;
+    m_newRow.clear();
+    m_newRowId.clear();
+    m_newRowKey.clear();
+    if (m_view)
+        m_view->resetRows();
+    emit currentChanged();
+}
+
+bool RecordSet::refuseWhenClosed()
+{
+    if (m_model)
+        return false;
+    fail(StoreFailure::Closed, QStringLiteral("the database was closed"));
+    return true;
 }
 
 bool RecordSet::hasField(const QString &name) const
 {
-    return m_model->fieldIndex(name) >= 0;
+    return m_model && m_model->fieldIndex(name) >= 0;
 }
 
 bool RecordSet::fail(StoreFailure failure, const QString &message)
@@ -56,12 +80,16 @@ bool RecordSet::open()
 
 bool RecordSet::refresh()
 {
+    if (refuseWhenClosed())
+        return false;
     m_model->setWhere(QString());
     return reselect();
 }
 
 bool RecordSet::filterBy(const QString &fieldName, const QString &value)
 {
+    if (refuseWhenClosed())
+        return false;
     if (!hasField(fieldName))
         return fail(StoreFailure::UnknownField, QStringLiteral("no field %1 in %2").arg(fieldName, table()));
     QSqlDriver *driver = m_model->database().driver();
@@ -120,6 +148,8 @@ bool RecordSet::reselect()
 bool RecordSet::readStoredRows(const QStringList &fields,
                                const std::function<void(const QStringList &values)> &row)
 {
+    if (refuseWhenClosed())
+        return false;
     m_error.clear();
     m_failure = StoreFailure::None;
     QSqlDriver *driver = m_model->database().driver();
@@ -151,6 +181,8 @@ bool RecordSet::readStoredRows(const QStringList &fields,
 
 bool RecordSet::readDistinctValues(const QString &field, QStringList *values)
 {
+    if (refuseWhenClosed())
+        return false;
     m_error.clear();
     m_failure = StoreFailure::None;
     if (!hasField(field))
@@ -185,6 +217,8 @@ bool RecordSet::readDistinctValues(const QString &field, QStringList *values)
 
 bool RecordSet::addNew()
 {
+    if (refuseWhenClosed())
+        return false;
     m_error.clear();
     m_failure = StoreFailure::None;
     if (table().isEmpty() || m_model->record().isEmpty())
@@ -208,6 +242,8 @@ bool RecordSet::addNew()
 
 bool RecordSet::setField(const QString &fieldName, const QVariant &value)
 {
+    if (refuseWhenClosed())
+        return false;
     m_error.clear();
     m_failure = StoreFailure::None;
     const int column = m_model->fieldIndex(fieldName);
@@ -228,6 +264,8 @@ bool RecordSet::setField(const QString &fieldName, const QVariant &value)
 
 QVariant RecordSet::field(const QString &fieldName) const
 {
+    if (!m_model)
+        return {};
     const int column = m_model->fieldIndex(fieldName);
     if (column < 0)
         return {};
@@ -240,7 +278,7 @@ QVariant RecordSet::field(const QString &fieldName) const
 
 bool RecordSet::currentIsDirty() const
 {
-    if (m_current < 0)
+    if (!m_model || m_current < 0)
         return false;
     for (int column = 0; column < m_model->columnCount(); ++column)
         if (m_model->isDirty(m_model->index(m_current, column)))
@@ -262,7 +300,7 @@ bool RecordSet::newRowIsDirty() const
 
 bool RecordSet::hasPendingChanges() const
 {
-    return m_model->isDirty() || newRowIsDirty();
+    return (m_model && m_model->isDirty()) || newRowIsDirty();
 }
 
 // The committed new row by its row id and, where the table has one, its key
@@ -359,6 +397,8 @@ bool RecordSet::rereadCurrentRow()
 
 bool RecordSet::commit()
 {
+    if (refuseWhenClosed())
+        return false;
     m_error.clear();
     m_failure = StoreFailure::None;
     if (isOnNewRow())
@@ -372,6 +412,8 @@ bool RecordSet::commit()
 
 bool RecordSet::deleteCurrent()
 {
+    if (refuseWhenClosed())
+        return false;
     m_error.clear();
     m_failure = StoreFailure::None;
     if (isBof())
@@ -421,7 +463,7 @@ RecordSet::Snapshot RecordSet::snapshot() const
     kept.newRow = m_newRow;
     kept.newRowId = m_newRowId;
     kept.newRowKey = m_newRowKey;
-    if (m_newRowState == NewRow::None && m_current >= 0)
+    if (m_model && m_newRowState == NewRow::None && m_current >= 0)
         for (int column = 0; column < m_model->columnCount(); ++column)
             if (m_model->isDirty(m_model->index(m_current, column)))
                 kept.edits.insert(column, m_model->data(m_model->index(m_current, column)));
@@ -430,6 +472,8 @@ RecordSet::Snapshot RecordSet::snapshot() const
 
 void RecordSet::restore(const Snapshot &kept)
 {
+    if (!m_model)
+        return;
     // A stored row written since the snapshot shows the store's values again,
     // and the edits it had then wait again for a commit.
     const bool storedRowWritten = !kept.edits.isEmpty() && m_newRowState == NewRow::None

@@ -32,7 +32,9 @@ public:
     RecordSet(const QString &objectName, const QString &table, QObject *parent = nullptr);
     ~RecordSet() override;
 
-    QString table() const;
+    QString table() const { return m_table; }
+    // True once the connection was closed under the set: every operation then fails as Closed.
+    bool isClosed() const { return m_model == nullptr; }
     // Field names are matched without regard to case, as the store does.
     bool hasField(const QString &field) const;
 
@@ -103,6 +105,8 @@ signals:
     void currentChanged();
 
 private:
+    void letGoOfStore();
+    bool refuseWhenClosed();
     bool reselect();
     bool fail(StoreFailure failure, const QString &message);
     bool failWith(const QSqlError &error);
@@ -114,7 +118,8 @@ private:
     bool newRowIsDirty() const;
     QString newRowWhere(QList<QVariant> *values) const;
 
-    Store::TableModel *m_model;
+    QString m_table;
+    Store::TableModel *m_model;  // gone once the connection closed
     Store::RowsView *m_view = nullptr;
     bool m_modelNeedsTable = false;
     int m_current = -1;

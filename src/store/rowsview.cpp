@@ -43,24 +43,24 @@ void RowsView::resetRows()
 
 bool RowsView::showsNewRow() const
 {
-    return m_recordSet->isOnNewRow() && !model()->canFetchMore();
+    return model() && m_recordSet->isOnNewRow() && !model()->canFetchMore();
 }
 
 int RowsView::rowCount(const QModelIndex &parent) const
 {
-    if (parent.isValid())
+    if (parent.isValid() || !model())
         return 0;
     return model()->rowCount() + (m_newRowShown ? 1 : 0);
 }
 
 int RowsView::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : model()->columnCount();
+    return parent.isValid() || !model() ? 0 : model()->columnCount();
 }
 
 QVariant RowsView::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+    if (!index.isValid() || !model() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     if (index.row() < model()->rowCount())
         return model()->data(model()->index(index.row(), index.column()), role);
@@ -70,7 +70,7 @@ QVariant RowsView::data(const QModelIndex &index, int role) const
 QVariant RowsView::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal)
-        return model()->headerData(section, orientation, role);
+        return model() ? model()->headerData(section, orientation, role) : QVariant();
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
@@ -81,12 +81,12 @@ Qt::ItemFlags RowsView::flags(const QModelIndex &index) const
 
 bool RowsView::canFetchMore(const QModelIndex &parent) const
 {
-    return !parent.isValid() && model()->canFetchMore();
+    return !parent.isValid() && model() && model()->canFetchMore();
 }
 
 void RowsView::fetchMore(const QModelIndex &parent)
 {
-    if (!parent.isValid())
+    if (!parent.isValid() && model())
         model()->fetchMore();
 }
 

@@ -1,6 +1,39 @@
 #include "store/storefailure.h"
 
+#include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
+#include <QVariant>
+
+#include <sqlite3.h>
+
+namespace {
+
+StoreFailure classifyCode(int code, const QString &text)
+{
+    // The low byte of an extended result code is its primary code.
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return StoreFailure::Busy;
+    case SQLITE_READONLY:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+        return StoreFailure::ReadOnly;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return StoreFailure::Damaged;
+    case SQLITE_CONSTRAINT:
+        if ((code == SQLITE_CONSTRAINT_PRIMARYKEY || code == SQLITE_CONSTRAINT_UNIQUE)
+            || text.contains(QLatin1String("UNIQUE")) || text.contains(QLatin1String("PRIMARY KEY")))
+            return StoreFailure::Duplicate;
+        return StoreFailure::Other;
+    default:
+        return StoreFailure::Other;
+    }
+}
+
+}  // namespace
 
 StoreFailure classifyFailure(const QSqlError &error)
 {
@@ -10,22 +43,17 @@ StoreFailure classifyFailure(const QSqlError &error)
     const int code = error.nativeErrorCode().toInt(&numeric);
     if (!numeric)
         return StoreFailure::Other;
-    // SQLite result codes; the low byte is the primary code of an extended one.
-    switch (code & 0xff) {
-    case 5:   // SQLITE_BUSY
-    case 6:   // SQLITE_LOCKED
-        return StoreFailure::Busy;
-    case 8:   // SQLITE_READONLY
-    case 14:  // SQLITE_CANTOPEN
-        return StoreFailure::ReadOnly;
-    case 11:  // SQLITE_CORRUPT
-    case 26:  // SQLITE_NOTADB
-        return StoreFailure::Damaged;
-    case 19:  // SQLITE_CONSTRAINT
-        if (error.databaseText().contains(QLatin1String("UNIQUE")) || error.databaseText().contains(QLatin1String("PRIMARY KEY")))
-            return StoreFailure::Duplicate;
-        return StoreFailure::Other;
-    default:
-        return StoreFailure::Other;
-    }
+    return classifyCode(code, error.databaseText());
+}
+
+StoreFailure classifyFailure(const QSqlError &error, const QSqlDatabase &connection)
+{
+    const StoreFailure byError = classifyFailure(error);
+    if (byError != StoreFailure::Other || !error.nativeErrorCode().isEmpty())
+        return byError;
+    const QVariant handle = connection.isValid() ? connection.driver()->handle() : QVariant();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+        if (sqlite3 *db = *static_cast<sqlite3 *const *>(handle.data()))
+            return classifyCode(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));
+    return byError;
 }

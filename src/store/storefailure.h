@@ -1,5 +1,6 @@
 #pragma once
 
+class QSqlDatabase;
 class QSqlError;
 
 // Why the store refused an operation, so that a window can tell the operator the true cause.
@@ -12,7 +13,11 @@ enum class StoreFailure {
     NoRow,         // the row is no longer in the store
     UnknownField,  // the table has no field of that name
     NoCurrentRow,  // nothing is current to write or delete
+    Closed,        // the connection was closed, as by a restore
     Other,
 };
 
+// By the engine's result code. Errors that carry none (Qt's own commit and
+// rollback) are classified by the connection's last result code instead.
 StoreFailure classifyFailure(const QSqlError &error);
+StoreFailure classifyFailure(const QSqlError &error, const QSqlDatabase &connection);

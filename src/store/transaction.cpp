@@ -7,10 +7,10 @@
 Transaction::Transaction(std::initializer_list<RecordSet *> recordSets)
 {
     QSqlDatabase db = Store::database();
-    m_active = db.transaction();
+    m_active = db.isOpen() && db.transaction();
     if (!m_active) {
-        m_error = db.lastError().text();
-        m_failure = classifyFailure(db.lastError());
+        m_error = db.isOpen() ? db.lastError().text() : QStringLiteral("the database was closed");
+        m_failure = db.isOpen() ? classifyFailure(db.lastError(), db) : StoreFailure::Closed;
         if (m_failure == StoreFailure::None)
             m_failure = StoreFailure::Other;
     }
@@ -35,7 +35,10 @@ bool Transaction::commit()
     QSqlDatabase db = Store::database();
     if (!db.commit()) {
         m_error = db.lastError().text();
-        m_failure = classifyFailure(db.lastError());
+        // Qt's commit error carries no result code of the engine; the connection has it.
+        m_failure = classifyFailure(db.lastError(), db);
+        if (m_failure == StoreFailure::None)
+            m_failure = StoreFailure::Other;
         rollback();
         return false;
     }

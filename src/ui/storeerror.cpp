@@ -21,6 +21,9 @@ QString causeText(StoreFailure failure)
         return QStringLiteral("این ردیف دیگر در بانک اطلاعات نیست؛ شاید در این میان حذف شده باشد.");
     case StoreFailure::Duplicate:
         return QStringLiteral("ردیفی با همین کد پیش‌تر در بانک اطلاعات ثبت شده است.");
+    case StoreFailure::Closed:
+        return QStringLiteral("بانک اطلاعات بسته شده است و این پنجره دیگر به آن دسترسی ندارد. "
+                              "پنجره را ببندید و برنامه را دوباره باز کنید.");
     case StoreFailure::None:
     case StoreFailure::UnknownField:
     case StoreFailure::NoCurrentRow:

@@ -1,0 +1,66 @@
+#include "backup/backupdatabase.h"
+
+#include "backup/copyfileinblocks.h"
+#include "store/database.h"
+#include "store/filecheck.h"
+#include "store/safefile.h"
+
+#include <QFile>
+
+#include <cerrno>
+
+namespace Backup {
+
+bool backupDatabase(const QString &database, const QString &target, QString *error,
+                    const std::function<void()> &betweenBlocks, bool *busy)
+{
+    if (busy)
+        *busy = false;
+    if (isSameFile(database, target))
+        return true;
+    if (const QString refused = SafeFile::refuseSource(database); !refused.isEmpty()) {
+        *error = refused;
+        return false;
+    }
+    SafeFile::Writer out(target);
+    if (!out.open()) {
+        *error = out.errorText();
+        return false;
+    }
+    {
+        const Store::ReadSnapshot snapshot(database);
+        if (!snapshot.isHeld()) {
+            if (busy)
+                *busy = snapshot.isBusy();
+            *error = snapshot.isBusy()
+                         ? QStringLiteral("برنامهٔ دیگری در حال نوشتن در بانک اطلاعات است و نسخهٔ پشتیبان کامل از آن "
+                                          "گرفته نمی‌شود. چند لحظه بعد دوباره امتحان کنید.\n%1")
+                               .arg(snapshot.errorText())
+                         : snapshot.errorText();
+            return false;
+        }
+        QFile in(database);
+        if (!in.open(QIODevice::ReadOnly)) {
+            *error = SafeFile::describeError(EACCES, database);
+            return false;
+        }
+        if (!copyInto(in, out, error, betweenBlocks))
+            return false;
+    }
+    if (!out.finish()) {
+        *error = out.errorText();
+        return false;
+    }
+    const Store::OpenResult checked = Store::checkBackupFile(out.temporaryPath(), Store::CheckDepth::Whole);
+    if (checked.status != Store::OpenStatus::Opened) {
+        *error = QStringLiteral("نسخهٔ پشتیبان پس از نوشتن بررسی شد و سالم نبود، پس نگه داشته نشد:\n%1").arg(checked.detail);
+        return false;
+    }
+    if (!out.commit()) {
+        *error = out.errorText();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace Backup

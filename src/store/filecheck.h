@@ -1,0 +1,37 @@
+#pragma once
+
+#include "store/database.h"
+
+#include <QString>
+
+// Checks of a database file offered from outside: a backup to restore, or a
+// copy about to become a backup. Nothing is ever written at or beside the
+// file, not even a journal.
+namespace Store {
+
+enum class JournalMode { None, Rollback, WriteAhead };
+
+struct HeaderBytes {
+    bool sqlite = false;      // begins with SQLite's magic text
+    bool blank = false;       // empty, or a first page that was wiped
+    qint64 pageSize = 0;      // 0 when the header gives none that SQLite allows
+    qint64 pageCount = 0;     // as the header says, 0 when it cannot be trusted
+    JournalMode journalMode = JournalMode::None;
+};
+
+// The first hundred bytes of the file at path, read without SQLite.
+HeaderBytes readHeaderBytes(const QString &path);
+
+enum class CheckDepth {
+    Shape,  // header, length, schema, settings row and items: cheap, before any copying
+    Whole,  // all that and SQLite's integrity check of every page
+};
+
+// Opened when the file at path is exactly a database of this program: its
+// length is its pages, its tables, columns and keys are ours, its indexes
+// are ours (or some of them are missing, as in older files), it holds no
+// trigger, view or other object, one settings row and the twenty items.
+// NotOurs names the first difference; Damaged says what is broken.
+OpenResult checkBackupFile(const QString &path, CheckDepth depth);
+
+}  // namespace Store
