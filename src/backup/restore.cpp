@@ -46,7 +46,7 @@ public:
     explicit ExclusiveHold(const QString &path)
     {
         if (sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
-            sqlite3_busy_timeout(m_db, 3000);
+            sqlite3_busy_timeout(m_db, Store::busyWait());
             m_held = sqlite3_exec(m_db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
         }
         if (!m_held) {

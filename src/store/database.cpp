@@ -279,6 +279,11 @@ void setBusyWait(int milliseconds)
     busyWaitMs = milliseconds;
 }
 
+int busyWait()
+{
+    return busyWaitMs;
+}
+
 void setBusyWaitObserver(std::function<void()> observer)
 {
     busyWaitObserver = std::move(observer);

@@ -64,6 +64,7 @@ ConnectionEvents &connectionEvents();
 // it fails as busy. The wait runs none of the program's events, so nothing
 // can reach the store meanwhile.
 void setBusyWait(int milliseconds);
+int busyWait();
 // Called when a wait for a busy file begins (the program shows a busy
 // pointer); nullptr for none.
 void setBusyWaitObserver(std::function<void()> observer);

@@ -1,6 +1,7 @@
 #include "backup/backuptext.h"
 #include "backup/frmbackup.h"
 #include "store/database.h"
+#include "store/safefile.h"
 #include "support/controls.h"
 #include "support/programfolder.h"
 #include "support/scriptedprompts.h"
@@ -8,13 +9,19 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -207,11 +214,14 @@ private slots:
         session.type("Text2", backup);
         session.scripted.expectQuestion(true);
         session.scripted.expectMessage();
+        // The window's own record set lets go of the connection before the file is replaced.
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("still in use")));
         click(session.window, "VisualButtonEx3");
         QCOMPARE(session.lastMessage(), BackupText::Restored);
         QCOMPARE(session.ends.size(), 1);
         QCOMPARE(readFile(session.database()), backedUp);
-        QVERIFY(!QFile::exists(session.database() + QStringLiteral(".restore")));
+        QCOMPARE(QDir(QFileInfo(session.database()).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("DBQORV.mdb")});
         // The connection was closed before the file was replaced; the next start reads the backup.
         QVERIFY(!Store::database().isOpen());
         QCOMPARE(Store::openDatabase().status, Store::OpenStatus::Opened);
@@ -225,6 +235,9 @@ private slots:
         QTest::newRow("truncated backup") << QStringLiteral("truncated");
         QTest::newRow("another program's database") << QStringLiteral("foreign");
         QTest::newRow("missing file") << QStringLiteral("missing");
+        QTest::newRow("trigger that deletes subjects later") << QStringLiteral("trigger");
+        QTest::newRow("gigabytes of zeros behind the pages") << QStringLiteral("zeros");
+        QTest::newRow("pipe") << QStringLiteral("pipe");
     }
     void restoreRefusesWhatIsNotAWholeBackup()
     {
@@ -246,6 +259,22 @@ private slots:
                 other.close();
             }
             QSqlDatabase::removeDatabase(QStringLiteral("other"));
+        } else if (kind == u"trigger" || kind == u"zeros") {
+            QVERIFY(QFile::copy(session.database(), source));
+            if (kind == u"zeros") {
+                QCOMPARE(::truncate(QFile::encodeName(source).constData(), QFileInfo(source).size() + (qint64(4) << 30)), 0);
+            } else {
+                QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+                other.setDatabaseName(source);
+                QVERIFY(other.open());
+                QVERIFY(QSqlQuery(other).exec(QStringLiteral(
+                    "CREATE TRIGGER wipe AFTER INSERT ON \"ide\" BEGIN DELETE FROM \"ide\" WHERE \"Code\" <> NEW.\"Code\"; END")));
+                other.close();
+                other = QSqlDatabase();
+                QSqlDatabase::removeDatabase(QStringLiteral("other"));
+            }
+        } else if (kind == u"pipe") {
+            QCOMPARE(::mkfifo(QFile::encodeName(source).constData(), 0600), 0);
         }
         const QByteArray before = readFile(session.database());
         session.type("Text2", source);
@@ -253,11 +282,74 @@ private slots:
         session.scripted.expectMessage();
         click(session.window, "VisualButtonEx3");
         QVERIFY(session.lastMessage().contains(source));
+        if (kind == u"pipe")
+            QVERIFY2(session.lastMessage().contains(QStringLiteral("FIFO")), qPrintable(session.lastMessage()));
         QCOMPARE(readFile(session.database()), before);
         QCOMPARE(session.ends.size(), 0);
-        QVERIFY(!QFile::exists(session.database() + QStringLiteral(".restore")));
+        // Nothing was copied beside the database.
+        QCOMPARE(QDir(QFileInfo(session.database()).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("DBQORV.mdb")});
         // The program goes on with its database as it was.
         QCOMPARE(subjects(), 3000);
+    }
+
+    // When the database cannot be replaced (another program holds it), the
+    // operator reads the cause and what to close, and the program goes on
+    // with its database as it was.
+    void restoreThatCannotReplaceSaysSo()
+    {
+        BackupSession session;
+        const QString backup = session.folder.filePath(QStringLiteral("Back/b.mdbB"));
+        QVERIFY(QFile::copy(session.database(), backup));
+        QVERIFY(addSubjects(1, 5));
+        const QByteArray before = readFile(session.database());
+        Store::setBusyWait(300);
+        {
+            QSqlDatabase reader = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("reader"));
+            reader.setDatabaseName(session.database());
+            QVERIFY(reader.open());
+            QSqlQuery hold(reader);
+            QVERIFY(hold.exec(QStringLiteral("BEGIN")) && hold.exec(QStringLiteral("SELECT * FROM \"ide\"")) && hold.next());
+            session.type("Text2", backup);
+            session.scripted.expectQuestion(true);
+            session.scripted.expectMessage();
+            click(session.window, "VisualButtonEx3");
+            hold.finish();
+            QSqlQuery(reader).exec(QStringLiteral("ROLLBACK"));
+            reader.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("reader"));
+        Store::setBusyWait(3000);
+        const ScriptedPrompts::Shown &shown = session.scripted.shown().last();
+        QVERIFY2(shown.text.endsWith(BackupText::CloseOtherWindows), qPrintable(shown.text));
+        QVERIFY(shown.text.size() > BackupText::CloseOtherWindows.size());
+        QCOMPARE(shown.caption, BackupText::ErrorCaption);
+        QCOMPARE(shown.icon, Prompts::Icon::Exclamation);
+        QCOMPARE(readFile(session.database()), before);
+        QCOMPARE(session.ends.size(), 0);
+        QCOMPARE(subjects(), 5);
+    }
+
+    // A backup whose bytes did not reach the disk is no backup: no success, no file.
+    void backupThatDidNotReachTheDiskIsRefused()
+    {
+        BackupSession session;
+        const QString target = session.folder.filePath(QStringLiteral("Back/b.mdbB"));
+        session.type("Text1", target);
+        static const auto failingSync = [](int) {
+            errno = EIO;
+            return -1;
+        };
+        const SafeFile::SystemCalls calls{::write, failingSync, ::close, ::rename};
+        SafeFile::setSystemCalls(&calls);
+        session.scripted.expectMessage();
+        click(session.window, "VisualButtonEx2");
+        SafeFile::setSystemCalls(nullptr);
+        QVERIFY(session.lastMessage().startsWith(BackupText::CopyFailed + QStringLiteral("\r\n")));
+        QVERIFY(!session.scripted.messages().contains(BackupText::BackupMade));
+        QVERIFY(session.lastMessage().contains(QStringLiteral("دیسک در خواندن یا نوشتن خطا داد")));
+        QCOMPARE(QDir(session.folder.filePath(QStringLiteral("Back"))).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(session.ends.size(), 0);
     }
 
     void restoreAsksFirst()

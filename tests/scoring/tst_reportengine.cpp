@@ -25,6 +25,8 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 #include <QTimer>
 
 using Report::Item;
@@ -409,6 +411,31 @@ private slots:
         QVERIFY(firstPage.contains(codeOf(30)));
         QVERIFY(!firstPage.contains(codeOf(31)));
         QVERIFY(pdf.getAllText(1).text().contains(codeOf(39)));
+    }
+
+    // A saved report is its owner's alone, whatever the umask and whatever
+    // mode the file it replaces had.
+    void pdfIsPrivate()
+    {
+        QTemporaryDir folder;
+        const Report::Design design = tableDesign();
+        const Report::Rows rows = tableRows(3);
+        const Report::Layout layout(design, rows);
+        const QString path = folder.filePath(QStringLiteral("results.pdf"));
+        {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        }
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther
+                                                | QFile::WriteOther));
+        const mode_t previous = ::umask(0);
+        QString error;
+        const bool written = Report::writePdf(layout, path, QStringLiteral("Sample"), &error);
+        ::umask(previous);
+        QVERIFY2(written, qPrintable(error));
+        QCOMPARE(QFileInfo(path).permissions() & ~(QFile::ReadUser | QFile::WriteUser),
+                 QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("results.pdf")});
     }
 
     void pdfToAMissingFolderFailsAndWritesNothing()
