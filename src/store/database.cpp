@@ -230,8 +230,7 @@ void closeDatabase()
 OpenResult openDatabase(const QString &path, Access access)
 {
     closeDatabase();
-    const QFileInfo info(path);
-    if (!info.exists())
+    if (SafeFile::isMissing(path))
         return {OpenStatus::Missing, {}};
     if (const QString refused = SafeFile::refuseSource(path); !refused.isEmpty())
         return {OpenStatus::Failed, refused};

@@ -188,7 +188,7 @@ HeaderBytes readHeaderBytes(const QString &path)
 
 OpenResult checkBackupFile(const QString &path, CheckDepth depth)
 {
-    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
+    if (SafeFile::isMissing(path))
         return {OpenStatus::Missing, SafeFile::describeError(ENOENT, path)};
     if (const QString refused = SafeFile::refuseSource(path); !refused.isEmpty())
         return {OpenStatus::Failed, refused};

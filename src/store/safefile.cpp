@@ -117,6 +117,12 @@ QString refuseTarget(const QString &path)
     return {};
 }
 
+bool isMissing(const QString &path)
+{
+    struct stat info {};
+    return ::stat(encoded(path).constData(), &info) != 0 && errno == ENOENT;
+}
+
 QString refuseSource(const QString &path)
 {
     struct stat info {};

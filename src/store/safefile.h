@@ -23,6 +23,10 @@ QString refuseTarget(const QString &path);
 // does, otherwise the reason, naming the path.
 QString refuseSource(const QString &path);
 
+// True only when nothing stands at path; a path that cannot be looked at
+// (a folder this user may not read) is not missing, it is refused.
+bool isMissing(const QString &path);
+
 // The cause of errno value error for path, in the operator's words.
 QString describeError(int error, const QString &path);
 

@@ -2,10 +2,12 @@
 //   backup_trial backup DATABASE TARGET
 //   backup_trial restore BACKUP DATABASE
 //   backup_trial write DATABASE SECONDS   (another program in the middle of a write)
+//   backup_trial open DATABASE | check BACKUP   (prints what the store says of the file)
 // Exits 0 when the operation succeeded.
 #include "backup/backupdatabase.h"
 #include "backup/restore.h"
 #include "store/database.h"
+#include "store/filecheck.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -42,10 +44,17 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() != 4)
+    if (args.size() < 3 || (args.size() < 4 && args.at(1) != QLatin1String("open") && args.at(1) != QLatin1String("check")))
         return 2;
     if (args.at(1) == QLatin1String("write"))
         return writeAndWait(args.at(2), args.at(3).toInt());
+    if (args.at(1) == QLatin1String("open") || args.at(1) == QLatin1String("check")) {
+        const Store::OpenResult result = args.at(1) == QLatin1String("open")
+                                             ? Store::openDatabase(args.at(2), Store::Access::ReadOnly)
+                                             : Store::checkBackupFile(args.at(2), Store::CheckDepth::Shape);
+        std::printf("%d\n%s\n", int(result.status), result.detail.toUtf8().constData());
+        return 0;
+    }
     QString error;
     bool done = false;
     if (args.at(1) == QLatin1String("backup")) {

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <signal.h>
+#include <unistd.h>
 
 namespace {
 
@@ -118,6 +119,38 @@ private slots:
                      "refused without naming the writer");
         }
         QCOMPARE(filesIn(folder.filePath(QStringLiteral("Back"))).size(), backup.exitCode() == 0 ? 1 : 0);
+    }
+
+    // A database or a backup in a folder this user may not read is named as
+    // such, never as missing (which would offer to make a fresh database).
+    void unreadableFolderIsNamedSo_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("the database at start") << QStringLiteral("open");
+        QTest::newRow("a backup to restore") << QStringLiteral("check");
+    }
+    void unreadableFolderIsNamedSo()
+    {
+        QFETCH(QString, mode);
+        ProgramFolder folder;
+        const QString locked = folder.filePath(QStringLiteral("locked"));
+        QVERIFY(QDir().mkdir(locked));
+        const QString file = locked + QStringLiteral("/DBQORV.mdb");
+        QVERIFY(QFile::copy(folder.databasePath(), file));
+        QProcess trial;
+        if (geteuid() == 0) {
+            // Root reads every folder: the check runs as a user without rights here.
+            trial.start(QStringLiteral("setpriv"), {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                                    QStringLiteral("--clear-groups"), QStringLiteral(BACKUP_TRIAL), mode, file});
+        } else {
+            QVERIFY(QFile::setPermissions(locked, QFile::WriteOwner));
+            trial.start(QStringLiteral(BACKUP_TRIAL), {mode, file});
+        }
+        QVERIFY(trial.waitForFinished(20000));
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QStringList said = QString::fromUtf8(trial.readAllStandardOutput()).split(QLatin1Char('\n'));
+        QCOMPARE(said.value(0).toInt(), int(Store::OpenStatus::Failed));
+        QVERIFY2(said.value(1).contains(QStringLiteral("اجازهٔ دسترسی")), qPrintable(said.join(QLatin1Char('|'))));
     }
 
     // However a restore is cut short, the database is the old one or the backup, whole.
