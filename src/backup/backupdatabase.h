@@ -8,7 +8,8 @@ namespace Backup {
 
 // Writes a backup of the database at database to target: the bytes of one
 // consistent snapshot (no writer can change the file while they are read),
-// checked as a restore would check them before the copy takes the target's
+// checked as a restore first checks a backup (header, length, schema,
+// settings row and items) before the copy takes the target's
 // name. When another program is writing, it waits as the store waits, then
 // refuses with *busy set. The database itself is never written. False with
 // the cause in *error; the target is then as it was.
