@@ -5,6 +5,9 @@
 #include "support/testmain.h"
 #include "ui/selfclosingmessage.h"
 #include "ui/skin.h"
+#include "ui/busypointer.h"
+#include "store/database.h"
+#include "store/recordset.h"
 
 #include <QAbstractButton>
 #include <QPushButton>
@@ -20,6 +23,8 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 #include <array>
 #include <cmath>
@@ -467,6 +472,31 @@ private slots:
         QEXPECT_FAIL("", "the question was never asked", Continue);
         delete scripted;
         QVERIFY(&prompts() != inForce);
+    }
+
+    // While the store waits for a database another program holds, the
+    // pointer says so; it comes back when the program runs its events again.
+    void busyWaitShowsABusyPointer()
+    {
+        ProgramFolder folder;
+        InstallBusyPointer();
+        Store::setBusyWait(200);
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+            other.setDatabaseName(folder.databasePath());
+            QVERIFY(other.open());
+            QVERIFY(QSqlQuery(other).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            RecordSet subjects(QStringLiteral("Adodc1"), QStringLiteral("ide"));
+            QVERIFY(!subjects.open());
+            QVERIFY(QGuiApplication::overrideCursor());
+            QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
+            QSqlQuery(other).exec(QStringLiteral("ROLLBACK"));
+            other.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+        Store::setBusyWait(3000);
+        Store::setBusyWaitObserver(nullptr);
+        QTRY_VERIFY(!QGuiApplication::overrideCursor());
     }
 };
 
