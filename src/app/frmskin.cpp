@@ -1,5 +1,7 @@
 #include "app/frmskin.h"
 
+#include <QCloseEvent>
+
 #include "app/settingstext.h"
 #include "store/recordset.h"
 #include "ui/fieldbinding.h"
@@ -104,6 +106,17 @@ bool Frmskin::eventFilter(QObject *watched, QEvent *event)
 // Back to a main window started afresh, in the new theme.
 void Frmskin::k2_Click()
 {
+    m_confirmed = true;
     emit confirmed();
     close();
+}
+
+void Frmskin::closeEvent(QCloseEvent *event)
+{
+    // The program never stays without a window: the main window comes back.
+    if (!m_confirmed) {
+        m_confirmed = true;
+        emit confirmed();
+    }
+    event->accept();
 }

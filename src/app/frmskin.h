@@ -25,6 +25,8 @@ signals:
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
+    // Closed by its close box, it leads back to the main window as confirm does.
+    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -36,4 +38,5 @@ private:
     QLineEdit *Text1;
     PictureBox *k1;
     PictureBox *k2;
+    bool m_confirmed = false;
 };

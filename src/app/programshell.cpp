@@ -6,7 +6,16 @@
 #include "backup/frmbackup.h"
 #include "ui/twips.h"
 
-ProgramShell::ProgramShell(QObject *parent) : QObject(parent) {}
+#include <QApplication>
+
+ProgramShell::ProgramShell(QObject *parent) : QObject(parent)
+{
+    // The program ends by its own course (the exit confirmation, the backup
+    // window), never because the windows that happen to be visible closed:
+    // a preview, for one, belongs to no window, and the keying window to a
+    // hidden main window.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
 
 ProgramShell::~ProgramShell()
 {

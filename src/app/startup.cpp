@@ -5,6 +5,7 @@
 #include "app/programshell.h"
 #include "app/frm1text.h"
 #include "ui/prompts.h"
+#include "ui/busypointer.h"
 #include "app/singleinstance.h"
 #include "ui/twips.h"
 
@@ -101,6 +102,7 @@ bool RefuseSecondCopy(SingleInstance &instance)
 int RunQuorvel()
 {
     PrepareApplication();
+    InstallBusyPointer();
     SingleInstance instance;
     if (RefuseSecondCopy(instance))
         return 0;
