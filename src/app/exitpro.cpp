@@ -13,6 +13,19 @@
 
 namespace {
 
+// A check box that toggles on a click anywhere in its rectangle: its text
+// changes every half second and is shorter than the box, and a click on the
+// bare part must tick it all the same.
+class WholeBoxCheck : public QCheckBox
+{
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
+};
+
+
 // Set on the window itself so that neither an application style sheet nor a
 // theme can repaint it; the label and the button faces let its colour through.
 const QString kStyle = QStringLiteral("#exitpro { background-color: rgb(0, 192, 192); }"
@@ -57,7 +70,7 @@ exitpro::exitpro(QWidget *parent) : QWidget(parent, Qt::Window)
     labelFont.setBold(true);
     Label1->setFont(labelFont);
 
-    Check1 = new QCheckBox(ExitproText::Check1Text, this);
+    Check1 = new WholeBoxCheck(ExitproText::Check1Text, this);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setGeometry(twipsRect(840, 1440, 2475, 375));
     Check1->setFont(nazaninFont(12, true));

@@ -217,6 +217,30 @@ private slots:
         QTest::newRow("with backup") << true << false;
     }
 
+    // A click anywhere in the check box's rectangle toggles it, whichever of its texts it shows.
+    void checkBoxTogglesAnywhereInItsRectangle_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("across");
+        for (const QString &text : {ExitproText::Check1Text, ExitproText::TakingBackup, ExitproText::BackingUp})
+            for (const double across : {0.02, 0.25, 0.5, 0.98})
+                QTest::addRow("%s at %.2f", qPrintable(text), across) << text << across;
+    }
+    void checkBoxTogglesAnywhereInItsRectangle()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, across);
+        exitpro window;
+        showAndWait(window);
+        auto *box = control<QCheckBox>(window, "Check1");
+        box->setText(text);
+        const QPoint at(qRound(box->width() * across), box->height() / 2);
+        QTest::mouseClick(box, Qt::LeftButton, {}, at);
+        QVERIFY(box->isChecked());
+        QTest::mouseClick(box, Qt::LeftButton, {}, at);
+        QVERIFY(!box->isChecked());
+    }
+
     void confirmTellsWhetherToBackUp()
     {
         QFETCH(bool, tick);
