@@ -16,6 +16,6 @@ public:
     bool question(QWidget *, const QString &, const QString &) override { return yes; }
     void message(QWidget *, const QString &, const QString &, Icon) override { ++messages; }
     QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &, Replace) override { return {}; }
     void notice(QWidget *, const QString &, int) override { ++notices; }
 };

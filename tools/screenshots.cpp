@@ -86,7 +86,7 @@ public:
     bool question(QWidget *, const QString &, const QString &) override { return false; }
     void message(QWidget *, const QString &text, const QString &, Icon) override { qWarning("%s", qPrintable(text)); }
     QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &, Replace) override { return {}; }
     void notice(QWidget *, const QString &, int) override {}
 };
 

@@ -160,7 +160,9 @@ void Frmbackup::Timer1_Timer()
 void Frmbackup::b1_Click()
 {
     const QString suggested = QDir(backupFolder()).filePath(DefaultBackupName(Label3->text(), Label2->text()));
-    const QString chosen = prompts().saveFileName(this, BackupText::BackupCaption, suggested, kBackupFilter);
+    // The window asks its own question before replacing a backup; the dialog asks none.
+    const QString chosen = prompts().saveFileName(this, BackupText::BackupCaption, suggested, kBackupFilter,
+                                                  Prompts::Replace::NoQuestion);
     if (!chosen.isEmpty())
         Text1->setText(chosen);
 }

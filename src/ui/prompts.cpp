@@ -54,7 +54,8 @@ QString DialogPrompts::inputBox(QWidget *parent, const QString &text, const QStr
 
 bool DialogPrompts::question(QWidget *parent, const QString &text, const QString &caption)
 {
-    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
+    // Questions carry no icon, only their words and the two buttons.
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setLayoutDirection(Qt::RightToLeft);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
@@ -74,9 +75,11 @@ QString DialogPrompts::openFileName(QWidget *parent, const QString &caption, con
 }
 
 QString DialogPrompts::saveFileName(QWidget *parent, const QString &caption, const QString &suggested,
-                                    const QString &filter)
+                                    const QString &filter, Replace replace)
 {
-    return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+    return QFileDialog::getSaveFileName(parent, caption, suggested, filter, nullptr,
+                                        replace == Replace::Ask ? QFileDialog::Options()
+                                                                : QFileDialog::DontConfirmOverwrite);
 }
 
 void DialogPrompts::notice(QWidget *owner, const QString &text, int periodMs)

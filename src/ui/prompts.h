@@ -23,8 +23,11 @@ public:
     // A file chosen to read or write; empty when cancelled.
     virtual QString openFileName(QWidget *parent, const QString &caption, const QString &folder,
                                  const QString &filter) = 0;
+    // Whether the dialog itself asks before a file that exists is chosen;
+    // NoQuestion when the caller asks its own question.
+    enum class Replace { Ask, NoQuestion };
     virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &suggested,
-                                 const QString &filter) = 0;
+                                 const QString &filter, Replace replace = Replace::Ask) = 0;
     // A notice that closes by itself periodMs after it opened.
     virtual void notice(QWidget *owner, const QString &text, int periodMs) = 0;
 };
@@ -46,6 +49,6 @@ public:
     QString openFileName(QWidget *parent, const QString &caption, const QString &folder,
                          const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &caption, const QString &suggested,
-                         const QString &filter) override;
+                         const QString &filter, Replace replace = Replace::Ask) override;
     void notice(QWidget *owner, const QString &text, int periodMs) override;
 };

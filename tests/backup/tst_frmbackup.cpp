@@ -94,6 +94,8 @@ private slots:
         session.type("Text1", QStringLiteral("/kept/as/typed.mdbB"));
         click(session.window, "b1");
         QCOMPARE(session.scripted.shown().last().text, QDir(session.folder.filePath(QStringLiteral("Back"))).filePath(name));
+        // The window asks its own question before replacing; the dialog must not ask again.
+        QCOMPARE(session.scripted.shown().last().replace, Prompts::Replace::NoQuestion);
         QCOMPARE(control<QLineEdit>(session.window, "Text1")->text(), QStringLiteral("/kept/as/typed.mdbB"));
         QCOMPARE(Frmbackup::TimeText(QTime(23, 0)), QStringLiteral("23.00"));
     }

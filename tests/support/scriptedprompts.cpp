@@ -82,9 +82,10 @@ QString ScriptedPrompts::openFileName(QWidget *, const QString &caption, const Q
     return take(QStringLiteral("open"), caption).toString();
 }
 
-QString ScriptedPrompts::saveFileName(QWidget *, const QString &caption, const QString &suggested, const QString &)
+QString ScriptedPrompts::saveFileName(QWidget *, const QString &caption, const QString &suggested, const QString &,
+                                      Replace replace)
 {
-    m_shown.append({QStringLiteral("save"), suggested, caption});
+    m_shown.append({QStringLiteral("save"), suggested, caption, Icon::None, 0, replace});
     return take(QStringLiteral("save"), caption).toString();
 }
 

@@ -20,6 +20,7 @@ public:
         QString caption;
         Icon icon = Icon::None;
         int periodMs = 0;
+        Replace replace = Replace::Ask;  // for a save prompt
     };
 
     ScriptedPrompts();   // installs itself
@@ -47,7 +48,7 @@ public:
     QString openFileName(QWidget *parent, const QString &caption, const QString &folder,
                          const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &caption, const QString &suggested,
-                         const QString &filter) override;
+                         const QString &filter, Replace replace = Replace::Ask) override;
     void notice(QWidget *owner, const QString &text, int periodMs) override;
 
 private:

@@ -16,7 +16,9 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QStyleOptionGroupBox>
+#include <QFileDialog>
 #include <QInputDialog>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -386,6 +388,37 @@ private slots:
         QVERIFY(later.isVisible());
     }
 
+    // The save dialog asks before replacing a file unless its caller asks its own question.
+    void saveDialogAsksBeforeReplacingOnlyWhenTold_data()
+    {
+        QTest::addColumn<int>("replace");
+        QTest::addColumn<bool>("dialogAsks");
+        QTest::newRow("the dialog asks") << int(Prompts::Replace::Ask) << true;
+        QTest::newRow("the caller asks") << int(Prompts::Replace::NoQuestion) << false;
+    }
+    void saveDialogAsksBeforeReplacingOnlyWhenTold()
+    {
+        QFETCH(int, replace);
+        QFETCH(bool, dialogAsks);
+        QTemporaryDir dir;
+        const QString existing = dir.filePath(QStringLiteral("old.mdbB"));
+        QFile file(existing);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QWidget owner;
+        owner.show();
+        bool asks = !dialogAsks;
+        whenModal<QFileDialog>([&asks](QFileDialog *dialog) {
+            asks = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+            dialog->reject();
+        });
+        DialogPrompts real;
+        QCOMPARE(real.saveFileName(&owner, QStringLiteral("BACKUP"), existing, QStringLiteral("Database Backup (*.mdbB)"),
+                                   Prompts::Replace(replace)),
+                 QString());
+        QCOMPARE(asks, dialogAsks);
+    }
+
     void realDialogsCarryTheirCaptionsAndButtons()
     {
         QWidget owner;
@@ -417,7 +450,7 @@ private slots:
         answer(QMessageBox::NoRole);
         QVERIFY(!real.question(&owner, QStringLiteral("?"), QStringLiteral("Quorvel")));
         QCOMPARE(seen.buttons, 2);
-        QCOMPARE(seen.icon, QMessageBox::Question);
+        QCOMPARE(seen.icon, QMessageBox::NoIcon);
         answer(QMessageBox::YesRole);
         QVERIFY(real.question(&owner, QStringLiteral("?"), QStringLiteral("Quorvel")));
 
