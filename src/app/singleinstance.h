@@ -3,8 +3,9 @@
 #include <QLockFile>
 #include <QString>
 
-// One running copy of the program per user: a lock file in the user's
-// temporary folder. A lock left by a copy that died does not count.
+// One running copy of the program per database: a lock file beside the
+// database, in its owner-only folder, where no one else can make it first.
+// A lock left by a copy that died does not count.
 class SingleInstance
 {
 public:
@@ -13,5 +14,6 @@ public:
     static QString defaultLockPath();
 
 private:
+    QString m_path;
     QLockFile m_lock;
 };

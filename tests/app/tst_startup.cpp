@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,6 +35,30 @@ private slots:
         QCOMPARE(scripted.shown().first().caption, QStringLiteral("Warnnig"));
         QCOMPARE(scripted.shown().first().icon, Prompts::Icon::Information);
         QCOMPARE(scripted.unexpected(), QStringList());
+    }
+
+    // The lock lives beside the database: copies started with different
+    // temporary folders still meet there, and nothing in a shared
+    // temporary folder can keep the program from starting.
+    void lockLivesBesideTheDatabase()
+    {
+        ProgramFolder folder;
+        QTemporaryDir firstTemp;
+        QTemporaryDir secondTemp;
+        const QByteArray previous = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(firstTemp.path()));
+        SingleInstance first;
+        const bool firstRuns = first.acquire();
+        qputenv("TMPDIR", QFile::encodeName(secondTemp.path()));
+        SingleInstance second;
+        const bool secondRuns = second.acquire();
+        qputenv("TMPDIR", previous);
+        QVERIFY(firstRuns);
+        QVERIFY(!secondRuns);
+        QCOMPARE(QFileInfo(SingleInstance::defaultLockPath()).absolutePath(),
+                 QFileInfo(folder.databasePath()).absolutePath());
+        QCOMPARE(QDir(firstTemp.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(QDir(secondTemp.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     void lockLeftByADeadCopyDoesNotBlock()
