@@ -178,14 +178,25 @@ bool RegistrationPanel::checkFields()
             return false;
         }
     }
+    // Every entry must print as it was typed; a code must also be found again by typing what is shown.
+    if (HasInvisibleInCode(Text11->text())) {
+        ShowSelfClosingMessage(window(), HiddenControlsInCodeText);
+        Text11->setFocus();
+        return false;
+    }
     const struct {
-        QLineEdit *field;
+        QWidget *field;
+        QString text;
         QString message;
-    } visible[] = {{Text11, HiddenControlsInCodeText},
-                   {Text6, HiddenControlsInNameText},
-                   {Text4, HiddenControlsInNameText}};
+    } visible[] = {{Text6, Text6->text(), HiddenControlsInNameText},
+                   {Text4, Text4->text(), HiddenControlsInNameText},
+                   {Text5, Text5->text(), HiddenControlsInFieldText},
+                   {Combo1, Combo1->currentText(), HiddenControlsInFieldText},
+                   {Combo2, Combo2->currentText(), HiddenControlsInFieldText},
+                   {Combo3, Combo3->currentText(), HiddenControlsInFieldText},
+                   {Text7, Text7->text(), HiddenControlsInFieldText}};
     for (const auto &check : visible) {
-        if (HasHiddenControls(check.field->text())) {
+        if (HasHiddenControls(check.text)) {
             ShowSelfClosingMessage(window(), check.message);
             check.field->setFocus();
             return false;

@@ -21,3 +21,15 @@ bool HasHiddenControls(const QString &text)
     }
     return false;
 }
+
+bool HasInvisibleInCode(const QString &text)
+{
+    if (HasHiddenControls(text))
+        return true;
+    for (const uint c : text.toUcs4()) {
+        const QChar::Category category = QChar::category(c);
+        if (category == QChar::Other_Format || (category == QChar::Separator_Space && c != u' '))
+            return true;
+    }
+    return false;
+}
