@@ -52,7 +52,7 @@ void BM_TableOf10000ToPdf(benchmark::State &state)
     for (auto _ : state) {
         RecordSet subjects(QStringLiteral("Adodc2"), QStringLiteral("ide"));
         Report::Rows rows;
-        Report::Design &table = ResultReports::DataRPrint();
+        const Report::Design table = ResultReports::DataRPrint({});
         QString error;
         if (!subjects.filterBy(QStringLiteral("Group"), QStringLiteral("T"))
             || !ResultReports::ReadRows(subjects, table.fields(), &rows) || rows.count() != 10000) {

@@ -271,12 +271,17 @@ void FrmCode::Command1_Click()
         ShowSelfClosingMessage(this, LookupText::GroupRequired);
         return;
     }
-    Report::Design &table = ResultReports::DataRPrint();
     Report::Rows rows;
-    if (!StoreSucceeded(this, ResultReports::ReadRows(*Adodc2, table.fields(), &rows), *Adodc2))
+    if (!StoreSucceeded(this, ResultReports::ReadRows(*Adodc2, ResultReports::DataRPrintFields(), &rows), *Adodc2))
         return;
-    ResultReports::SetLabel(table, QStringLiteral("Section5"), QStringLiteral("Label14"), Text4->text());
-    ReportPreview::show(table, std::move(rows), this);
+    // The clinic's name and address as stored now, both of them, for every print.
+    ResultReports::Clinic clinic;
+    QString error;
+    if (!ResultReports::ReadClinic(&clinic, &error)) {
+        ShowStoreFailure(this, StoreFailure::Other, error);
+        return;
+    }
+    ReportPreview::show(ResultReports::DataRPrint(clinic), std::move(rows), this);
     StoreSucceeded(this, Adodc3->refresh(), *Adodc3);
 }
 

@@ -260,13 +260,10 @@ void FrmkLID::Command3_Click()
     keepSelection(m_scoredCode);
     if (!StoreSucceeded(this, Adodc6->refresh(), *Adodc6))
         return;
-    Report::Design &table = ResultReports::DataRPrint();
     Report::Rows rows;
-    if (!StoreSucceeded(this, ResultReports::ReadRows(*Adodc6, table.fields(), &rows), *Adodc6))
+    if (!StoreSucceeded(this, ResultReports::ReadRows(*Adodc6, ResultReports::DataRPrintFields(), &rows), *Adodc6))
         return;
-    ResultReports::SetLabel(table, QStringLiteral("Section4"), QStringLiteral("Label9"), Text13->text());
-    ResultReports::SetLabel(table, QStringLiteral("Section5"), QStringLiteral("Label14"), Text16->text());
-    ReportPreview::show(table, std::move(rows), this);
+    ReportPreview::show(ResultReports::DataRPrint({Text13->text(), Text16->text()}), std::move(rows), this);
 }
 
 // The result card of the subject scored last, read from its stored row.
@@ -277,16 +274,9 @@ void FrmkLID::Command6_Click()
         ShowSelfClosingMessage(this, ScoringText::NothingSelected, 2000);
         return;
     }
-    const struct {
-        const char *label;
-        const char *field;
-    } values[] = {
-        {"Label15", "Code"}, {"Label16", "Group"}, {"Label19", "Sen"}, {"Label20", "Jens"},
-        {"Label21", "Taahol"}, {"Label22", "Tahsil"}, {"Label23", "Nomre"},
-    };
-    QStringList fields;
-    for (const auto &value : values)
-        fields << QString::fromLatin1(value.field);
+    const QStringList fields{QStringLiteral("Code"),   QStringLiteral("Group"),  QStringLiteral("Sen"),
+                             QStringLiteral("Jens"),   QStringLiteral("Taahol"), QStringLiteral("Tahsil"),
+                             QStringLiteral("Nomre")};
     RecordSet subject(QStringLiteral("CardRow"), QStringLiteral("ide"));
     Report::Rows rows;
     if (!StoreSucceeded(this, subject.filterBy(kCode, code), subject)
@@ -297,11 +287,9 @@ void FrmkLID::Command6_Click()
         Text5->clear();
         return;
     }
-    Report::Design &card = ResultReports::DataR1();
-    for (const auto &value : values)
-        ResultReports::SetLabel(card, QStringLiteral("Section1"), QString::fromLatin1(value.label),
-                                rows.value(0, QString::fromLatin1(value.field)));
-    ResultReports::SetLabel(card, QStringLiteral("Section1"), QStringLiteral("Label29"), Text16->text());
-    ReportPreview::show(card, std::move(rows), this);
+    const auto stored = [&rows](const char *field) { return rows.value(0, QString::fromLatin1(field)); };
+    const ResultReports::CardValues card{stored("Code"),   stored("Group"),  stored("Sen"),   stored("Jens"),
+                                         stored("Taahol"), stored("Tahsil"), stored("Nomre"), Text16->text()};
+    ReportPreview::show(ResultReports::DataR1(card), std::move(rows), this);
     Text5->clear();
 }

@@ -81,6 +81,17 @@ void addRules(Report::Section &section, std::initializer_list<int> across)
         section.items << rule(QPoint(0, y), QPoint(kTableWidth, y));
 }
 
+// Writes text into a label the design itself made: a name that is not
+// there is a fault of this file, stopped at once rather than printed blank.
+void setLabel(Report::Design &design, const QString &section, const QString &label, const QString &text)
+{
+    Report::Section *band = design.section(section);
+    Report::Item *item = band ? band->item(label) : nullptr;
+    if (!item)
+        qFatal("report %s has no label %s in %s", qPrintable(design.name), qPrintable(label), qPrintable(section));
+    item->text = text;
+}
+
 Report::Design makeResultTable()
 {
     Report::Design design;
@@ -201,26 +212,44 @@ Report::Design makeResultCard()
 
 }  // namespace
 
-Report::Design &DataRPrint()
+bool ReadClinic(Clinic *clinic, QString *error)
 {
-    static Report::Design design = makeResultTable();
-    return design;
-}
-
-Report::Design &DataR1()
-{
-    static Report::Design design = makeResultCard();
-    return design;
-}
-
-bool SetLabel(Report::Design &design, const QString &section, const QString &label, const QString &text)
-{
-    Report::Section *band = design.section(section);
-    Report::Item *item = band ? band->item(label) : nullptr;
-    if (!item)
+    RecordSet settings(QStringLiteral("Adodc1"), QStringLiteral("Theme"));
+    if (!settings.open()) {
+        *error = settings.errorText();
         return false;
-    item->text = text;
+    }
+    *clinic = {settings.fieldText(QStringLiteral("Name")), settings.fieldText(QStringLiteral("Adress"))};
     return true;
+}
+
+Report::Design DataRPrint(const Clinic &clinic)
+{
+    Report::Design design = makeResultTable();
+    setLabel(design, QStringLiteral("Section4"), QStringLiteral("Label9"), clinic.name);
+    setLabel(design, QStringLiteral("Section5"), QStringLiteral("Label14"), clinic.address);
+    return design;
+}
+
+QStringList DataRPrintFields()
+{
+    static const QStringList fields = makeResultTable().fields();
+    return fields;
+}
+
+Report::Design DataR1(const CardValues &values)
+{
+    Report::Design design = makeResultCard();
+    const QString section = QStringLiteral("Section1");
+    setLabel(design, section, QStringLiteral("Label15"), values.code);
+    setLabel(design, section, QStringLiteral("Label16"), values.group);
+    setLabel(design, section, QStringLiteral("Label19"), values.age);
+    setLabel(design, section, QStringLiteral("Label20"), values.gender);
+    setLabel(design, section, QStringLiteral("Label21"), values.marital);
+    setLabel(design, section, QStringLiteral("Label22"), values.education);
+    setLabel(design, section, QStringLiteral("Label23"), values.score);
+    setLabel(design, section, QStringLiteral("Label29"), values.address);
+    return design;
 }
 
 bool ReadRows(RecordSet &source, const QStringList &fields, Report::Rows *rows)
@@ -234,20 +263,21 @@ bool ReadRows(RecordSet &source, const QStringList &fields, Report::Rows *rows)
 
 bool ExportResultTable(const QString &pdfPath, const QString *group, QString *error)
 {
-    RecordSet clinic(QStringLiteral("Adodc1"), QStringLiteral("Theme"));
-    RecordSet subjects(QStringLiteral("Adodc6"), QStringLiteral("ide"));
-    Report::Design &table = DataRPrint();
-    Report::Rows rows;
-    const bool read = clinic.open()
-                      && (group ? subjects.filterBy(QStringLiteral("Group"), *group) : subjects.refresh())
-                      && ReadRows(subjects, table.fields(), &rows);
-    if (!read) {
-        const RecordSet &failed = clinic.failure() != StoreFailure::None ? clinic : subjects;
-        *error = QStringLiteral("خواندن بانک اطلاعات ممکن نشد: %1").arg(failed.errorText());
+    Clinic clinic;
+    QString readError;
+    if (!ReadClinic(&clinic, &readError)) {
+        *error = QStringLiteral("خواندن بانک اطلاعات ممکن نشد: %1").arg(readError);
         return false;
     }
-    SetLabel(table, QStringLiteral("Section4"), QStringLiteral("Label9"), clinic.fieldText(QStringLiteral("Name")));
-    SetLabel(table, QStringLiteral("Section5"), QStringLiteral("Label14"), clinic.fieldText(QStringLiteral("Adress")));
+    RecordSet subjects(QStringLiteral("Adodc6"), QStringLiteral("ide"));
+    Report::Rows rows;
+    const bool read = (group ? subjects.filterBy(QStringLiteral("Group"), *group) : subjects.refresh())
+                      && ReadRows(subjects, DataRPrintFields(), &rows);
+    if (!read) {
+        *error = QStringLiteral("خواندن بانک اطلاعات ممکن نشد: %1").arg(subjects.errorText());
+        return false;
+    }
+    const Report::Design table = DataRPrint(clinic);
     const Report::Layout layout(table, rows);
     return Report::writePdf(layout, pdfPath, ReportText::TableTitle.trimmed(), error);
 }

@@ -4,18 +4,37 @@
 
 class RecordSet;
 
-// The two printed reports of results. Each is one shared design for the
-// whole run: the texts a print writes into its labels stay until the next
-// print writes them again.
+// The two printed reports of results. Every print builds its own design
+// from the values it prints; nothing of one print stays for the next.
 namespace ResultReports {
 
-// The result table: one line per subject, numbered from 1 in each layout.
-Report::Design &DataRPrint();
-// The result card of one subject.
-Report::Design &DataR1();
+// The clinic as the reports name it.
+struct Clinic {
+    QString name;
+    QString address;
+};
 
-// Sets the text of a label in a band of design; false when either is missing.
-bool SetLabel(Report::Design &design, const QString &section, const QString &label, const QString &text);
+// The clinic as the settings row holds it now. False with the store's reason.
+bool ReadClinic(Clinic *clinic, QString *error);
+
+// The result table: one line per subject, numbered from 1 in each layout,
+// under the clinic's name and above its address.
+Report::Design DataRPrint(const Clinic &clinic);
+// The fields of ide the table's lines show.
+QStringList DataRPrintFields();
+
+// What the result card of one subject shows.
+struct CardValues {
+    QString code;
+    QString group;
+    QString age;
+    QString gender;
+    QString marital;
+    QString education;
+    QString score;
+    QString address;
+};
+Report::Design DataR1(const CardValues &values);
 
 // The stored rows of source (a record set over ide) with the given fields.
 // False with the store's reason on source.

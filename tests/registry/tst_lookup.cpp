@@ -48,7 +48,7 @@ struct Registered {
         QSqlQuery answer(Store::database());
         ide.prepare(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\", \"LName\", \"Group\", \"Nomre\") VALUES (?, ?, ?, ?, '50')"));
         answer.prepare(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES (?)"));
-        written = folder.isValid() && folder.exec(QStringLiteral("UPDATE \"Theme\" SET \"Adress\" = 'خیابان نمونه'"));
+        written = folder.isValid() && folder.exec(QStringLiteral("UPDATE \"Theme\" SET \"Name\" = 'درمانگاه نمونه', \"Adress\" = 'خیابان نمونه'"));
         for (const Subject &subject : kSubjects) {
             for (const char *value : {subject.code, subject.firstName, subject.lastName, subject.group})
                 ide.addBindValue(QString::fromUtf8(value));
@@ -306,14 +306,33 @@ private slots:
         QVERIFY(table);
         QStringList lines;
         QString address;
-        for (const Report::PlacedItem &placed : table->reportLayout().page(0).items) {
-            if (placed.item->name == u"Text1" || placed.item->name == u"txtCode" || placed.item->name == u"txtGroup1")
-                lines << placed.text;
-            if (placed.item->name == u"Label14")
-                address = placed.text;
-        }
+        QString clinic;
+        const auto read = [&](ReportPreview *preview) {
+            lines.clear();
+            for (const Report::PlacedItem &placed : preview->reportLayout().page(0).items) {
+                if (placed.item->name == u"Text1" || placed.item->name == u"txtCode" || placed.item->name == u"txtGroup1")
+                    lines << placed.text;
+                if (placed.item->name == u"Label14")
+                    address = placed.text;
+                if (placed.item->name == u"Label9")
+                    clinic = placed.text;
+            }
+        };
+        read(table);
         QCOMPARE(lines, codes({"1", "101", "C", "2", "103", "C", "3", "105", "C"}));
         QCOMPARE(address, QStringLiteral("خیابان نمونه"));
+        QCOMPARE(clinic, QStringLiteral("درمانگاه نمونه"));
+        table->close();
+
+        // Each print names the clinic as stored at its time, name and address alike.
+        QVERIFY(lookup.folder.exec(QStringLiteral("UPDATE \"Theme\" SET \"Name\" = 'مرکز دوم', \"Adress\" = 'نشانی دوم'")));
+        lookup.pick("Combo3", QStringLiteral("C"));
+        click(lookup.window, "Command1");
+        table = shownPreview();
+        QVERIFY(table);
+        read(table);
+        QCOMPARE(clinic, QStringLiteral("مرکز دوم"));
+        QCOMPARE(address, QStringLiteral("نشانی دوم"));
         table->close();
     }
 
