@@ -4,6 +4,7 @@
 #include "scoring/reportpainter.h"
 #include "scoring/reportpreview.h"
 #include "support/controls.h"
+#include "support/dialogs.h"
 #include "support/scriptedprompts.h"
 #include "ui/clock.h"
 
@@ -562,10 +563,7 @@ private slots:
         ReportPreview preview(tableDesign(), tableRows(100));
         preview.show();
         int offeredLast = 0;
-        QTimer::singleShot(0, this, [&] {
-            auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
+        whenModal<QPrintDialog>([&](QPrintDialog *dialog) {
             offeredLast = dialog->maxPage();
             dialog->reject();
         });

@@ -1,5 +1,6 @@
 #include "support/testmain.h"
 
+#include "support/modalguard.h"
 #include "support/scriptedprompts.h"
 #include "ui/fonts.h"
 
@@ -47,6 +48,7 @@ int runTestObjects(std::initializer_list<QObject *> objects, int argc, char **ar
     QApplication::setLayoutDirection(Qt::RightToLeft);
     installFontSubstitutions();
     ScriptedPrompts strict;
+    installModalGuard();
 
     int failures = 0;
     QStringList unknown = functions;

@@ -1,6 +1,7 @@
 #include "support/programfolder.h"
 #include "ui/prompts.h"
 #include "support/dialogs.h"
+#include "support/modalguard.h"
 #include "support/scriptedprompts.h"
 #include "support/testmain.h"
 #include "ui/selfclosingmessage.h"
@@ -283,6 +284,7 @@ private slots:
 
     void dialogsOverAThemedWindowStayReadable()
     {
+        const ExpectRealDialog shownOnPurpose;
         QFETCH(int, theme);
         ThemedWindow themed(theme, QSize(300, 200));
         QVERIFY(themed.loaded);
@@ -477,6 +479,29 @@ private slots:
         QCOMPARE(scripted.notices(), QStringList{QStringLiteral("notice")});
         QCOMPARE(scripted.shown().last().periodMs, 2000);
         QCOMPARE(scripted.unused(), QStringList());
+    }
+
+    // A real dialog nobody expected fails the test that met it at once,
+    // naming the dialog, and is closed so that nothing hangs.
+    void unexpectedDialogFailsItsTestAtOnce_data()
+    {
+        QTest::addColumn<bool>("messageBox");
+        QTest::newRow("message box") << true;
+        QTest::newRow("input dialog") << false;
+    }
+    void unexpectedDialogFailsItsTestAtOnce()
+    {
+        QFETCH(bool, messageBox);
+        QEXPECT_FAIL("", "the dialog was not expected", Continue);
+        if (messageBox) {
+            QMessageBox box(QMessageBox::Warning, QStringLiteral("بی‌خبر"), QStringLiteral("?"), QMessageBox::Ok);
+            box.exec();
+        } else {
+            QInputDialog dialog;
+            dialog.setWindowTitle(QStringLiteral("بی‌خبر"));
+            QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+        }
+        QVERIFY2(lastUnexpectedDialog().startsWith(QStringLiteral("بی‌خبر (Q")), qPrintable(lastUnexpectedDialog()));
     }
 
     // A prompt nobody scripted fails the test that met it, and is answered "no".
