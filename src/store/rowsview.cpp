@@ -38,7 +38,11 @@ void RowsView::resetRows()
 {
     beginResetModel();
     m_newRowShown = showsNewRow();
+    // Those told of the reset read the rows as they are now; more rows come
+    // only after they were told, or rows would arrive inside the reset.
+    m_announcingReset = true;
     endResetModel();
+    m_announcingReset = false;
 }
 
 bool RowsView::showsNewRow() const
@@ -81,12 +85,12 @@ Qt::ItemFlags RowsView::flags(const QModelIndex &index) const
 
 bool RowsView::canFetchMore(const QModelIndex &parent) const
 {
-    return !parent.isValid() && model() && model()->canFetchMore();
+    return !parent.isValid() && !m_announcingReset && model() && model()->canFetchMore();
 }
 
 void RowsView::fetchMore(const QModelIndex &parent)
 {
-    if (!parent.isValid() && model())
+    if (!parent.isValid() && !m_announcingReset && model())
         model()->fetchMore();
 }
 

@@ -32,6 +32,7 @@ private:
 
     RecordSet *m_recordSet;
     bool m_newRowShown = false;
+    bool m_announcingReset = false;
 };
 
 }  // namespace Store

@@ -18,7 +18,11 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTableView>
+#include <QAbstractItemModelTester>
 #include <QTest>
+
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -67,7 +71,17 @@ struct Lookup {
     Registered registered{folder};
     ScriptedPrompts scripted;
     FrmCode window;
-    Lookup() { window.show(); }
+    // Every model the window shows is checked by Qt's model tester throughout.
+    std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
+    Lookup()
+    {
+        window.show();
+        testers.emplace_back(new QAbstractItemModelTester(control<QTableView>(window, "DataGrid1")->model(),
+                                                          QAbstractItemModelTester::FailureReportingMode::QtTest));
+        for (const char *name : {"DataCombo1", "DataCombo6", "Combo3"})
+            testers.emplace_back(new QAbstractItemModelTester(control<QComboBox>(window, name)->model(),
+                                                              QAbstractItemModelTester::FailureReportingMode::QtTest));
+    }
 
     QComboBox *chooser(const char *name) const { return control<QComboBox>(window, name); }
     QStringList listed(const char *name) const
