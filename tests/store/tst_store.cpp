@@ -1,17 +1,13 @@
 #include "store/database.h"
-#include "ui/fieldbinding.h"
 #include "support/programfolder.h"
-#include "support/testmain.h"
 #include "store/recordset.h"
 #include "store/transaction.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QLabel>
-#include <QLineEdit>
 #include <QSqlQuery>
 #include <QTest>
 
@@ -330,12 +326,6 @@ private slots:
         QVERIFY(empty.isBof());
         QVERIFY(!empty.setField(QStringLiteral("1"), QStringLiteral("4")));
         QVERIFY(!empty.commit());
-        QLineEdit box;
-        FieldBinding::bind(&box, &empty, QStringLiteral("Code"));
-        QCOMPARE(box.text(), QString());
-        box.setText(QStringLiteral("typed with no row"));
-        QVERIFY(!empty.hasPendingChanges());
-        QCOMPARE(rows(folder, QStringLiteral("Answer")), 0);
 
         QVERIFY(registerAnswer(QStringLiteral("1")));
         RecordSet items(QStringLiteral("Adodc6"), QStringLiteral("QU"));
@@ -364,59 +354,6 @@ private slots:
         QCOMPARE(first.count(), 2);
         QVERIFY(second.filterBy(QStringLiteral("Code"), QStringLiteral("1")));
         QCOMPARE(second.fieldText(QStringLiteral("2")), QStringLiteral("4"));
-    }
-
-    void boundBoxesWriteThroughAndFollowTheCurrentRow()
-    {
-        ProgramFolder folder;
-        QVERIFY(registerAnswer(QStringLiteral("1")));
-        QVERIFY(registerAnswer(QStringLiteral("2")));
-        RecordSet set(QStringLiteral("Adodc2"), QStringLiteral("Answer"));
-        QLineEdit code;
-        QLineEdit answer;
-        QLabel shown;
-        FieldBinding::bind(&code, &set, QStringLiteral("Code"));
-        FieldBinding::bind(&answer, &set, QStringLiteral("5"));
-        FieldBinding::bind(&shown, &set, QStringLiteral("5"));
-        QVERIFY(set.filterBy(QStringLiteral("code"), QStringLiteral("2")));
-        QCOMPARE(code.text(), QStringLiteral("2"));
-        QTest::keyClicks(&answer, QStringLiteral("3"));
-        QCOMPARE(set.fieldText(QStringLiteral("5")), QStringLiteral("3"));
-        QCOMPARE(shown.text(), QStringLiteral("3"));
-        QVERIFY(folder.scalar(QStringLiteral("SELECT \"5\" FROM \"Answer\" WHERE \"Code\" = '2'")).isNull());
-        QVERIFY(set.commit());
-        QCOMPARE(folder.scalar(QStringLiteral("SELECT \"5\" FROM \"Answer\" WHERE \"Code\" = '2'")).toString(),
-                 QStringLiteral("3"));
-        QVERIFY(set.filterBy(QStringLiteral("code"), QStringLiteral("1")));
-        QCOMPARE(code.text(), QStringLiteral("1"));
-        QCOMPARE(answer.text(), QString());
-        QCOMPARE(shown.text(), QString());
-        // Showing a row is not an edit of it.
-        QVERIFY(!set.hasPendingChanges());
-        QVERIFY(set.addNew());
-        QCOMPARE(code.text(), QString());
-        code.setText(QStringLiteral("3"));
-        QCOMPARE(set.fieldText(QStringLiteral("Code")), QStringLiteral("3"));
-    }
-
-    void reboundBoxKeepsWhatThePreviousFieldReceived()
-    {
-        ProgramFolder folder;
-        QVERIFY(registerAnswer(QStringLiteral("9")));
-        RecordSet set(QStringLiteral("Adodc2"), QStringLiteral("Answer"));
-        QVERIFY(set.filterBy(QStringLiteral("code"), QStringLiteral("9")));
-        QLineEdit staging;
-        FieldBinding::bind(&staging, &set, QStringLiteral("1"));
-        staging.setText(QStringLiteral("4"));
-        FieldBinding::bind(&staging, &set, QStringLiteral("2"));
-        QCOMPARE(staging.text(), QString());
-        staging.setText(QStringLiteral("2"));
-        FieldBinding::bind(&staging, &set, QStringLiteral("1"));
-        QCOMPARE(staging.text(), QStringLiteral("4"));
-        QCOMPARE(set.fieldText(QStringLiteral("2")), QStringLiteral("2"));
-        QVERIFY(set.commit());
-        QCOMPARE(folder.scalar(QStringLiteral("SELECT \"1\" || \"2\" FROM \"Answer\"")).toString(), QStringLiteral("42"));
-        QCOMPARE(FieldBinding::of(&staging)->field(), QStringLiteral("1"));
     }
 
     void deleteRemovesOnlyTheCurrentRow()
@@ -472,10 +409,6 @@ private slots:
         QVERIFY(!set.setField(QStringLiteral("Nmae"), QStringLiteral("x")));
         QCOMPARE(set.failure(), StoreFailure::UnknownField);
         QVERIFY(set.hasField(QStringLiteral("fname")));
-        QLineEdit box;
-        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral("no field Nmae")));
-        QVERIFY(!FieldBinding::bind(&box, &set, QStringLiteral("Nmae")));
-        QVERIFY(!box.isEnabled());
     }
 
     // The settings row has no key; it is edited again and again, new or stored.
@@ -607,5 +540,5 @@ private slots:
     }
 };
 
-QUORVEL_TEST_MAIN(TestStore)
+QTEST_GUILESS_MAIN(TestStore)
 #include "tst_store.moc"
