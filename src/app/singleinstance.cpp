@@ -20,7 +20,10 @@ bool SingleInstance::acquire()
     const QString folder = QFileInfo(m_path).absolutePath();
     if (!QFileInfo::exists(folder))
         QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return m_lock.tryLock(0);
+    if (!m_lock.tryLock(0))
+        return false;
+    QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner);
+    return true;
 }
 
 QString SingleInstance::defaultLockPath()

@@ -57,6 +57,8 @@ private slots:
         QVERIFY(!secondRuns);
         QCOMPARE(QFileInfo(SingleInstance::defaultLockPath()).absolutePath(),
                  QFileInfo(folder.databasePath()).absolutePath());
+        QCOMPARE(QFileInfo(SingleInstance::defaultLockPath()).permissions() & ~(QFile::ReadUser | QFile::WriteUser),
+                 QFile::ReadOwner | QFile::WriteOwner);
         QCOMPARE(QDir(firstTemp.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
         QCOMPARE(QDir(secondTemp.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
