@@ -77,6 +77,10 @@ void Frmskin::Form_Load()
     move(twipsPoint(5000, 3500));
     ApplyTheme(this, Skin1, Text1);
     setStyleSheet(styleSheet() + kStyle);
+    // The texts are black on the fixed teal whatever the theme: set on each
+    // label, where no rule of the theme's sheet can outweigh it.
+    for (QLabel *label : findChildren<QLabel *>())
+        label->setStyleSheet(QStringLiteral("color: rgb(0, 0, 0); background: transparent;"));
     QPalette teal = palette();
     teal.setColor(QPalette::Window, kTeal);
     setPalette(teal);

@@ -74,6 +74,37 @@ private slots:
         QVERIFY(scripted.shown().isEmpty());
     }
 
+    // The theme confirmation's texts are black on its fixed teal in every
+    // theme, whatever text colour the theme gives other windows.
+    void confirmationTextIsBlackInEveryTheme_data()
+    {
+        QTest::addColumn<int>("theme");
+        for (int theme = 1; theme <= 11; ++theme)
+            QTest::addRow("theme %d", theme) << theme;
+    }
+    void confirmationTextIsBlackInEveryTheme()
+    {
+        QFETCH(int, theme);
+        ProgramFolder folder;
+        QVERIFY(folder.setTheme(QString::number(theme)));
+        ScriptedPrompts scripted;
+        Frmskin window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QImage shown = window.grab().toImage();
+        for (const char *name : {"Label3_1", "Label3_0"}) {
+            const QRect area = control(window, name)->geometry();
+            // The darkest pixel of the label is its text's core.
+            int darkest = 255 * 3;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    const QColor pixel = shown.pixelColor(x, y);
+                    darkest = qMin(darkest, pixel.red() + pixel.green() + pixel.blue());
+                }
+            QVERIFY2(darkest < 60, qPrintable(QStringLiteral("%1 in theme %2: darkest %3").arg(QLatin1String(name)).arg(theme).arg(darkest)));
+        }
+    }
+
     void confirmFaceLightsUpAndOnlyTheLitFaceReacts()
     {
         ProgramFolder folder;
