@@ -86,7 +86,11 @@ public:
     bool question(QWidget *, const QString &, const QString &) override { return false; }
     void message(QWidget *, const QString &text, const QString &, Icon) override { qWarning("%s", qPrintable(text)); }
     QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &, Replace) override { return {}; }
+    // The file dialog takes the name it proposes, as an operator mostly does.
+    QString saveFileName(QWidget *, const QString &, const QString &suggested, const QString &, Replace) override
+    {
+        return suggested;
+    }
     void notice(QWidget *, const QString &, int) override {}
 };
 
@@ -156,8 +160,11 @@ void saveBackupWindow(const QDir &out, const QString &suffix)
 {
     QDir::current().mkpath(QStringLiteral("Back"));
     Frmbackup backup;
-    backup.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(QDir::current().absoluteFilePath(
-        QStringLiteral("Back/") + Frmbackup::DefaultBackupName(QStringLiteral("1405.9.19"), QStringLiteral("16.20"))));
+    // The path chosen through the file dialog, as the operator would.
+    ShotPrompts shotPrompts;
+    Prompts *previous = setPrompts(&shotPrompts);
+    backup.findChild<QPushButton *>(QStringLiteral("b1"))->click();
+    setPrompts(previous);
     save(&backup, out.filePath(QStringLiteral("frmbackup") + suffix));
     backup.findChild<QPushButton *>(QStringLiteral("Command3"))->click();
     save(&backup, out.filePath(QStringLiteral("frmbackup-help") + suffix));
@@ -166,8 +173,7 @@ void saveBackupWindow(const QDir &out, const QString &suffix)
     QSqlQuery(Store::database()).exec(QStringLiteral(
         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 60000) "
         "INSERT INTO \"ide\" (\"Code\", \"FName\") SELECT 'x' || i, printf('%.200c', 'x') FROM n"));
-    ShotPrompts shotPrompts;
-    Prompts *previous = setPrompts(&shotPrompts);
+    previous = setPrompts(&shotPrompts);
     QTimer::singleShot(0, &backup, [&] { backup.grab().save(out.filePath(QStringLiteral("frmbackup-copying") + suffix)); });
     backup.findChild<QPushButton *>(QStringLiteral("VisualButtonEx2"))->click();
     setPrompts(previous);

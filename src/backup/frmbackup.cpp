@@ -42,6 +42,28 @@ QLineEdit *makePathBox(QWidget *parent, const QString &name, const QRect &geomet
     return box;
 }
 
+// A path shows left to right with each of its parts isolated, so that a
+// Persian file name with digits and brackets reads as it is stored. The
+// isolating marks are for the eye only and never part of the path.
+constexpr QChar kFirstStrongIsolate(0x2068);
+constexpr QChar kPopDirectionalIsolate(0x2069);
+
+QString shownPath(const QString &path)
+{
+    QStringList parts = path.split(QLatin1Char('/'));
+    for (QString &part : parts)
+        if (!part.isEmpty())
+            part = kFirstStrongIsolate + part + kPopDirectionalIsolate;
+    return parts.join(QLatin1Char('/'));
+}
+
+QString storedPath(QString shown)
+{
+    shown.remove(kFirstStrongIsolate);
+    shown.remove(kPopDirectionalIsolate);
+    return shown;
+}
+
 SkinLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry)
 {
     auto *label = new SkinLabel(name, QString(), parent);
@@ -164,7 +186,7 @@ void Frmbackup::b1_Click()
     const QString chosen = prompts().saveFileName(this, BackupText::BackupCaption, suggested, kBackupFilter,
                                                   Prompts::Replace::NoQuestion);
     if (!chosen.isEmpty())
-        Text1->setText(chosen);
+        Text1->setText(shownPath(chosen));
 }
 
 // Choose the backup to put back.
@@ -172,7 +194,7 @@ void Frmbackup::b2_Click()
 {
     const QString chosen = prompts().openFileName(this, BackupText::RestoreCaption, backupFolder(), kBackupFilter);
     if (!chosen.isEmpty())
-        Text2->setText(chosen);
+        Text2->setText(shownPath(chosen));
 }
 
 bool Frmbackup::whileCopying(const std::function<bool()> &copy)
@@ -191,7 +213,7 @@ bool Frmbackup::whileCopying(const std::function<bool()> &copy)
 // Copy the database to the backup path, asking first when a file is there.
 void Frmbackup::VisualButtonEx2_Click()
 {
-    const QString target = Text1->text();
+    const QString target = storedPath(Text1->text());
     if (target.isEmpty()) {
         prompts().message(this, BackupText::NeedBackupPath, BackupText::ErrorCaption, Prompts::Icon::Exclamation);
         return;
@@ -217,7 +239,7 @@ void Frmbackup::VisualButtonEx2_Click()
 // Put the chosen backup in place of the database, after the operator's Yes.
 void Frmbackup::VisualButtonEx3_Click()
 {
-    const QString source = Text2->text();
+    const QString source = storedPath(Text2->text());
     if (source.isEmpty()) {
         prompts().message(this, BackupText::NeedRestorePath, BackupText::ErrorCaption, Prompts::Icon::Exclamation);
         return;

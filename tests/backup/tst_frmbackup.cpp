@@ -157,6 +157,28 @@ private slots:
         QCOMPARE(session.ends.size(), yes ? 1 : 0);
     }
 
+    // A chosen path shows with each part isolated, so a Persian name with
+    // digits and brackets reads as stored; the backup and the restore use the
+    // path itself.
+    void persianNamesShowWholeAndAreUsedAsStored()
+    {
+        BackupSession session;
+        const QString name = BackupText::NamePrefix + QStringLiteral("1405.9.19") + BackupText::NameTime
+                             + QStringLiteral("16.20") + BackupText::NameEnd + BackupText::Extension;
+        const QString target = session.folder.filePath(QStringLiteral("Back/") + name);
+        session.scripted.expectSaveFile(target);
+        click(session.window, "b1");
+        const QString shown = control<QLineEdit>(session.window, "Text1")->text();
+        QVERIFY2(shown.endsWith(QStringLiteral("/\u2068") + name + QStringLiteral("\u2069")), qPrintable(shown));
+        session.scripted.expectOpenFile(target);
+        click(session.window, "b2");
+        QCOMPARE(control<QLineEdit>(session.window, "Text2")->text(), shown);
+        session.scripted.expectMessage();
+        click(session.window, "VisualButtonEx2");
+        QCOMPARE(session.lastMessage(), BackupText::BackupMade);
+        QCOMPARE(readFile(target), readFile(session.database()));
+    }
+
     // A failed copy says why and keeps the window, so another place can be chosen.
     void failedBackupKeepsTheWindow()
     {
