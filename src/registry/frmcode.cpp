@@ -64,10 +64,16 @@ private:
 QComboBox *makeChooser(QWidget *parent, const QString &name, const QString &label, const QString &labelName,
                        int left, int width, int labelWidth)
 {
-    SkinLabel::fieldCaption(labelName, label, parent, twipsRect(left + width - labelWidth, 300, labelWidth, 375));
+    SkinLabel *caption =
+        SkinLabel::fieldCaption(labelName, label, parent, twipsRect(left + width - labelWidth, 300, labelWidth, 375));
     auto *chooser = new QComboBox(parent);
     chooser->setObjectName(name);
     chooser->setGeometry(twipsRect(left, 270, width - labelWidth - 60, 420));
+    // The caption is as wide as its letters and stands one small gap from its own chooser.
+    QRect place = caption->geometry();
+    place.setLeft(chooser->geometry().right() + 1 + twips(60));
+    place.setWidth(qMin(caption->fontMetrics().horizontalAdvance(label) + 2, twips(labelWidth)));
+    caption->setGeometry(place);
     chooser->setEditable(true);
     chooser->setInsertPolicy(QComboBox::NoInsert);
     // The text typed is the choice, as typed: nothing completes it behind the operator's back.
@@ -110,8 +116,10 @@ void FrmCode::buildChoosers()
     // Right to left: last name, first name, group.
     DataCombo1 = makeChooser(this, QStringLiteral("DataCombo1"), LookupText::DataCombo1Label, QStringLiteral("Label1"),
                              6720, 3135, 1095);
+    // A blank of a few pixels between each caption and its own chooser, and
+    // a wider one between one caption-and-chooser pair and the next.
     DataCombo6 = makeChooser(this, QStringLiteral("DataCombo6"), LookupText::DataCombo6Label, QStringLiteral("Label2"),
-                             4020, 2580, 600);
+                             4140, 2340, 600);
     Combo3 = makeChooser(this, QStringLiteral("Combo3"), LookupText::Combo3Label, QStringLiteral("Label3"),
                          360, 3540, 600);
     Combo3->addItems(LookupText::Groups);

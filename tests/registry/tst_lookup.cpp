@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -304,6 +305,48 @@ private slots:
         click(lookup.window, "Command2");
         QCOMPARE(lookup.rowsOf("ide", QStringLiteral("101")), 0);
         QCOMPARE(lookup.rowsOf("Answer", QStringLiteral("101")), 0);
+    }
+
+    // Each caption stands nearer its own chooser than the next one, measured
+    // on the letters as painted.
+    void captionsStandByTheirOwnChoosers_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("own");
+        QTest::addColumn<QString>("beyond");
+        QTest::newRow("last name") << "Label1" << "DataCombo1" << QString();
+        QTest::newRow("first name") << "Label2" << "DataCombo6" << "DataCombo1";
+        QTest::newRow("group") << "Label3" << "Combo3" << "DataCombo6";
+    }
+    void captionsStandByTheirOwnChoosers()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, own);
+        QFETCH(QString, beyond);
+        Lookup lookup;
+        QVERIFY(QTest::qWaitForWindowExposed(&lookup.window));
+        const QImage shown = lookup.window.grab().toImage();
+        auto *label = lookup.window.findChild<QLabel *>(caption);
+        QVERIFY(label);
+        const QRect area = label->geometry();
+        const QColor background = shown.pixelColor(area.right(), area.top());
+        int inkLeft = area.right();
+        int inkRight = area.left();
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QColor pixel = shown.pixelColor(x, y);
+                if (qAbs(pixel.lightness() - background.lightness()) > 60) {
+                    inkLeft = qMin(inkLeft, x);
+                    inkRight = qMax(inkRight, x);
+                }
+            }
+        QVERIFY(inkLeft < inkRight);
+        const int gapToOwn = inkLeft - lookup.window.findChild<QWidget *>(own)->geometry().right();
+        QVERIFY2(gapToOwn > 0 && gapToOwn <= 12, qPrintable(QString::number(gapToOwn)));
+        if (!beyond.isEmpty()) {
+            const int gapBeyond = lookup.window.findChild<QWidget *>(beyond)->geometry().left() - inkRight;
+            QVERIFY2(gapBeyond >= 2 * gapToOwn, qPrintable(QStringLiteral("%1 against %2").arg(gapBeyond).arg(gapToOwn)));
+        }
     }
 
     void printByGroup()
