@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSqlError>
@@ -305,6 +306,35 @@ private slots:
         click(lookup.window, "Command2");
         QCOMPARE(lookup.rowsOf("ide", QStringLiteral("101")), 0);
         QCOMPARE(lookup.rowsOf("Answer", QStringLiteral("101")), 0);
+    }
+
+    // The grid and its header paint the theme's box and button colours in
+    // every theme, never the platform's white inside a dark window.
+    void gridTakesTheThemesColours_data()
+    {
+        QTest::addColumn<int>("theme");
+        for (int theme = 1; theme <= 11; ++theme)
+            QTest::addRow("theme %d", theme) << theme;
+    }
+    void gridTakesTheThemesColours()
+    {
+        QFETCH(int, theme);
+        ProgramFolder folder;
+        QVERIFY(folder.setTheme(QString::number(theme)));
+        Registered registered(folder);
+        QVERIFY(registered.written);
+        ScriptedPrompts scripted;
+        FrmCode window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *grid = control<QTableView>(window, "DataGrid1");
+        const QPalette &theme_ = window.skin().palette();
+        // A cell's blank corner, and the blank below the last row.
+        const QImage cells = grid->viewport()->grab().toImage();
+        const QColor empty = cells.pixelColor(cells.width() / 2, cells.height() - 3);
+        QCOMPARE(empty, theme_.color(QPalette::Base));
+        const QImage header = grid->horizontalHeader()->grab().toImage();
+        QCOMPARE(header.pixelColor(header.width() - 4, 3), theme_.color(QPalette::Button));
     }
 
     // Each caption stands nearer its own chooser than the next one, measured
