@@ -15,6 +15,10 @@ ProgramShell::ProgramShell(QObject *parent) : QObject(parent)
     // a preview, for one, belongs to no window, and the keying window to a
     // hidden main window.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Leaving the program ends it at once, whatever is still open beside,
+    // such as report previews; once the handler that decided it has returned,
+    // and only while this course still runs.
+    connect(this, &ProgramShell::programEnds, this, [] { QApplication::quit(); }, Qt::QueuedConnection);
 }
 
 ProgramShell::~ProgramShell()

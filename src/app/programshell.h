@@ -14,7 +14,8 @@ class exitpro;
 // closed for good hands over to the exit confirmation, which comes back to
 // a fresh main window, ends the program, or hands over to the backup window,
 // whose closing ends the program. A main window closed for a new theme hands
-// over to the theme confirmation, which starts a fresh main window.
+// over to the theme confirmation, which starts a fresh main window. The
+// program ends with that course alone: the running application quits then.
 class ProgramShell : public QObject
 {
     Q_OBJECT

@@ -111,8 +111,6 @@ int RunQuorvel()
     int code = 0;
     {
         ProgramShell shell;
-        // Leaving the program ends it at once, whatever is still open beside, such as report previews.
-        QObject::connect(&shell, &ProgramShell::programEnds, qApp, &QApplication::quit, Qt::QueuedConnection);
         shell.startMainWindow();
         code = QApplication::exec();
     }

@@ -12,6 +12,7 @@
 #include "ui/twips.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -25,6 +26,37 @@ const char *themeButton(int theme)
     static const char *const buttons[] = {"Command45", "Command44", "Command43", "Command42", "Command50", "Command49",
                                           "Command48", "Command47", "Command41", "Command52", "Command53"};
     return buttons[theme - 1];
+}
+
+// Stores the clinic's name and address as the operator does, through the settings panel.
+void storeClinic(Frm1 &main, const QString &name, const QString &address)
+{
+    click(main, "Command9");
+    click(main, "Command67");
+    control<QLineEdit>(main, "Text2")->setText(name);
+    control<QLineEdit>(main, "Text14")->setText(address);
+    click(main, "Command64");
+}
+
+// The clinic's name and address on the first page of the report shown, which is then closed.
+QStringList printedClinic()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        auto *preview = qobject_cast<ReportPreview *>(window);
+        if (!preview || !preview->isVisible())
+            continue;
+        QString name = QStringLiteral("(none)");
+        QString address = QStringLiteral("(none)");
+        for (const Report::PlacedItem &placed : preview->reportLayout().page(0).items) {
+            if (placed.item->name == u"Label9")
+                name = placed.text;
+            if (placed.item->name == u"Label14")
+                address = placed.text;
+        }
+        preview->close();
+        return {name, address};
+    }
+    return {QStringLiteral("(no report shown)")};
 }
 
 }  // namespace
@@ -176,6 +208,50 @@ private slots:
                 printed << placed.text;
         QCOMPARE(printed, (QStringList{QStringLiteral("مرکز آوا"), QStringLiteral("خیابان یکم")}));
         table->close();
+    }
+
+    // The result table names the clinic as stored at the time of each print,
+    // whichever window printed it and whatever an earlier print showed.
+    void eachResultTableNamesTheClinicAsStoredThen()
+    {
+        ProgramFolder folder;
+        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"Group\") VALUES ('1', 'C')")));
+        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES ('1')")));
+        ScriptedPrompts scripted;
+        Frm1 main;
+        main.show();
+        const struct {
+            const char *window;
+            QString name;
+            QString address;
+        } prints[] = {
+            {"keying", QStringLiteral("مرکز اول"), QStringLiteral("نشانی اول")},
+            {"lookup", QStringLiteral("مرکز دوم"), QStringLiteral("نشانی دوم")},
+            {"lookup", QString(), QStringLiteral("نشانی سوم")},
+            {"keying", QStringLiteral("مرکز چهارم"), QString()},
+            {"lookup", QStringLiteral("مرکز پنجم"), QStringLiteral("نشانی پنجم")},
+            {"keying", QStringLiteral("مرکز ششم"), QStringLiteral("نشانی ششم")},
+        };
+        for (const auto &print : prints) {
+            storeClinic(main, print.name, print.address);
+            const bool keying = qstrcmp(print.window, "keying") == 0;
+            click(main, keying ? "Command3" : "Command4");
+            QWidget *window = main.findChild<QWidget *>(QLatin1String(keying ? "FrmkLID" : "FrmCode"));
+            QVERIFY(window && window->isVisible());
+            if (keying) {
+                click(window, "Command3");
+            } else {
+                auto *group = control<QComboBox>(window, "Combo3");
+                group->setCurrentIndex(group->findText(QStringLiteral("C")));
+                emit group->textActivated(QStringLiteral("C"));
+                click(window, "Command1");
+            }
+            QCOMPARE(printedClinic(), (QStringList{print.name, print.address}));
+            window->close();
+            QApplication::processEvents();
+            QVERIFY(main.isVisible());
+        }
+        QCOMPARE(scripted.unexpected(), QStringList());
     }
 
     void cancelStoresNothingAndKeepsTheTypedText()

@@ -2,6 +2,7 @@
 #include "app/frm1.h"
 #include "app/frmskin.h"
 #include "app/programshell.h"
+#include "app/themelistpanel.h"
 #include "backup/frmbackup.h"
 #include "support/controls.h"
 #include "support/programfolder.h"
@@ -17,6 +18,9 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <functional>
+#include <map>
 
 namespace {
 
@@ -53,6 +57,43 @@ void press(exitpro *window, const char *face)
 {
     emit control<PictureBox>(window, face)->clicked();
 }
+
+// The first shown window with the given object name, or of the given class.
+QWidget *shownWindow(const char *name)
+{
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->isVisible() && (widget->objectName() == QLatin1String(name) || widget->inherits(name)))
+            return widget;
+    return nullptr;
+}
+
+// Runs body inside the application's event loop, as the running program
+// does; true once body has run and the program was not asked to quit.
+// quits counts the requests to quit; code is what the loop returned.
+struct RunningProgram {
+    QuitWatcher quits;
+    int code = -1;
+    bool finished = false;
+
+    // Lets the program run its events; false once it was asked to quit.
+    bool settle()
+    {
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+        return quits.count == 0;
+    }
+    // The loop returns 42 when body ran to its end, 1 when it stopped short,
+    // and what the program's own quitting gives when it was asked to quit.
+    void run(const std::function<bool()> &body)
+    {
+        QTimer::singleShot(0, qApp, [&] {
+            finished = body();
+            if (quits.count == 0)
+                QApplication::exit(finished ? 42 : 1);
+        });
+        code = QApplication::exec();
+    }
+};
 
 }  // namespace
 
@@ -193,6 +234,150 @@ private slots:
         QCOMPARE(quits.count, 0);
         QCOMPARE(code, 42);
         QCOMPARE(leaving.ends.size(), 0);
+    }
+
+    // Each ending the program's course offers ends the running program.
+    void eachEndingEndsTheRunningProgram_data()
+    {
+        QTest::addColumn<QString>("ending");
+        for (const char *ending : {"confirmed without a backup", "confirmation closed by its close box",
+                                   "backup window closed"})
+            QTest::newRow(ending) << QString::fromLatin1(ending);
+    }
+    void eachEndingEndsTheRunningProgram()
+    {
+        QFETCH(QString, ending);
+        Leaving leaving;
+        RunningProgram program;
+        bool leftRunning = false;
+        program.run([&] {
+            exitpro *confirmation = leaving.leave();
+            if (ending == u"confirmed without a backup") {
+                press(confirmation, "k2");
+            } else if (ending == u"confirmation closed by its close box") {
+                confirmation->close();
+            } else {
+                control<QCheckBox>(confirmation, "Check1")->setChecked(true);
+                press(confirmation, "k2");
+                if (!program.settle())
+                    return false;
+                if (Frmbackup *backup = leaving.shell.backupWindow())
+                    backup->close();
+            }
+            leftRunning = program.settle();
+            return leftRunning;
+        });
+        QVERIFY(!leftRunning);
+        QCOMPARE(program.quits.count, 1);
+        QCOMPARE(program.code, 0);
+    }
+
+    // Whatever windows the operator opens from the main window and closes,
+    // in whatever order, the program runs on with its main window shown.
+    void closingWindowsInAnyOrderLeavesTheProgramRunning_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        const auto row = [](const char *title, std::initializer_list<const char *> steps) {
+            QStringList list;
+            for (const char *step : steps)
+                list << QString::fromLatin1(step);
+            QTest::newRow(title) << list;
+        };
+        row("keying preview, then keying", {"keying", "print all", "close preview", "close keying"});
+        row("keying, then its preview", {"keying", "print all", "close keying", "close preview"});
+        row("lookup preview, then lookup", {"lookup", "print group", "close preview", "close lookup"});
+        row("lookup, then its preview", {"lookup", "print group", "close lookup", "close preview"});
+        row("lookup's preview closed while keying is open",
+            {"lookup", "print group", "close lookup", "keying", "close preview", "close keying"});
+        row("keying's preview closed while lookup is open",
+            {"keying", "print all", "close keying", "lookup", "close preview", "close lookup"});
+        row("both previews closed last",
+            {"keying", "print all", "close keying", "lookup", "print group", "close lookup", "close preview",
+             "close preview"});
+        row("introduction", {"introduction", "close introduction"});
+        row("about", {"about", "close about"});
+        row("question sheet", {"question sheet", "close question sheet"});
+        row("test window", {"test window"});
+        row("settings panel", {"settings", "close settings"});
+        row("a preview open across the about window",
+            {"keying", "print all", "close keying", "about", "close about", "close preview"});
+        row("theme confirmation closed by its close box", {"theme", "close theme confirmation"});
+        row("a preview open across a theme change",
+            {"lookup", "print group", "close lookup", "theme", "close theme confirmation", "close preview"});
+    }
+    void closingWindowsInAnyOrderLeavesTheProgramRunning()
+    {
+        QFETCH(QStringList, steps);
+        Leaving leaving;
+        QVERIFY(leaving.folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"Group\", \"Nomre\") VALUES ('71', 'C', '50')")));
+        QVERIFY(leaving.folder.exec(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES ('71')")));
+        const auto main = [&leaving] { return leaving.shell.mainWindow(); };
+        const auto closeShown = [](const char *name) {
+            if (QWidget *window = shownWindow(name))
+                return window->close();
+            return false;
+        };
+        const std::map<QString, std::function<bool()>> actions = {
+            {QStringLiteral("keying"), [&] { click(main(), "Command3"); return shownWindow("FrmkLID") != nullptr; }},
+            {QStringLiteral("print all"), [&] { click(shownWindow("FrmkLID"), "Command3"); return shownWindow("ReportPreview") != nullptr; }},
+            {QStringLiteral("close keying"), [&] { return closeShown("FrmkLID"); }},
+            {QStringLiteral("lookup"), [&] { click(main(), "Command4"); return shownWindow("FrmCode") != nullptr; }},
+            {QStringLiteral("print group"), [&] {
+                 QWidget *lookup = shownWindow("FrmCode");
+                 auto *group = control<QComboBox>(lookup, "Combo3");
+                 group->setCurrentIndex(group->findText(QStringLiteral("C")));
+                 emit group->textActivated(QStringLiteral("C"));
+                 click(lookup, "Command1");
+                 return shownWindow("ReportPreview") != nullptr;
+             }},
+            {QStringLiteral("close lookup"), [&] { return closeShown("FrmCode"); }},
+            {QStringLiteral("close preview"), [&] { return closeShown("ReportPreview"); }},
+            {QStringLiteral("introduction"), [&] { click(main(), "Command11"); return shownWindow("Frmravansanji") != nullptr; }},
+            {QStringLiteral("close introduction"), [&] { return closeShown("Frmravansanji"); }},
+            {QStringLiteral("about"), [&] { click(main(), "Command12"); return shownWindow("About") != nullptr; }},
+            {QStringLiteral("close about"), [&] { return closeShown("About"); }},
+            {QStringLiteral("question sheet"), [&] { click(main(), "Command13"); return shownWindow("FrmQ") != nullptr; }},
+            {QStringLiteral("close question sheet"), [&] { return closeShown("FrmQ"); }},
+            {QStringLiteral("test window"), [&] {
+                 // The test window runs modally: closed by its close box once shown.
+                 bool shown = false;
+                 QTimer::singleShot(0, qApp, [&shown] { shown = shownWindow("FrmTest") && shownWindow("FrmTest")->close(); });
+                 leaving.scripted.expectInput(QStringLiteral("71"));
+                 click(main(), "Command2");
+                 return shown;
+             }},
+            {QStringLiteral("settings"), [&] { click(main(), "Command9"); return control(main(), "Frame8")->isVisible(); }},
+            {QStringLiteral("close settings"), [&] { click(main(), "Command69"); return !control(main(), "Frame8")->isVisible(); }},
+            {QStringLiteral("theme"), [&] {
+                 click(main(), "Command9");
+                 click(main(), "Command68");
+                 emit control<ThemeListPanel>(main(), "Frame6")->themeChosen(3);
+                 return leaving.shell.themeConfirmation() != nullptr;
+             }},
+            {QStringLiteral("close theme confirmation"), [&] { return closeShown("Frmskin"); }},
+        };
+        QStringList done;
+        RunningProgram program;
+        program.run([&] {
+            leaving.shell.startMainWindow();
+            if (!program.settle())
+                return false;
+            for (const QString &step : steps) {
+                if (!actions.at(step)())
+                    return false;
+                if (!program.settle())
+                    return false;
+                done << step;
+            }
+            return true;
+        });
+        QCOMPARE(done, steps);
+        QVERIFY(program.finished);
+        QCOMPARE(program.quits.count, 0);
+        QCOMPARE(program.code, 42);
+        QVERIFY(main() && main()->isVisible());
+        QCOMPARE(leaving.ends.size(), 0);
+        QCOMPARE(leaving.scripted.unexpected(), QStringList());
     }
 
     // A main window closed only to come back in another theme asks nothing.

@@ -9,8 +9,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
+#include <vector>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -61,6 +65,61 @@ private slots:
                  QFile::ReadOwner | QFile::WriteOwner);
         QCOMPARE(QDir(firstTemp.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
         QCOMPARE(QDir(secondTemp.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    // Whatever someone else leaves in the shared temporary folder, under any
+    // name a lock of ours could have there, never keeps the program from starting.
+    void lockInTheTemporaryFolderDoesNotBlock_data()
+    {
+        QTest::addColumn<bool>("heldByALiveCopy");
+        QTest::newRow("a file of someone else's making") << false;
+        QTest::newRow("a lock held by a running process") << true;
+    }
+    void lockInTheTemporaryFolderDoesNotBlock()
+    {
+        QFETCH(bool, heldByALiveCopy);
+        ProgramFolder folder;
+        QTemporaryDir shared;
+        const QByteArray previous = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(shared.path()));
+        std::vector<std::unique_ptr<QLockFile>> held;
+        for (const QString &name : {QStringLiteral("quorvel-%1.lock").arg(getuid()), QStringLiteral("quorvel.lock")}) {
+            const QString path = QDir(QDir::tempPath()).filePath(name);
+            if (heldByALiveCopy) {
+                held.push_back(std::make_unique<QLockFile>(path));
+                QVERIFY(held.back()->tryLock(0));
+            } else {
+                QFile file(path);
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write("taken\n");
+            }
+        }
+        ScriptedPrompts scripted;
+        SingleInstance instance;
+        const bool refused = RefuseSecondCopy(instance);
+        qputenv("TMPDIR", previous);
+        QVERIFY(!refused);
+        QVERIFY(scripted.shown().isEmpty());
+    }
+
+    // Before a fresh database is offered, the lock makes the database's
+    // folder, private to its owner, and the fresh database goes beside it.
+    void lockMakesTheMissingDatabaseFolderPrivate()
+    {
+        ProgramFolder folder(false);
+        const QString databaseFolder = QFileInfo(folder.databasePath()).absolutePath();
+        QVERIFY(QDir(databaseFolder).removeRecursively());
+        SingleInstance instance;
+        QVERIFY(instance.acquire());
+        QVERIFY(QFileInfo(databaseFolder).isDir());
+        QCOMPARE(QFileInfo(databaseFolder).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(QFileInfo::exists(QDir(databaseFolder).filePath(QStringLiteral("quorvel.lock"))));
+        ScriptedPrompts scripted;
+        scripted.expectQuestion(true);
+        QVERIFY(OpenProgramDatabase());
+        QVERIFY(QFileInfo::exists(folder.databasePath()));
+        QCOMPARE(scripted.unexpected(), QStringList());
     }
 
     void lockLeftByADeadCopyDoesNotBlock()

@@ -227,6 +227,15 @@ private slots:
             "Text4", education);
         row("education turned round", QStringLiteral("5"), name, name, HiddenControlsInFieldText, "Text7",
             QStringLiteral("لیسانس\u202E123"));
+        // Every other mark that steers the direction of text, in any field.
+        for (const char16_t mark : {u'\u200E', u'\u202A', u'\u202C', u'\u2066', u'\u2069', u'\u061C'}) {
+            const QByteArray title = QStringLiteral("education with U+%1").arg(int(mark), 4, 16, QLatin1Char('0')).toLatin1();
+            row(title.constData(), QStringLiteral("5"), name, name, HiddenControlsInFieldText, "Text7",
+                QStringLiteral("لیسانس") + QChar(mark) + QStringLiteral("123"));
+        }
+        row("code with a byte order mark", QStringLiteral("\uFEFF124"), name, name, code, "Text11", education);
+        row("code with an invisible separator", QStringLiteral("12\u20634"), name, name, code, "Text11", education);
+        row("code with an ideographic space", QStringLiteral("12\u30004"), name, name, code, "Text11", education);
         row("half-space is a letter", QStringLiteral("5"), QStringLiteral("نیم\u200Cفاصله"), name, QString(), QString(),
             QStringLiteral("کارشناسی\u200Cارشد"));
     }

@@ -539,6 +539,8 @@ private slots:
         Clock::release();
 
         QCOMPARE(scripted.shown().first().kind, QStringLiteral("save"));
+        // Nothing of its own asks before a PDF that is there is replaced: the dialog asks.
+        QCOMPARE(scripted.shown().first().replace, Prompts::Replace::Ask);
         // The report's name and the solar date, in a folder that is there.
         const QFileInfo suggested(scripted.shown().first().text);
         QCOMPARE(suggested.fileName(), QStringLiteral("Sample-1393-07-01.pdf"));

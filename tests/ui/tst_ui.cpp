@@ -423,6 +423,53 @@ private slots:
         QCOMPARE(asks, dialogAsks);
     }
 
+    // A file that is there, chosen and accepted in the real dialog: the dialog
+    // asks its own question before replacing it only when the caller asks none.
+    void chosenFileThatIsThereIsQuestionedOnlyWhenTold_data()
+    {
+        saveDialogAsksBeforeReplacingOnlyWhenTold_data();
+    }
+    void chosenFileThatIsThereIsQuestionedOnlyWhenTold()
+    {
+        QFETCH(int, replace);
+        QFETCH(bool, dialogAsks);
+        QTemporaryDir dir;
+        const QString existing = dir.filePath(QStringLiteral("old.mdbB"));
+        QFile file(existing);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QWidget owner;
+        owner.show();
+        // Answers Yes to every message box the dialog raises, and counts them.
+        struct YesToEveryBox : QObject {
+            int boxes = 0;
+            bool eventFilter(QObject *watched, QEvent *event) override
+            {
+                auto *box = qobject_cast<QMessageBox *>(watched);
+                if (box && event->type() == QEvent::Show) {
+                    ++boxes;
+                    QPointer<QMessageBox> shown(box);
+                    QTimer::singleShot(0, qApp, [shown] {
+                        if (shown)
+                            shown->button(QMessageBox::Yes)->click();
+                    });
+                }
+                return false;
+            }
+        } answering;
+        qApp->installEventFilter(&answering);
+        whenModal<QFileDialog>([&existing](QFileDialog *dialog) {
+            dialog->selectFile(existing);
+            static_cast<QDialog *>(dialog)->accept();  // the Save button's way
+        });
+        DialogPrompts real;
+        const QString chosen = real.saveFileName(&owner, QStringLiteral("BACKUP"), existing,
+                                                 QStringLiteral("Database Backup (*.mdbB)"), Prompts::Replace(replace));
+        qApp->removeEventFilter(&answering);
+        QCOMPARE(chosen, existing);
+        QCOMPARE(answering.boxes, dialogAsks ? 1 : 0);
+    }
+
     void realDialogsCarryTheirCaptionsAndButtons()
     {
         QWidget owner;
