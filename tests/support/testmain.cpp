@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QTest>
 
+#include <cstdio>
+
 namespace {
 
 bool hasTestFunction(const QObject *object, const QString &name)
@@ -21,6 +23,21 @@ bool hasTestFunction(const QObject *object, const QString &name)
             return true;
     }
     return false;
+}
+
+// Qt Test's -functions lists one object and ends the process: list them all.
+void printTestFunctions(const QObject *object)
+{
+    static const QStringList special{QStringLiteral("initTestCase"), QStringLiteral("cleanupTestCase"),
+                                     QStringLiteral("init"), QStringLiteral("cleanup")};
+    const QMetaObject *meta = object->metaObject();
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+        const QMetaMethod method = meta->method(i);
+        const QString name = QString::fromLatin1(method.name());
+        if (method.methodType() == QMetaMethod::Slot && method.access() == QMetaMethod::Private
+            && method.parameterCount() == 0 && !special.contains(name) && !name.endsWith(QStringLiteral("_data")))
+            printf("%s\n", method.methodSignature().constData());
+    }
 }
 
 }  // namespace
@@ -49,6 +66,12 @@ int runTestObjects(std::initializer_list<QObject *> objects, int argc, char **ar
     installFontSubstitutions();
     ScriptedPrompts strict;
     installModalGuard();
+
+    if (options.contains(QStringLiteral("-functions"))) {
+        for (const QObject *object : objects)
+            printTestFunctions(object);
+        return 0;
+    }
 
     int failures = 0;
     QStringList unknown = functions;
