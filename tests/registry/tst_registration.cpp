@@ -1,5 +1,6 @@
 #include "ui/clock.h"
 #include "support/controls.h"
+#include "support/modalguard.h"
 #include "app/desktop.h"
 #include "app/frm1.h"
 #include "calendar/module7.h"
@@ -182,6 +183,7 @@ private slots:
 
         // The test launch finds the subject under the code the operator sees.
         scripted.expectInput(QStringLiteral("77"));
+        const ExpectRealDialog testWindow;
         QString shownCode;
         QTimer::singleShot(0, this, [&shownCode] {
             if (auto *test = qobject_cast<FrmTest *>(QApplication::activeModalWidget())) {

@@ -91,5 +91,5 @@ int runTestObjects(std::initializer_list<QObject *> objects, int argc, char **ar
         qWarning("no test function named %s", qPrintable(unknown.join(QStringLiteral(", "))));
         return 1;
     }
-    return failures == 0 ? 0 : 1;
+    return failures == 0 && unexpectedDialogsOutsideTests() == 0 ? 0 : 1;
 }
