@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,6 +58,11 @@ struct RegistrationSession {
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         click(window, "Command1");
+        // The panel's lists are checked by Qt's model tester while they live.
+        for (const char *list : {"Combo1", "Combo2", "Combo3"}) {
+            QAbstractItemModel *model = control<QComboBox>(window, list)->model();
+            new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::QtTest, model);
+        }
     }
     ProgramFolder folder;
     ScriptedPrompts scripted;
