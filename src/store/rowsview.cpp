@@ -10,9 +10,13 @@ RowsView::RowsView(RecordSet *recordSet)
 {
     const TableModel *table = model();
     setObjectName(recordSet->objectName() + QStringLiteral("View"));
-    // Rows fetched as the view scrolls arrive through the table model.
-    connect(table, &QAbstractItemModel::rowsAboutToBeInserted, this,
-            [this](const QModelIndex &, int first, int last) { beginInsertRows(QModelIndex(), first, last); });
+    // Rows fetched as the view scrolls arrive through the table model. Until
+    // they are in, nobody told of them may fetch the same page again: the
+    // table counts its rows only once it has told of them.
+    connect(table, &QAbstractItemModel::rowsAboutToBeInserted, this, [this](const QModelIndex &, int first, int last) {
+        m_announcing = true;
+        beginInsertRows(QModelIndex(), first, last);
+    });
     connect(table, &QAbstractItemModel::rowsInserted, this, [this] {
         endInsertRows();
         // The last page is in: the set's new row follows it.
@@ -21,6 +25,7 @@ RowsView::RowsView(RecordSet *recordSet)
             m_newRowShown = true;
             endInsertRows();
         }
+        m_announcing = false;
     });
     connect(table, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex &from, const QModelIndex &to) {
         emit dataChanged(index(from.row(), from.column()), index(to.row(), to.column()));
@@ -40,9 +45,9 @@ void RowsView::resetRows()
     m_newRowShown = showsNewRow();
     // Those told of the reset read the rows as they are now; more rows come
     // only after they were told, or rows would arrive inside the reset.
-    m_announcingReset = true;
+    m_announcing = true;
     endResetModel();
-    m_announcingReset = false;
+    m_announcing = false;
 }
 
 bool RowsView::showsNewRow() const
@@ -85,12 +90,12 @@ Qt::ItemFlags RowsView::flags(const QModelIndex &index) const
 
 bool RowsView::canFetchMore(const QModelIndex &parent) const
 {
-    return !parent.isValid() && !m_announcingReset && model() && model()->canFetchMore();
+    return !parent.isValid() && !m_announcing && model() && model()->canFetchMore();
 }
 
 void RowsView::fetchMore(const QModelIndex &parent)
 {
-    if (!parent.isValid() && !m_announcingReset && model())
+    if (!parent.isValid() && !m_announcing && model())
         model()->fetchMore();
 }
 

@@ -32,7 +32,7 @@ private:
 
     RecordSet *m_recordSet;
     bool m_newRowShown = false;
-    bool m_announcingReset = false;
+    bool m_announcing = false;  // rows are being told of: no fetch meanwhile
 };
 
 }  // namespace Store

@@ -1,5 +1,6 @@
 #include "administration/administrationtext.h"
 #include "support/controls.h"
+#include "support/modalguard.h"
 #include "store/database.h"
 #include "app/frm1.h"
 #include "administration/frmtest.h"
@@ -105,13 +106,14 @@ class TestTestWindow : public QObject
     bool launch(Frm1 &main, ScriptedPrompts &scripted, const QString &code, const Script &script)
     {
         scripted.expectInput(code);
+        const ExpectRealDialog testWindow;  // run with exec() while the button's click lasts
         bool opened = false;
         QTimer driver;
-        driver.setSingleShot(true);
         connect(&driver, &QTimer::timeout, this, [&] {
             auto *test = qobject_cast<FrmTest *>(QApplication::activeModalWidget());
             if (!test)
                 return;
+            driver.stop();
             opened = true;
             script(test);
             if (test->isVisible())  // a failed check must not leave the window open

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-QObject *makeTestFrm1();
 QObject *makeTestStartup();
 QObject *makeTestPrintResults();
 QObject *makeTestShell();
@@ -10,11 +9,9 @@ QObject *makeTestSettings();
 
 int main(int argc, char **argv)
 {
-    const std::unique_ptr<QObject> frm1(makeTestFrm1());
     const std::unique_ptr<QObject> startup(makeTestStartup());
     const std::unique_ptr<QObject> printResults(makeTestPrintResults());
     const std::unique_ptr<QObject> shell(makeTestShell());
     const std::unique_ptr<QObject> settings(makeTestSettings());
-    return runTestObjects({frm1.get(), startup.get(), printResults.get(), shell.get(), settings.get()},
-                          argc, argv);
+    return runTestObjects({startup.get(), printResults.get(), shell.get(), settings.get()}, argc, argv);
 }

@@ -21,6 +21,8 @@
 #include <QSqlQuery>
 #include <QTableView>
 #include <QAbstractItemModelTester>
+#include <QAbstractProxyModel>
+#include <QScrollBar>
 #include <QTest>
 
 #include <memory>
@@ -68,18 +70,33 @@ struct Registered {
     bool written = false;
 };
 
+// More subjects of group D, coded 1000 on, than the grid reads at once.
+bool crowd(ProgramFolder &folder, int more)
+{
+    return more == 0
+        || folder.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1000 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                                      "INSERT INTO \"ide\" (\"Code\", \"FName\", \"LName\", \"Group\") "
+                                      "SELECT i, 'نام', 'خانواده', 'D' FROM n")
+                           .arg(999 + more));
+}
+
 struct Lookup {
     ProgramFolder folder;
     Registered registered{folder};
+    bool crowded;
     ScriptedPrompts scripted;
     FrmCode window;
-    // Every model the window shows is checked by Qt's model tester throughout.
+    // Every model the window shows, and the rows under the grid, are checked
+    // by Qt's model tester throughout.
     std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
-    Lookup()
+    explicit Lookup(int moreSubjects = 0) : crowded(crowd(folder, moreSubjects))
     {
         window.show();
-        testers.emplace_back(new QAbstractItemModelTester(control<QTableView>(window, "DataGrid1")->model(),
-                                                          QAbstractItemModelTester::FailureReportingMode::QtTest));
+        QAbstractItemModel *grid = control<QTableView>(window, "DataGrid1")->model();
+        testers.emplace_back(new QAbstractItemModelTester(grid, QAbstractItemModelTester::FailureReportingMode::QtTest));
+        if (auto *proxy = qobject_cast<QAbstractProxyModel *>(grid))
+            testers.emplace_back(new QAbstractItemModelTester(proxy->sourceModel(),
+                                                              QAbstractItemModelTester::FailureReportingMode::QtTest));
         for (const char *name : {"DataCombo1", "DataCombo6", "Combo3"})
             testers.emplace_back(new QAbstractItemModelTester(control<QComboBox>(window, name)->model(),
                                                               QAbstractItemModelTester::FailureReportingMode::QtTest));
@@ -217,6 +234,33 @@ private slots:
         QVERIFY(lookup.chooser("Combo3")->currentText().isEmpty());
         QVERIFY(lookup.chooser("DataCombo1")->currentText().isEmpty());
         QVERIFY(lookup.scripted.shown().isEmpty());
+    }
+
+    // With more subjects than one read brings, the grid fetches as it
+    // scrolls, and deleting and choosing keep it whole (the model testers
+    // check every step).
+    void crowdedGridFetchesAsItScrolls()
+    {
+        Lookup lookup(600);
+        QVERIFY(lookup.registered.written && lookup.crowded);
+        lookup.scripted.expectQuestion(true);
+        lookup.deleteCode(QStringLiteral("1000"));
+        QCOMPARE(lookup.rowsOf("ide", QStringLiteral("1000")), 0);
+        // The deletion read every subject again: only the first of them are in.
+        auto *grid = control<QTableView>(lookup.window, "DataGrid1");
+        QAbstractItemModel *model = grid->model();
+        QVERIFY(model->rowCount() < 604);
+        QVERIFY(model->canFetchMore(QModelIndex()));
+        for (int page = 0; page < 100 && model->canFetchMore(QModelIndex()); ++page) {
+            grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->maximum());
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(model->rowCount(), 604);
+        QCOMPARE(lookup.gridCodes().last(), QStringLiteral("1599"));
+
+        lookup.pick("Combo3", QStringLiteral("C"));
+        QCOMPARE(lookup.gridCodes(), codes({"101", "103", "105"}));
+        QCOMPARE(lookup.scripted.unexpected(), QStringList());
     }
 
     void apostrophesAreMatchedLiterally()

@@ -1,5 +1,6 @@
 #include "ui/clock.h"
 #include "support/controls.h"
+#include "support/modalguard.h"
 #include "app/desktop.h"
 #include "app/frm1.h"
 #include "calendar/module7.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,6 +58,11 @@ struct RegistrationSession {
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         click(window, "Command1");
+        // The panel's lists are checked by Qt's model tester while they live.
+        for (const char *list : {"Combo1", "Combo2", "Combo3"}) {
+            QAbstractItemModel *model = control<QComboBox>(window, list)->model();
+            new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::QtTest, model);
+        }
     }
     ProgramFolder folder;
     ScriptedPrompts scripted;
@@ -182,6 +189,7 @@ private slots:
 
         // The test launch finds the subject under the code the operator sees.
         scripted.expectInput(QStringLiteral("77"));
+        const ExpectRealDialog testWindow;
         QString shownCode;
         QTimer::singleShot(0, this, [&shownCode] {
             if (auto *test = qobject_cast<FrmTest *>(QApplication::activeModalWidget())) {

@@ -12,12 +12,43 @@
 namespace {
 
 int expected = 0;
+int outsideTests = 0;
 QString lastClosed;
 
-bool isStandardDialog(const QWidget *widget)
+bool expecting()
 {
-    // The program's own windows bear the names of its forms; Qt's start with Q.
-    return QByteArray(widget->metaObject()->className()).startsWith('Q');
+    return expected > 0 || dynamic_cast<DialogPrompts *>(&prompts());
+}
+
+bool isGuarded(const QWidget *widget)
+{
+    if (!widget->isWindow() || !widget->isModal())
+        return false;
+    // Qt's classes start with Q; the program's own windows bear their forms' names.
+    return qobject_cast<const QDialog *>(widget) || QByteArray(widget->metaObject()->className()).startsWith('Q');
+}
+
+// Fails the running test naming the dialog, and closes the dialog once the
+// event that showed it is through (a dialog in exec() then returns Rejected).
+void refuse(QWidget *widget, const char *why)
+{
+    lastClosed = QStringLiteral("%1 (%2)").arg(widget->windowTitle(), QString::fromLatin1(widget->metaObject()->className()));
+    const QString message = QString::fromLatin1(why) + lastClosed;
+    if (QTest::currentTestFunction()) {
+        QTest::qFail(qPrintable(message), __FILE__, __LINE__);
+    } else {
+        ++outsideTests;
+        qCritical("%s", qPrintable(message));
+    }
+    QPointer<QWidget> dialog(widget);
+    QTimer::singleShot(0, qApp, [dialog] {
+        if (!dialog)
+            return;
+        if (auto *asDialog = qobject_cast<QDialog *>(dialog.data()))
+            asDialog->reject();
+        else
+            dialog->close();
+    });
 }
 
 class ModalGuard : public QObject
@@ -25,26 +56,22 @@ class ModalGuard : public QObject
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() != QEvent::Show || !watched->isWidgetType())
-            return false;
-        auto *widget = static_cast<QWidget *>(watched);
-        if (!widget->isWindow() || !widget->isModal() || !isStandardDialog(widget) || ExpectRealDialog::any()
-            || dynamic_cast<DialogPrompts *>(&prompts()))
-            return false;
-        lastClosed = QStringLiteral("%1 (%2)").arg(widget->windowTitle(), QString::fromLatin1(widget->metaObject()->className()));
-        QTest::qFail(qPrintable(QStringLiteral("a modal dialog no test expected: ") + lastClosed), __FILE__, __LINE__);
-        QPointer<QWidget> dialog(widget);
-        QTimer::singleShot(0, qApp, [dialog] {
-            if (!dialog)
-                return;
-            if (auto *asDialog = qobject_cast<QDialog *>(dialog.data()))
-                asDialog->reject();
-            else
-                dialog->close();
-        });
+        if (event->type() == QEvent::Show && watched->isWidgetType() && !expecting()
+            && isGuarded(static_cast<QWidget *>(watched)))
+            refuse(static_cast<QWidget *>(watched), "a modal dialog no test expected: ");
         return false;
     }
 };
+
+// Once nothing expects a dialog, none of those let up earlier may stay.
+void sweep()
+{
+    if (expecting())
+        return;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->isVisible() && isGuarded(widget))
+            refuse(widget, "a modal dialog left up after its test was done with it: ");
+}
 
 }  // namespace
 
@@ -59,6 +86,11 @@ QString lastUnexpectedDialog()
     return lastClosed;
 }
 
+int unexpectedDialogsOutsideTests()
+{
+    return outsideTests;
+}
+
 ExpectRealDialog::ExpectRealDialog()
 {
     ++expected;
@@ -66,7 +98,8 @@ ExpectRealDialog::ExpectRealDialog()
 
 ExpectRealDialog::~ExpectRealDialog()
 {
-    --expected;
+    if (--expected == 0 && qApp)
+        QTimer::singleShot(0, qApp, sweep);
 }
 
 bool ExpectRealDialog::any()

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QTest>
 
+#include <cstdio>
+
 namespace {
 
 bool hasTestFunction(const QObject *object, const QString &name)
@@ -21,6 +23,21 @@ bool hasTestFunction(const QObject *object, const QString &name)
             return true;
     }
     return false;
+}
+
+// Qt Test's -functions lists one object and ends the process: list them all.
+void printTestFunctions(const QObject *object)
+{
+    static const QStringList special{QStringLiteral("initTestCase"), QStringLiteral("cleanupTestCase"),
+                                     QStringLiteral("init"), QStringLiteral("cleanup")};
+    const QMetaObject *meta = object->metaObject();
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+        const QMetaMethod method = meta->method(i);
+        const QString name = QString::fromLatin1(method.name());
+        if (method.methodType() == QMetaMethod::Slot && method.access() == QMetaMethod::Private
+            && method.parameterCount() == 0 && !special.contains(name) && !name.endsWith(QStringLiteral("_data")))
+            printf("%s\n", method.methodSignature().constData());
+    }
 }
 
 }  // namespace
@@ -50,6 +67,12 @@ int runTestObjects(std::initializer_list<QObject *> objects, int argc, char **ar
     ScriptedPrompts strict;
     installModalGuard();
 
+    if (options.contains(QStringLiteral("-functions"))) {
+        for (const QObject *object : objects)
+            printTestFunctions(object);
+        return 0;
+    }
+
     int failures = 0;
     QStringList unknown = functions;
     for (QObject *object : objects) {
@@ -68,5 +91,5 @@ int runTestObjects(std::initializer_list<QObject *> objects, int argc, char **ar
         qWarning("no test function named %s", qPrintable(unknown.join(QStringLiteral(", "))));
         return 1;
     }
-    return failures == 0 ? 0 : 1;
+    return failures == 0 && unexpectedDialogsOutsideTests() == 0 ? 0 : 1;
 }

@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <QSqlDatabase>
@@ -551,6 +552,48 @@ private slots:
             QCOMPARE(dialog.exec(), int(QDialog::Rejected));
         }
         QVERIFY2(lastUnexpectedDialog().startsWith(QStringLiteral("بی‌خبر (Q")), qPrintable(lastUnexpectedDialog()));
+    }
+
+    // Each function of the probe meets a dialog in a process of its own; the
+    // unexpected ones end that function failed with the dialog named, on
+    // their own and not through the watchdog, whose limit is set far off.
+    void unexpectedDialogsEndTheirTestFailed_data()
+    {
+        QTest::addColumn<QString>("function");
+        QTest::addColumn<bool>("passes");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("message box") << "messageBoxFromAWindow" << false
+                                     << "a modal dialog no test expected: پیام بی‌خبر (QMessageBox)";
+        QTest::newRow("plain dialog") << "plainDialogFromAWindow" << false
+                                      << "a modal dialog no test expected: گفتگوی بی‌خبر (QDialog)";
+        QTest::newRow("program's dialog") << "programDialogFromAWindow" << false
+                                          << "a modal dialog no test expected: فرم آزمایشی (ProbeDialog)";
+        QTest::newRow("left up by its script") << "dialogLeftUpByItsScript" << false
+                                               << "a modal dialog left up after its test was done with it: پیام بی‌خبر (QMessageBox)";
+        QTest::newRow("expected") << "expectedDialogIsLetBe" << true << "";
+    }
+    void unexpectedDialogsEndTheirTestFailed()
+    {
+        QFETCH(QString, function);
+        QFETCH(bool, passes);
+        QFETCH(QString, named);
+        QProcess probe;
+        probe.setProcessChannelMode(QProcess::MergedChannels);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("QTEST_FUNCTION_TIMEOUT"), QStringLiteral("600000"));
+        probe.setProcessEnvironment(environment);
+        probe.start(QStringLiteral(MODALGUARD_PROBE), {function});
+        const bool ended = probe.waitForFinished(120000);
+        if (!ended)
+            probe.kill();
+        probe.waitForFinished();
+        const QString output = QString::fromUtf8(probe.readAll());
+        QVERIFY2(ended, qPrintable(QStringLiteral("still waiting: ") + output));
+        QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
+        QVERIFY2((probe.exitCode() == 0) == passes, qPrintable(output));
+        QVERIFY2(output.contains(QStringLiteral("PASS   : ModalGuardProbe::%1()").arg(function)) == passes, qPrintable(output));
+        QVERIFY2(named.isEmpty() ? !output.contains(QStringLiteral("modal dialog")) : output.contains(named), qPrintable(output));
     }
 
     // A prompt nobody scripted fails the test that met it, and is answered "no".

@@ -1,0 +1,102 @@
+#include "store/database.h"
+#include "store/recordset.h"
+#include "support/programfolder.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QScrollBar>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+// Answer rows coded 0 … count-1, written in one statement.
+bool registerAnswers(int count)
+{
+    QSqlQuery insert(Store::database());
+    return insert.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                                      "INSERT INTO \"Answer\" (\"Code\") SELECT i FROM n")
+                           .arg(count - 1));
+}
+
+// A grid over a record set's rows, scrolled to its end as far as that fetches.
+struct Grid {
+    explicit Grid(RecordSet &set) : model(set.view())
+    {
+        view.setModel(model);
+        view.resize(300, 200);
+        view.show();
+    }
+    void scrollToEnd()
+    {
+        // Each scroll to the bottom fetches one more page; a bound keeps a view that never fetches from spinning.
+        for (int page = 0; page < 100 && model->canFetchMore(QModelIndex()); ++page) {
+            view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+            QCoreApplication::processEvents();
+        }
+    }
+    QString lastCode() const { return model->index(model->rowCount() - 1, 0).data().toString(); }
+
+    QAbstractItemModel *model;
+    QTableView view;
+};
+
+}  // namespace
+
+class TestModels : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The rows a grid shows keep Qt's model rules (checked by Qt's model tester
+    // on every change) through each step of the set, and a scrolled grid ends
+    // with exactly the set's rows: the new one last, once the stored ones are all in.
+    void gridRowsKeepTheModelRules_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<bool>("lazy");  // the first read brings only part of the rows
+        QTest::newRow("fewer than a page") << 3 << false;
+        QTest::newRow("several pages") << 700 << true;
+    }
+    void gridRowsKeepTheModelRules()
+    {
+        QFETCH(int, stored);
+        QFETCH(bool, lazy);
+        ProgramFolder folder;
+        QVERIFY2(folder.isValid(), qPrintable(folder.error()));
+        QVERIFY(registerAnswers(stored));
+        RecordSet set(QStringLiteral("Adodc3"), QStringLiteral("Answer"));
+        QAbstractItemModelTester tester(set.view(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        Grid grid(set);
+        QVERIFY(QTest::qWaitForWindowExposed(&grid.view));
+
+        QVERIFY(set.open());
+        QCOMPARE(set.count(), stored);
+        QCOMPARE(grid.model->rowCount() < stored, lazy);
+        QCOMPARE(grid.model->canFetchMore(QModelIndex()), lazy);
+        QVERIFY(set.addNew() && set.setField(QStringLiteral("Code"), QStringLiteral("new")));
+        grid.scrollToEnd();
+        QCOMPARE(grid.model->rowCount(), stored + 1);
+        QCOMPARE(grid.lastCode(), QStringLiteral("new"));
+
+        QVERIFY(set.commit());
+        grid.scrollToEnd();
+        QCOMPARE(grid.model->rowCount(), stored + 1);
+
+        QVERIFY(set.filterBy(QStringLiteral("Code"), QStringLiteral("2")));
+        QCOMPARE(grid.model->rowCount(), 1);
+        QCOMPARE(grid.lastCode(), QStringLiteral("2"));
+        QVERIFY(set.deleteCurrent());
+        QCOMPARE(grid.model->rowCount(), 0);
+
+        QVERIFY(set.refresh());
+        grid.scrollToEnd();
+        QCOMPARE(grid.model->rowCount(), stored);
+        QCOMPARE(set.count(), stored);
+        QCOMPARE(grid.lastCode(), QStringLiteral("new"));
+    }
+};
+
+QTEST_MAIN(TestModels)
+#include "tst_models.moc"
