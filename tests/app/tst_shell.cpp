@@ -5,6 +5,7 @@
 #include "app/themelistpanel.h"
 #include "backup/frmbackup.h"
 #include "support/controls.h"
+#include "support/modalguard.h"
 #include "support/programfolder.h"
 #include "support/scriptedprompts.h"
 #include "ui/picturebox.h"
@@ -340,6 +341,7 @@ private slots:
             {QStringLiteral("close question sheet"), [&] { return closeShown("FrmQ"); }},
             {QStringLiteral("test window"), [&] {
                  // The test window runs modally: closed by its close box once shown.
+                 const ExpectRealDialog modalOnPurpose;
                  bool shown = false;
                  QTimer::singleShot(0, qApp, [&shown] { shown = shownWindow("FrmTest") && shownWindow("FrmTest")->close(); });
                  leaving.scripted.expectInput(QStringLiteral("71"));
