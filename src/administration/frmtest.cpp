@@ -166,8 +166,14 @@ void FrmTest::buildItemControls()
         option->setObjectName(QString::fromLatin1(entry.name));
         option->setGeometry(twipsRect(390, top, 1575, 435));
         option->setFont(nazaninFont(12, true));
-        // Light peach and light orange on every theme, with dark text.
-        option->setStyleSheet(QStringLiteral("QRadioButton { background: %1; color: #2b1a08; border-radius: 4px; padding: 0 4px; }")
+        // Light peach and light orange on every theme, with dark text, and a
+        // round mark drawn in the text's colour so that it stands out as well.
+        option->setStyleSheet(QStringLiteral("QRadioButton { background: %1; color: #2b1a08; border-radius: 4px; padding: 0 4px; }"
+                                             "QRadioButton::indicator { width: 11px; height: 11px; border: 1px solid #5a3a12;"
+                                             " border-radius: 6px; background: #fffaf2; }"
+                                             "QRadioButton::indicator:checked { background: qradialgradient(cx:0.5, cy:0.5,"
+                                             " radius:0.5, fx:0.5, fy:0.5, stop:0 #2b1a08, stop:0.5 #2b1a08, stop:0.62 #fffaf2,"
+                                             " stop:1 #fffaf2); }")
                                   .arg(QLatin1String(entry.colour)));
         m_options->addButton(option, entry.value);
         const int value = entry.value;

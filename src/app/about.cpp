@@ -2,12 +2,12 @@
 
 #include "app/aboutcolours.h"
 #include "app/abouttext.h"
+#include "app/rolllabel.h"
 #include "ui/fonts.h"
 #include "ui/twips.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -103,15 +103,10 @@ About::About(QWidget *parent) : QWidget(parent, Qt::Window)
     setStyleSheet(kStyle);
 
     for (std::size_t i = 0; i < m_labels.size(); ++i) {
-        auto *label = new QLabel(this);
+        auto *label = new RollLabel(this);
         label->setObjectName(QString::fromLatin1(kLabelPlaces[i].name));
         label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
         label->setFont(rollFont());
-        // A soft halo in the opposite tone keeps every colour of the roll readable.
-        auto *halo = new QGraphicsDropShadowEffect(label);
-        halo->setOffset(0, 0);
-        halo->setBlurRadius(7);
-        label->setGraphicsEffect(halo);
         m_labels[i] = label;
     }
 
@@ -185,8 +180,6 @@ void About::Form_Load()
 void About::setLabelColour(QLabel *label, const QColor &colour)
 {
     label->setStyleSheet(QStringLiteral("QLabel { color: %1; }").arg(colour.name()));
-    if (auto *halo = qobject_cast<QGraphicsDropShadowEffect *>(label->graphicsEffect()))
-        halo->setColor(colour.lightnessF() > 0.45 ? QColor(20, 30, 50, 230) : QColor(255, 255, 255, 230));
 }
 
 int About::outerHeightTwips() const

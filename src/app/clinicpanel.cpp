@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <tuple>
+
 namespace {
 
 QLineEdit *addBox(QWidget *parent, const QString &name, const QRect &geometry)
@@ -32,8 +34,24 @@ ClinicPanel::ClinicPanel(RecordSet *settings, QWidget *parent) : QFrame(parent),
     setGeometry(twipsRect(1440, 4860, 2475, 975));
     Text2 = addBox(this, QStringLiteral("Text2"), twipsRect(120, 300, 5355, 615));
     Text14 = addBox(this, QStringLiteral("Text14"), twipsRect(120, 1020, 5355, 615));
-    SkinLabel::fieldCaption(QStringLiteral("SkinLabel4"), SettingsText::SkinLabel4Caption, this, twipsRect(5580, 420, 480, 375));
-    SkinLabel::fieldCaption(QStringLiteral("SkinLabel5"), SettingsText::SkinLabel5Caption, this, twipsRect(5340, 1140, 720, 375));
+    // Each caption in the face of the text it labels, one gap from its box;
+    // the boxes give up what the larger captions need at the panel's right.
+    QList<SkinLabel *> captions;
+    for (auto [name, caption, box] : {std::tuple{"SkinLabel4", SettingsText::SkinLabel4Caption, Text2},
+                                      std::tuple{"SkinLabel5", SettingsText::SkinLabel5Caption, Text14}}) {
+        SkinLabel *label = SkinLabel::fieldCaption(QString::fromLatin1(name), caption, this, QRect());
+        label->setFont(box->font());
+        captions << label;
+    }
+    int widest = 0;
+    for (SkinLabel *label : captions)
+        widest = qMax(widest, label->fontMetrics().horizontalAdvance(label->text().trimmed()) + 2);
+    const int boxRight = twips(6075) - twips(120) - widest - SkinLabel::kGap;
+    for (int i = 0; i < captions.size(); ++i) {
+        QLineEdit *box = i == 0 ? Text2 : Text14;
+        box->setGeometry(QRect(box->geometry().topLeft(), QPoint(qMin(box->geometry().right(), boxRight), box->geometry().bottom())));
+        captions.at(i)->standBeside(box);
+    }
     QPushButton *save = PanelButton(this, QStringLiteral("Command64"), SettingsText::Command64Caption, twipsRect(3180, 1680, 855, 495));
     QPushButton *cancel = PanelButton(this, QStringLiteral("Command7"), SettingsText::Command7Caption, twipsRect(2100, 1680, 855, 495));
     FieldBinding::bind(Text2, settings, QStringLiteral("Name"));

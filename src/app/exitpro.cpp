@@ -30,7 +30,11 @@ protected:
 // theme can repaint it; the label and the button faces let its colour through.
 const QString kStyle = QStringLiteral("#exitpro { background-color: rgb(0, 192, 192); }"
                                       "QLabel { background: transparent; }"
-                                      "#Check1 { background-color: rgb(192, 255, 255); color: rgb(128, 64, 64); }");
+                                      "#Check1 { background-color: rgb(192, 255, 255); color: rgb(128, 64, 64); }"
+                                      // The square in the caption's colour, so that it stands out from the strip.
+                                      "#Check1::indicator { width: 12px; height: 12px; border: 1px solid rgb(128, 64, 64);"
+                                      " border-radius: 2px; background: white; }"
+                                      "#Check1::indicator:checked { image: url(:/app/check-mark.svg); }");
 
 PictureBox *makeFace(QWidget *parent, const QString &name, const QString &svg, const QRect &geometry)
 {

@@ -14,3 +14,18 @@ SkinLabel *SkinLabel::fieldCaption(const QString &objectName, const QString &tex
     label->setGeometry(geometry);
     return label;
 }
+
+void SkinLabel::standBeside(QWidget *box)
+{
+    // Blanks that lead the stored caption would stand between it and the box.
+    const QString shown = text();
+    qsizetype blanks = 0;
+    while (blanks < shown.size() && shown.at(blanks) == QLatin1Char(' '))
+        ++blanks;
+    const QFontMetrics metrics(font());
+    const int lead = metrics.horizontalAdvance(shown.left(blanks));
+    const int width = metrics.horizontalAdvance(shown) + 2;
+    const int height = qMax(metrics.height(), box->height());
+    setGeometry(box->geometry().right() + 1 + kGap - lead, box->geometry().center().y() - height / 2 + 1, width, height);
+    setBuddy(box);
+}

@@ -14,4 +14,11 @@ public:
     // right so the colon stands beside the field on its left and the caption
     // reads as Persian "name:".
     static SkinLabel *fieldCaption(const QString &objectName, const QString &text, QWidget *parent, const QRect &geometry);
+
+    // Sets the caption one gap to the right of its own box, as wide as its
+    // letters and centred on the box's height, and makes the box its buddy.
+    void standBeside(QWidget *box);
+
+    // The room between a caption's letters and its own box, in every window.
+    static constexpr int kGap = 4;
 };
