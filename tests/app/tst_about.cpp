@@ -1,6 +1,7 @@
 #include "app/about.h"
 #include "app/aboutcolours.h"
 #include "app/abouttext.h"
+#include "looks/lookcheck.h"
 #include "support/controls.h"
 #include "ui/twips.h"
 
@@ -375,6 +376,30 @@ private slots:
     // The title rule: a caption too wide loses its first letter every tick,
     // one of six letters gains a blank in front every tick; the window's own
     // five-letter caption stays as it is.
+    // The first and third lines change colour every tick, through colours of
+    // every lightness: each must read on the panel behind it.
+    void everyColourOfTheRollReads()
+    {
+        About window;
+        holdTimers(window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (int step = 0; step < 40; ++step) {
+            tick(window, "Timer1");
+            const QImage shown = window.grab().toImage();
+            for (const char *name : {"Label1", "Label3"}) {
+                QLabel *label = control<QLabel>(window, name);
+                const QRect area(label->pos(), label->size());
+                const LookCheck::Ink ink = LookCheck::measureInk(shown, area);
+                QVERIFY(ink.valid);
+                QVERIFY2(ink.ratio >= 3.0, qPrintable(QStringLiteral("%1 in %2 on %3: %4:1")
+                                                          .arg(QLatin1String(name), textColour(label).name(),
+                                                               ink.background.name())
+                                                          .arg(ink.ratio)));
+            }
+        }
+    }
+
     void titleRule_data()
     {
         QTest::addColumn<QString>("title");
