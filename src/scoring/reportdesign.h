@@ -35,6 +35,9 @@ struct Item
     qreal pointSize = 9.75;
     bool bold = false;
     Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter;
+    // Left to right for a caption stored with its colon first (":آدرس"), so
+    // that the colon stands after the word as Persian is read.
+    Qt::LayoutDirection direction = Qt::RightToLeft;
     QColor colour = Qt::black;  // text, rule, or the fill of a picture-less image
     QString picture;            // resource path of an image
 };
@@ -59,6 +62,12 @@ struct Design
     // detail lines of this layout from 0. Keyed by item name.
     using FormatHook = std::function<QString(const QString &value, qint64 rowIndex)>;
     QHash<QString, FormatHook> formats;
+
+    // A line in the margin under the body of every page, written when the
+    // page is laid out (page counts from 0); none when unset.
+    using PageMarkHook = std::function<QString(int page, int pageCount)>;
+    PageMarkHook pageMark;
+    Item pageMarkItem;
 
     QString displayName() const { return title.isEmpty() ? name : title; }
 

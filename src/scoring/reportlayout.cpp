@@ -114,6 +114,10 @@ Page Layout::page(int index) const
         place(SectionKind::ReportFooter, top, -1);
     const int pageFooter = heightOf(m_design, SectionKind::PageFooter);
     place(SectionKind::PageFooter, kBodyBottom - pageFooter, -1);
+    if (m_design.pageMark) {
+        const QRect markRect = m_design.pageMarkItem.rect.translated(bodyLeft, kBodyBottom);
+        page.items.append({&m_design.pageMarkItem, markRect, m_design.pageMark(index, m_pageCount)});
+    }
     return page;
 }
 

@@ -36,7 +36,7 @@ void paintText(QPainter &painter, const PlacedItem &placed)
     if (alignment & (Qt::AlignLeft | Qt::AlignRight))
         alignment |= Qt::AlignAbsolute;
     QTextOption option(alignment);
-    option.setTextDirection(Qt::RightToLeft);
+    option.setTextDirection(item.direction);
     option.setWrapMode(QTextOption::WordWrap);
     painter.drawText(QRectF(placed.rect), placed.text, option);
 }

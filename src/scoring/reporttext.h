@@ -18,4 +18,7 @@ inline const QString CardTitle = QStringLiteral("پرسشنامه سنجش ان�
 inline const QString CardAddressCaption = QStringLiteral("آدرس");
 inline const QString CardResultCaption = QStringLiteral("نتيجه تست");
 inline const QString CardEducationCaption = QStringLiteral("تحصيلات");
+
+// The line under every page of the result table: its number and when it was printed.
+inline const QString PageMark = QStringLiteral("صفحه %1 از %2   |   چاپ: %3، ساعت %4");
 }  // namespace ReportText

@@ -4,6 +4,9 @@
 #include "scoring/reportpainter.h"
 #include "scoring/reporttext.h"
 #include "store/recordset.h"
+#include "calendar/module7.h"
+
+#include <QDateTime>
 
 namespace ResultReports {
 
@@ -57,6 +60,15 @@ Item band(const QString &name, QRect rect, const QColor &colour, const QString &
     item.colour = colour;
     item.picture = picture;
     return item;
+}
+
+// Persian digits in place of the ASCII ones, for lines the program writes itself.
+QString persianDigits(QString text)
+{
+    for (QChar &c : text)
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            c = QChar(0x06F0 + (c.unicode() - '0'));
+    return text;
 }
 
 Item rule(QPoint from, QPoint to)
@@ -150,12 +162,23 @@ Report::Design makeResultTable()
     footer.name = QStringLiteral("Section5");
     footer.height = 706;
     const QString mitra = QStringLiteral("B Mitra");
-    footer.items << label(QStringLiteral("Label15"), ReportText::AddressCaption, QRect(5259, 0, 555, 360), mitra, 9.75,
-                          true, Qt::AlignRight | Qt::AlignVCenter)
+    Item addressCaption = label(QStringLiteral("Label15"), ReportText::AddressCaption, QRect(5259, 0, 555, 360), mitra,
+                                9.75, true, Qt::AlignRight | Qt::AlignVCenter);
+    addressCaption.direction = Qt::LeftToRight;
+    footer.items << addressCaption
                  << label(QStringLiteral("Label14"), QString(), QRect(220, 0, 5040, 360), mitra, 9.75, true,
                           Qt::AlignRight | Qt::AlignVCenter)
                  << label(QStringLiteral("Label16"), kMakerLine, QRect(252, 418, 4164, 288), mitra, 9.75, false,
                           Qt::AlignRight | Qt::AlignVCenter);
+
+    // Under every page, in the margin below the table's own bands.
+    design.pageMarkItem = label(QStringLiteral("PageMark"), QString(), QRect(0, 240, kTableWidth, 300), kNazanin, 9, false);
+    design.pageMark = [](int page, int pageCount) {
+        const QDateTime now = QDateTime::currentDateTime();
+        return persianDigits(ReportText::PageMark.arg(page + 1)
+                                 .arg(pageCount)
+                                 .arg(Module7::SolarDateText(now.date()), now.time().toString(QStringLiteral("HH:mm"))));
+    };
     return design;
 }
 
@@ -198,11 +221,13 @@ Report::Design makeResultCard()
          Qt::AlignRight | Qt::AlignTop},
     };
     for (const auto &line : lines) {
+        // The score is what the card is for: it stands out from the captions.
+        const qreal valueSize = qstrcmp(line.value, "Label23") == 0 ? 16 : 11;
         card.items << label(QString::fromLatin1(line.caption), line.text, QRect(line.left, line.top, line.width, 400),
                             kNazanin, 11, true)
                    << label(QString::fromLatin1(line.value), QString(),
-                            QRect(line.valueLeft, line.valueTop, line.valueWidth, line.valueHeight), kNazanin, 11, true,
-                            line.valueAlignment);
+                            QRect(line.valueLeft, line.valueTop, line.valueWidth, line.valueHeight), kNazanin, valueSize,
+                            true, line.valueAlignment);
     }
     card.items << label(QStringLiteral("Label24"), kWebSite, QRect(2160, 5185, 2010, 270), QStringLiteral("Arial"), 8,
                         false)

@@ -3,6 +3,9 @@
 #include "scoring/reportlayout.h"
 #include "scoring/reportpainter.h"
 #include "scoring/reportpreview.h"
+#include "scoring/resultreports.h"
+#include "scoring/reporttext.h"
+#include "calendar/module7.h"
 #include "support/controls.h"
 #include "support/dialogs.h"
 #include "support/scriptedprompts.h"
@@ -389,6 +392,114 @@ private slots:
         const QRect printed = inkIn(print, bandRect(288, 0));
         QVERIFY(qAbs(printed.width() - 3 * left.width()) <= left.width() / 5);
         QCOMPARE(QColor(screen.pixel(bandRect(96, 2200).center().x(), qRound((kBodyTop + 2500) / 15.0))), QColor(Qt::red));
+    }
+
+    // The address caption is stored colon first; printed, the colon must
+    // follow the word as Persian reads, on its left.
+    void tableAddressCaptionReadsWordThenColon()
+    {
+        const Report::Design table = ResultReports::DataRPrint(ResultReports::Clinic{});
+        const Item *stored = nullptr;
+        for (const Item &item : table.section(SectionKind::ReportFooter).items)
+            if (item.name == u"Label15")
+                stored = &item;
+        QVERIFY(stored);
+        QCOMPARE(stored->text, ReportText::AddressCaption);
+        const auto render = [&](const QString &text) {
+            Report::Design design;
+            design.width = table.width;
+            design.section(SectionKind::ReportHeader).height = 1000;
+            Item caption = *stored;
+            caption.text = text;
+            design.section(SectionKind::ReportHeader).items << caption;
+            const Report::Rows none;
+            return renderPage(Report::Layout(design, none).page(0), 288);
+        };
+        const QImage whole = render(stored->text);
+        const QImage word = render(stored->text.mid(1));
+        const QRect band(0, 0, whole.width(), qRound((kBodyTop + 1000) * 0.2));
+        const QRect wordInk = inkIn(word, band);
+        const QRect wholeInk = inkIn(whole, band);
+        QVERIFY(!wordInk.isEmpty());
+        // The word stands where it stands alone, at the right edge, and the
+        // colon's ink is all on its left.
+        QCOMPARE(whole.copy(wordInk), word.copy(wordInk));
+        QVERIFY2(wholeInk.left() < wordInk.left() - 2 && wholeInk.right() == wordInk.right(),
+                 "the colon is not on the word's left");
+    }
+
+    // The score is what the card is for: its digits print taller than
+    // the other values' digits.
+    void cardScoreStandsOut()
+    {
+        ResultReports::CardValues values;
+        values.code = QStringLiteral("1024");
+        values.score = QStringLiteral("59");
+        const Report::Design card = ResultReports::DataR1(values);
+        Report::Rows rows;
+        rows.append({});
+        const Report::Layout layout(card, rows);
+        const Report::Page page = layout.page(0);
+        const QImage printed = renderPage(page, 288);
+        QHash<QString, int> inkHeights;
+        for (const Report::PlacedItem &placed : page.items)
+            if (placed.item->name == u"Label15" || placed.item->name == u"Label23") {
+                const qreal s = 288 / 1440.0;
+                const QRect area(qRound(placed.rect.left() * s), qRound(placed.rect.top() * s),
+                                 qRound(placed.rect.width() * s), qRound(placed.rect.height() * s));
+                // Only the digits: the card's background is pale, the text black.
+                QRect ink;
+                for (int y = area.top(); y <= area.bottom(); ++y)
+                    for (int x = area.left(); x <= area.right(); ++x)
+                        if (qGray(printed.pixel(x, y)) < 100)
+                            ink |= QRect(x, y, 1, 1);
+                inkHeights.insert(placed.item->name, ink.height());
+            }
+        QVERIFY(inkHeights.value(QStringLiteral("Label15")) > 0);
+        QVERIFY2(inkHeights.value(QStringLiteral("Label23")) >= 1.3 * inkHeights.value(QStringLiteral("Label15")),
+                 qPrintable(QStringLiteral("score %1 px, code %2 px")
+                                .arg(inkHeights.value(QStringLiteral("Label23")))
+                                .arg(inkHeights.value(QStringLiteral("Label15")))));
+    }
+
+    // Every page of the result table carries its number among all pages and
+    // the date and time of printing, in the margin under the table's own bands.
+    void everyTablePageIsNumberedAndDated()
+    {
+        const Report::Design design = ResultReports::DataRPrint(ResultReports::Clinic{});
+        Report::Rows rows(ResultReports::DataRPrintFields());
+        for (int i = 0; i < 70; ++i) {
+            QStringList values;
+            for (const QString &field : ResultReports::DataRPrintFields())
+                values << (field == u"Code" ? QString::number(1000 + i) : QStringLiteral("x"));
+            rows.append(values);
+        }
+        const Report::Layout layout(design, rows);
+        QVERIFY(layout.pageCount() >= 3);
+        const auto persian = [](QString text) {
+            for (QChar &c : text)
+                if (c.isDigit())
+                    c = QChar(0x06F0 + c.digitValue());
+            return text;
+        };
+        const QString today = persian(Module7::SolarDateText(QDate::currentDate()));
+        for (int index = 0; index < layout.pageCount(); ++index) {
+            QStringList marks;
+            int lowestBand = 0;
+            for (const Report::PlacedItem &placed : layout.page(index).items) {
+                if (placed.item->name == u"PageMark") {
+                    marks << placed.text;
+                    QVERIFY(placed.rect.top() >= kBodyBottom && placed.rect.bottom() < Report::kPageHeight);
+                } else {
+                    lowestBand = qMax(lowestBand, placed.rect.bottom());
+                }
+            }
+            QCOMPARE(marks.size(), 1);
+            QVERIFY2(marks.first().startsWith(persian(QStringLiteral("صفحه %1 از %2").arg(index + 1).arg(layout.pageCount()))),
+                     qPrintable(marks.first()));
+            QVERIFY2(marks.first().contains(today), qPrintable(marks.first()));
+            QVERIFY(lowestBand <= kBodyBottom);
+        }
     }
 
     void pdfHoldsEveryPageAndRow()
