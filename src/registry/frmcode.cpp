@@ -75,6 +75,8 @@ QComboBox *makeChooser(QWidget *parent, const QString &name, const QString &labe
     place.setWidth(qMin(caption->fontMetrics().horizontalAdvance(label) + 2, twips(labelWidth)));
     caption->setGeometry(place);
     chooser->setEditable(true);
+    // Names are Persian: the typed text and the caret start at the right, also while the box is empty.
+    chooser->lineEdit()->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     chooser->setInsertPolicy(QComboBox::NoInsert);
     // The text typed is the choice, as typed: nothing completes it behind the operator's back.
     chooser->setCompleter(nullptr);
@@ -152,12 +154,26 @@ void FrmCode::buildGrid()
     DataGrid1->setAlternatingRowColors(true);
     DataGrid1->verticalHeader()->setDefaultSectionSize(twips(330));
     DataGrid1->verticalHeader()->hide();
-    DataGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     auto *columns = new SubjectColumns(DataGrid1);
     columns->setSourceModel(Adodc2->view());
     DataGrid1->setModel(columns);
-    for (int column = 0; column < columns->columnCount(); ++column)
-        DataGrid1->setColumnHidden(column, columns->captionOf(column).isEmpty());
+    // Code and group columns as wide as what they hold (a code of some
+    // digits, a one-letter group); the names share the rest.
+    QHeaderView *header = DataGrid1->horizontalHeader();
+    const QFontMetrics metrics(DataGrid1->font());
+    for (int column = 0; column < columns->columnCount(); ++column) {
+        const QString caption = columns->captionOf(column);
+        DataGrid1->setColumnHidden(column, caption.isEmpty());
+        const QString widest = caption == LookupText::CodeColumn    ? QStringLiteral("0000000000")
+                               : caption == LookupText::GroupColumn ? QStringLiteral("MM")
+                                                                    : QString();
+        if (widest.isEmpty()) {
+            header->setSectionResizeMode(column, QHeaderView::Stretch);
+        } else {
+            header->setSectionResizeMode(column, QHeaderView::Fixed);
+            header->resizeSection(column, qMax(metrics.horizontalAdvance(widest), metrics.horizontalAdvance(caption)) + 28);
+        }
+    }
     // The code is what the operator came for: copying it from the grid helps.
     connect(DataGrid1, &QTableView::doubleClicked, this, [this, columns](const QModelIndex &index) {
         for (int column = 0; column < columns->columnCount(); ++column)

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -421,6 +422,28 @@ private slots:
             const int gapBeyond = lookup.window.findChild<QWidget *>(beyond)->geometry().left() - inkRight;
             QVERIFY2(gapBeyond >= 2 * gapToOwn, qPrintable(QStringLiteral("%1 against %2").arg(gapBeyond).arg(gapToOwn)));
         }
+    }
+
+    // The code and the one-letter group take what they need; the names the rest.
+    void gridColumnsFitWhatTheyHold()
+    {
+        Lookup lookup;
+        auto *grid = control<QTableView>(lookup.window, "DataGrid1");
+        QHeaderView *header = grid->horizontalHeader();
+        QHash<QString, int> widths;
+        for (int column = 0; column < header->count(); ++column)
+            if (!header->isSectionHidden(column)) {
+                const QString caption = grid->model()->headerData(column, Qt::Horizontal).toString();
+                widths.insert(caption, header->sectionSize(column));
+                QVERIFY2(header->sectionSize(column) >= header->fontMetrics().horizontalAdvance(caption) + 12,
+                         qPrintable(caption));
+            }
+        QCOMPARE(widths.size(), 4);
+        const int group = widths.value(LookupText::GroupColumn);
+        const int code = widths.value(LookupText::CodeColumn);
+        QVERIFY2(group > 0 && 2 * group < widths.value(LookupText::FNameColumn), qPrintable(QString::number(group)));
+        QVERIFY(code > group && code < widths.value(LookupText::LNameColumn));
+        QVERIFY(grid->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) < code);
     }
 
     void printByGroup()
