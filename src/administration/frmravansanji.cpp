@@ -16,13 +16,23 @@
 
 namespace {
 
-// Nazli, standing in for B Nazanin, sets its lines wider apart than the face
-// this text was written for; closer lines keep all of it inside the label.
+// The text's title line and its heading (its first and third lines) are set
+// as headings, the paragraphs under them with room between them. Nazli,
+// standing in for B Nazanin, sets its lines wider apart than the face this
+// text was written for; closer lines keep all of it inside the label.
 QString closeSetText(const QString &text)
 {
     QString html;
-    for (const QString &line : text.split(QStringLiteral("\r\n")))
-        html += QStringLiteral("<p style=\"margin:0; line-height:78%; white-space:pre-wrap\">%1</p>").arg(line.toHtmlEscaped());
+    const QStringList lines = text.split(QStringLiteral("\r\n"));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const bool heading = i == 0 || i == 2;
+        html += heading ? QStringLiteral("<p style=\"margin:%1px 0 0 0; line-height:78%; color:#0f3d73; "
+                                         "font-weight:bold; white-space:pre-wrap\">%2</p>")
+                              .arg(i == 0 ? 0 : 6)
+                              .arg(lines.at(i).toHtmlEscaped())
+                        : QStringLiteral("<p style=\"margin:0 0 2px 0; line-height:75%; white-space:pre-wrap\">%1</p>")
+                              .arg(lines.at(i).toHtmlEscaped());
+    }
     return html;
 }
 
