@@ -2,6 +2,8 @@
 #include "app/desktop.h"
 #include "app/frm1.h"
 #include "app/frm1text.h"
+#include "app/settingstext.h"
+#include "ui/skin.h"
 #include "support/programfolder.h"
 #include "store/recordset.h"
 #include "support/scriptedprompts.h"
@@ -186,6 +188,27 @@ private slots:
         QCOMPARE(settings->geometry(), twipsRect(6060, 3780, 2175, 2055));
         control<QPushButton>(window, "Command69")->click();
         QVERIFY(!settings->isVisible());
+    }
+
+    // Each theme button shows its own theme's window and button colours.
+    void themeButtonsShowTheirThemesColours()
+    {
+        ProgramFolder folder;
+        Frm1 window;
+        int theme = 1;
+        for (const auto &button : SettingsText::ThemeButtons) {
+            Skin skin;
+            QVERIFY(skin.load(SkinFileForTheme(theme)));
+            auto *choice = control<QPushButton>(window, button.name);
+            QCOMPARE(choice->text(), button.caption);
+            const QImage swatch = choice->icon().pixmap(choice->iconSize()).toImage();
+            QVERIFY2(!swatch.isNull(), button.name);
+            const QColor window = swatch.pixelColor(2, swatch.height() / 2);
+            const QColor face = swatch.pixelColor(swatch.width() / 2, swatch.height() / 2);
+            QCOMPARE(window.rgb(), skin.palette().color(QPalette::Window).rgb());
+            QCOMPARE(face.rgb(), skin.palette().color(QPalette::Button).rgb());
+            ++theme;
+        }
     }
 
     void keyingAndLookupAreSilentWithoutSubjects_data()
