@@ -96,6 +96,24 @@ private slots:
         QVERIFY2(lines.at(line).contains(whole), qPrintable(figure));
     }
 
+    // Our own lines use the Persian ye and kaf and one style of digits; only
+    // the title and the heading keep the letters they were given with.
+    void ownLinesUsePersianLettersAndOneDigitStyle()
+    {
+        const QStringList lines = Frmravansanji::introductionText().split(QStringLiteral("\r\n"));
+        QString digitStyles;
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            for (const QChar c : lines.at(i)) {
+                if (i != 0 && i != 2)
+                    QVERIFY2(c != QChar(0x064A) && c != QChar(0x0643), qPrintable(QStringLiteral("line %1").arg(i)));
+                const QChar style = c.isDigit() ? (c.unicode() < 128 ? QLatin1Char('a') : QLatin1Char('p')) : QChar();
+                if (!style.isNull() && !digitStyles.contains(style))
+                    digitStyles += style;
+            }
+        }
+        QCOMPARE(digitStyles.size(), 1);
+    }
+
     void exitClosesAndSaysSo_data()
     {
         QTest::addColumn<bool>("byButton");
