@@ -177,7 +177,13 @@ void Frm1::Form_Load()
     Text2_Change(Text2->text());
     move(twipsPoint(2340, 765));
     ApplyTheme(this, Skin1, Text1);
-    Text3->setText(QStringLiteral("2"));
+    setClosing(Closing::ForExit);
+}
+
+void Frm1::setClosing(Closing closing)
+{
+    m_closing = closing;
+    Text3->setText(closing == Closing::ForThemeChange ? QStringLiteral("1") : QStringLiteral("2"));
 }
 
 void Frm1::closeEvent(QCloseEvent *event)
@@ -190,7 +196,7 @@ void Frm1::closeEvent(QCloseEvent *event)
 void Frm1::Form_Unload()
 {
     refreshSubjects();
-    if (ReadNumber(Text3->text()) == 1) {
+    if (m_closing == Closing::ForThemeChange) {
         emit closedQuietly();
         return;
     }
@@ -320,13 +326,13 @@ void Frm1::Command67_Click()
 // A theme chosen: stored, and the main window closes quietly to come back in it.
 void Frm1::ThemeButton_Click(int theme)
 {
-    Text3->setText(QStringLiteral("1"));
+    setClosing(Closing::ForThemeChange);
     const bool stored = StoreSucceeded(this, Adodc1->refresh(), *Adodc1)
                         && (Text1->setText(QString::number(theme)), StoreSucceeded(this, Adodc1->commit(), *Adodc1))
                         && StoreSucceeded(this, Adodc1->refresh(), *Adodc1);
     if (!stored) {
         // Nothing changed: the window stays, and leaving it later asks as usual.
-        Text3->setText(QStringLiteral("2"));
+        setClosing(Closing::ForExit);
         return;
     }
     close();

@@ -37,6 +37,13 @@ public:
 
     const Skin &skin() const { return Skin1; }
 
+    // Why the window would close now: to leave the program (the operator is
+    // asked first), or only to come back in a newly chosen theme. The hidden
+    // box Text3 shows it as 2 or 1.
+    enum class Closing { ForExit, ForThemeChange };
+    void setClosing(Closing closing);
+    Closing closing() const { return m_closing; }
+
 signals:
     // The window closed only to come back in another theme.
     void closedQuietly();
@@ -96,6 +103,7 @@ private:
     QLineEdit *Text1;
     QLineEdit *Text2;
     QLineEdit *Text3;
+    Closing m_closing = Closing::ForExit;
     QLineEdit *Text10;
     QPushButton *Command1;
     QPushButton *Command2;

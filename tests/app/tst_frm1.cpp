@@ -358,7 +358,8 @@ private slots:
             QSignalSpy exit(&window, &Frm1::closedForExit);
             QSignalSpy quiet(&window, &Frm1::closedQuietly);
             control<QPushButton>(window, "Command9")->click();
-            control<QLineEdit>(window, "Text3")->setText(QStringLiteral("1"));
+            window.setClosing(Frm1::Closing::ForThemeChange);
+            QCOMPARE(control<QLineEdit>(window, "Text3")->text(), QStringLiteral("1"));
             auto *subjects = window.findChild<RecordSet *>(QStringLiteral("Adodc2"));
             QVERIFY(subjects->addNew() && subjects->setField(QStringLiteral("Code"), QStringLiteral("3")));
             window.close();

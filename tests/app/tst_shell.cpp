@@ -218,7 +218,7 @@ private slots:
             if (!settle())
                 return;
             // The main window closed for a new theme, and its confirmation closed by its close box.
-            control<QLineEdit>(main, "Text3")->setText(QStringLiteral("1"));
+            main->setClosing(Frm1::Closing::ForThemeChange);
             main->close();
             if (!settle())
                 return;
@@ -387,7 +387,7 @@ private slots:
     {
         Leaving leaving;
         Frm1 *main = leaving.shell.startMainWindow();
-        control<QLineEdit>(main, "Text3")->setText(QStringLiteral("1"));
+        main->setClosing(Frm1::Closing::ForThemeChange);
         main->close();
         QApplication::processEvents();
         QVERIFY(!leaving.shell.exitConfirmation());
