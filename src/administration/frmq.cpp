@@ -2,7 +2,6 @@
 
 #include "administration/sheettext.h"
 #include "store/recordset.h"
-#include "ui/fieldbinding.h"
 #include "ui/storeerror.h"
 #include "ui/twips.h"
 
@@ -20,10 +19,8 @@ FrmQ::FrmQ(QWidget *parent) : QWidget(parent, Qt::Window)
     setFixedSize(twips(10365), twips(9045));
 
     Adodc1 = new RecordSet(QStringLiteral("Adodc1"), QStringLiteral("Theme"), this);
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->hide();
-    FieldBinding::bind(Text1, Adodc1, QStringLiteral("TH"));
+    m_theme = std::make_unique<WindowTheme>(this, Adodc1, QStringLiteral("Text1"));
+    Text1 = m_theme->box();
 
     m_document = new QPdfDocument(this);
     WebBrowser1 = new QPdfView(this);
@@ -46,7 +43,7 @@ void FrmQ::Form_Load()
 {
     StoreSucceeded(this, Adodc1->open(), *Adodc1);
     move(twipsPoint(2340, 200));
-    ApplyTheme(this, Skin1, Text1);
+    m_theme->apply();
     m_document->load(sheetPath());
     WebBrowser1->setDocument(m_document);
 }

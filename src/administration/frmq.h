@@ -1,6 +1,8 @@
 #pragma once
 
-#include "ui/skin.h"
+#include "ui/windowtheme.h"
+
+#include <memory>
 
 #include <QWidget>
 
@@ -18,7 +20,7 @@ class FrmQ : public QWidget
 public:
     explicit FrmQ(QWidget *parent = nullptr);
 
-    const Skin &skin() const { return Skin1; }
+    const Skin &skin() const { return m_theme->skin(); }
     const QPdfDocument *document() const { return m_document; }
     // Where the window looks for the sheet: the program's folder, then qu.pdf.
     static QString sheetPath();
@@ -33,7 +35,7 @@ protected:
 private:
     void Form_Load();
 
-    Skin Skin1;
+    std::unique_ptr<WindowTheme> m_theme;
     RecordSet *Adodc1;
     QLineEdit *Text1;
     QPdfDocument *m_document;

@@ -2,7 +2,6 @@
 
 #include "administration/sheettext.h"
 #include "store/recordset.h"
-#include "ui/fieldbinding.h"
 #include "ui/fonts.h"
 #include "ui/skinlabel.h"
 #include "ui/storeerror.h"
@@ -46,10 +45,8 @@ Frmravansanji::Frmravansanji(QWidget *parent) : QWidget(parent, Qt::Window)
     setFixedSize(twips(10650), twips(9255));
 
     Adodc1 = new RecordSet(QStringLiteral("Adodc1"), QStringLiteral("Theme"), this);
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->hide();
-    FieldBinding::bind(Text1, Adodc1, QStringLiteral("TH"));
+    m_theme = std::make_unique<WindowTheme>(this, Adodc1, QStringLiteral("Text1"));
+    Text1 = m_theme->box();
 
     // Light blue in every theme, so its text keeps its own dark colours.
     Frame1 = new QFrame(this);
@@ -106,7 +103,7 @@ void Frmravansanji::Form_Load()
 {
     StoreSucceeded(this, Adodc1->open(), *Adodc1);
     move(twipsPoint(2340, 200));
-    ApplyTheme(this, Skin1, Text1);
+    m_theme->apply();
     SkinLabel1->setText(closeSetText(Label1->text()));
 }
 

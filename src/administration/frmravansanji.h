@@ -1,6 +1,8 @@
 #pragma once
 
-#include "ui/skin.h"
+#include "ui/windowtheme.h"
+
+#include <memory>
 
 #include <QWidget>
 
@@ -19,7 +21,7 @@ class Frmravansanji : public QWidget
 public:
     explicit Frmravansanji(QWidget *parent = nullptr);
 
-    const Skin &skin() const { return Skin1; }
+    const Skin &skin() const { return m_theme->skin(); }
 
     // The introduction as the window holds it: five lines separated by CR LF.
     static QString introductionText();
@@ -34,7 +36,7 @@ protected:
 private:
     void Form_Load();
 
-    Skin Skin1;
+    std::unique_ptr<WindowTheme> m_theme;
     RecordSet *Adodc1;
     QLineEdit *Text1;
     QWidget *Frame1;

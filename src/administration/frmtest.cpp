@@ -4,6 +4,7 @@
 #include "ui/digitsonly.h"
 #include "ui/fieldbinding.h"
 #include "ui/fonts.h"
+#include "ui/panels.h"
 #include "ui/prompts.h"
 #include "store/recordset.h"
 #include "ui/selfclosingmessage.h"
@@ -54,7 +55,8 @@ FrmTest::FrmTest(QWidget *parent) : QDialog(parent)
     buildItemControls();
     buildButtons();
 
-    Text2 = addHiddenBox(QStringLiteral("Text2"), Adodc1, QStringLiteral("TH"));
+    m_theme = std::make_unique<WindowTheme>(this, Adodc1, QStringLiteral("Text2"));
+    Text2 = m_theme->box();
     addHiddenBox(QStringLiteral("Text14"), Adodc2, QStringLiteral("Code"));
     addHiddenBox(QStringLiteral("Text15"), Adodc2, QStringLiteral("Code"));
     addHiddenBox(QStringLiteral("Text16"), Adodc4, QStringLiteral("Code"));
@@ -66,9 +68,7 @@ FrmTest::FrmTest(QWidget *parent) : QDialog(parent)
 
 QLineEdit *FrmTest::addHiddenBox(const QString &name, RecordSet *recordSet, const QString &field)
 {
-    auto *box = new QLineEdit(this);
-    box->setObjectName(name);
-    box->hide();
+    QLineEdit *box = HiddenBox(this, name);
     FieldBinding::bind(box, recordSet, field);
     return box;
 }
@@ -189,10 +189,7 @@ void FrmTest::buildItemControls()
 void FrmTest::buildButtons()
 {
     auto addButton = [this](const char *name, const QString &caption, const QRect &geometry, int pointSize) {
-        auto *button = new QPushButton(caption, this);
-        button->setObjectName(QString::fromLatin1(name));
-        button->setGeometry(geometry);
-        button->setFont(nazaninFont(pointSize, true));
+        QPushButton *button = PanelButton(this, QString::fromLatin1(name), caption, geometry, nazaninFont(pointSize, true));
         button->setAutoDefault(false);
         return button;
     };
@@ -226,7 +223,7 @@ void FrmTest::Form_Load()
         if (!StoreSucceeded(this, recordSet->open(), *recordSet))
             break;
     move(twipsPoint(2340, 765));
-    ApplyTheme(this, Skin1, Text2);
+    m_theme->apply();
     for (QWidget *label : {SkinLabel4, SkinLabel6, SkinLabel5, SkinLabel3})
         label->show();
     SkinLabel4->setGeometry(twipsRect(600, 3000, 9075, 4095));

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "ui/skin.h"
+#include "ui/windowtheme.h"
+
+#include <memory>
 
 #include <QDialog>
 
@@ -57,7 +59,7 @@ private:
     bool refreshAll();
     bool visibleNames();
 
-    Skin Skin1;
+    std::unique_ptr<WindowTheme> m_theme;
     RecordSet *Adodc1;
     RecordSet *Adodc2;
     RecordSet *Adodc3;

@@ -4,6 +4,7 @@
 #include "app/abouttext.h"
 #include "app/rolllabel.h"
 #include "ui/fonts.h"
+#include "ui/panels.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -76,13 +77,6 @@ QString spreadCredit()
     return text + QLatin1Char('.');
 }
 
-QTimer *makeTimer(QObject *parent, const QString &name, int interval)
-{
-    auto *timer = new QTimer(parent);
-    timer->setObjectName(name);
-    timer->setInterval(interval);
-    return timer;
-}
 
 QFont rollFont()
 {
@@ -127,10 +121,10 @@ About::About(QWidget *parent) : QWidget(parent, Qt::Window)
     Command1->setCursor(Qt::PointingHandCursor);
     connect(Command1, &QToolButton::clicked, this, &About::Command1_Click);
 
-    Timer1 = makeTimer(this, QStringLiteral("Timer1"), 700);
-    Timer10 = makeTimer(this, QStringLiteral("Timer10"), 55);
-    Timer3 = makeTimer(this, QStringLiteral("Timer3"), 1);
-    Timer2 = makeTimer(this, QStringLiteral("Timer2"), 55);
+    Timer1 = NamedTimer(this, QStringLiteral("Timer1"), 700);
+    Timer10 = NamedTimer(this, QStringLiteral("Timer10"), 55);
+    Timer3 = NamedTimer(this, QStringLiteral("Timer3"), 1);
+    Timer2 = NamedTimer(this, QStringLiteral("Timer2"), 55);
     Timer3->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, &About::Timer1_Timer);
     connect(Timer10, &QTimer::timeout, this, &About::Timer10_Timer);

@@ -2,6 +2,7 @@
 
 #include "app/exitprotext.h"
 #include "ui/fonts.h"
+#include "ui/panels.h"
 #include "ui/picturebox.h"
 #include "ui/twips.h"
 
@@ -45,13 +46,6 @@ PictureBox *makeFace(QWidget *parent, const QString &name, const QString &svg, c
     return face;
 }
 
-QTimer *makeTimer(QObject *parent, const QString &name)
-{
-    auto *timer = new QTimer(parent);
-    timer->setObjectName(name);
-    timer->setInterval(500);
-    return timer;
-}
 
 }  // namespace
 
@@ -92,9 +86,9 @@ exitpro::exitpro(QWidget *parent) : QWidget(parent, Qt::Window)
     connect(C2, &PictureBox::clicked, this, &exitpro::C2_Click);
     connect(k2, &PictureBox::clicked, this, &exitpro::k2_Click);
 
-    Timer2 = makeTimer(this, QStringLiteral("Timer2"));
-    Timer3 = makeTimer(this, QStringLiteral("Timer3"));
-    tmCaptionAnimate = makeTimer(this, QStringLiteral("tmCaptionAnimate"));
+    Timer2 = NamedTimer(this, QStringLiteral("Timer2"), 500);
+    Timer3 = NamedTimer(this, QStringLiteral("Timer3"), 500);
+    tmCaptionAnimate = NamedTimer(this, QStringLiteral("tmCaptionAnimate"), 500);
     connect(Timer2, &QTimer::timeout, this, &exitpro::Timer2_Timer);
     connect(Timer3, &QTimer::timeout, this, &exitpro::Timer3_Timer);
     connect(tmCaptionAnimate, &QTimer::timeout, this, &exitpro::tmCaptionAnimate_Timer);

@@ -32,15 +32,6 @@ namespace {
 // Shown when no calculator program can be started on this desktop.
 const QString kNoCalculator = QStringLiteral("ماشین حساب روی این رایانه پیدا نشد.");
 
-QLineEdit *makeHiddenBox(QWidget *parent, const QString &name, const QString &text, const QRect &geometry)
-{
-    auto *box = new QLineEdit(text, parent);
-    box->setObjectName(name);
-    box->setGeometry(geometry);
-    box->hide();
-    return box;
-}
-
 }  // namespace
 
 Frm1::Frm1(TestLauncher *launcher, QWidget *parent)
@@ -82,14 +73,15 @@ Frm1::Frm1(TestLauncher *launcher, QWidget *parent)
     Picture1->setToolTip(Frm1Text::Picture1ToolTip);
     connect(Picture1, &PictureBox::clicked, this, &Frm1::Picture1_Click);
 
-    Text1 = makeHiddenBox(this, QStringLiteral("Text1"), QStringLiteral("1"), twipsRect(0, 180, 375, 315));
-    Text10 = makeHiddenBox(this, QStringLiteral("Text10"), QString(), twipsRect(0, 540, 375, 315));
+    m_theme = std::make_unique<WindowTheme>(this, Adodc1, QStringLiteral("Text1"), this, QStringLiteral("1"),
+                                            twipsRect(0, 180, 375, 315));
+    Text1 = m_theme->box();
+    Text10 = HiddenBox(this, QStringLiteral("Text10"), QString(), twipsRect(0, 540, 375, 315));
 
     buildMenu();
     buildPanels();
     buildSettingsPanel();
 
-    FieldBinding::bind(Text1, Adodc1, QStringLiteral("TH"));
     FieldBinding::bind(Text10, Adodc4, QStringLiteral("Code"));
 
     Form_Load();
@@ -126,7 +118,7 @@ void Frm1::buildMenu()
     Command9 = menuButton(QStringLiteral("Command9"), Frm1Text::Command9Caption, 4380);
     Command12 = menuButton(QStringLiteral("Command12"), Frm1Text::Command12Caption, 4980);
     Command6 = menuButton(QStringLiteral("Command6"), Frm1Text::Command6Caption, 6300);
-    Text3 = makeHiddenBox(Frame7, QStringLiteral("Text3"), QStringLiteral("1"), twipsRect(600, 4560, 735, 285));
+    Text3 = HiddenBox(Frame7, QStringLiteral("Text3"), QStringLiteral("1"), twipsRect(600, 4560, 735, 285));
 
     for (QPushButton *button : {Command1, Command2, Command3, Command4, Command9}) {
         button->setMouseTracking(true);
@@ -176,7 +168,7 @@ void Frm1::Form_Load()
             break;
     Text2_Change(Text2->text());
     move(twipsPoint(2340, 765));
-    ApplyTheme(this, Skin1, Text1);
+    m_theme->apply();
     setClosing(Closing::ForExit);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/skin.h"
+#include "ui/windowtheme.h"
 
 #include <QWidget>
 
@@ -35,7 +35,7 @@ public:
     // Hides every panel and drops a registration that was begun and not saved.
     void HidePanels();
 
-    const Skin &skin() const { return Skin1; }
+    const Skin &skin() const { return m_theme->skin(); }
 
     // Why the window would close now: to leave the program (the operator is
     // asked first), or only to come back in a newly chosen theme. The hidden
@@ -83,7 +83,7 @@ private:
     void clearHelp();
     bool refreshSubjects();
 
-    Skin Skin1;
+    std::unique_ptr<WindowTheme> m_theme;
     RecordSet *Adodc1;
     RecordSet *Adodc2;
     RecordSet *Adodc3;

@@ -4,7 +4,6 @@
 
 #include "app/settingstext.h"
 #include "store/recordset.h"
-#include "ui/fieldbinding.h"
 #include "ui/picturebox.h"
 #include "ui/skinlabel.h"
 #include "ui/twips.h"
@@ -53,11 +52,9 @@ Frmskin::Frmskin(QWidget *parent) : QWidget(parent, Qt::Window)
     setMouseTracking(true);
 
     Adodc1 = new RecordSet(QStringLiteral("Adodc1"), QStringLiteral("Theme"), this);
-    Text1 = new QLineEdit(QStringLiteral("1"), this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(twipsRect(120, 180, 375, 315));
-    Text1->hide();
-    FieldBinding::bind(Text1, Adodc1, QStringLiteral("TH"));
+    m_theme = std::make_unique<WindowTheme>(this, Adodc1, QStringLiteral("Text1"), this, QStringLiteral("1"),
+                                            twipsRect(120, 180, 375, 315));
+    Text1 = m_theme->box();
 
     makeLabel(this, QStringLiteral("Label3_1"), SettingsText::FrmskinHeading, twipsRect(540, 240, 3372, 492));
     makeLabel(this, QStringLiteral("Label3_0"), SettingsText::FrmskinMessage, twipsRect(420, 900, 3372, 492));
@@ -75,7 +72,7 @@ void Frmskin::Form_Load()
     if (!Adodc1->open())
         qWarning("the theme could not be read: %s", qPrintable(Adodc1->errorText()));
     move(twipsPoint(5000, 3500));
-    ApplyTheme(this, Skin1, Text1);
+    m_theme->apply();
     setStyleSheet(styleSheet() + kStyle);
     // The texts are black on the fixed teal whatever the theme: set on each
     // label, where no rule of the theme's sheet can outweigh it.

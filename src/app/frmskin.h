@@ -1,6 +1,8 @@
 #pragma once
 
-#include "ui/skin.h"
+#include "ui/windowtheme.h"
+
+#include <memory>
 
 #include <QWidget>
 
@@ -17,7 +19,7 @@ class Frmskin : public QWidget
 public:
     explicit Frmskin(QWidget *parent = nullptr);
 
-    const Skin &skin() const { return Skin1; }
+    const Skin &skin() const { return m_theme->skin(); }
 
 signals:
     // Confirm was clicked: the main window starts again.
@@ -33,7 +35,7 @@ private:
     void Form_Load();
     void k2_Click();
 
-    Skin Skin1;
+    std::unique_ptr<WindowTheme> m_theme;
     RecordSet *Adodc1;
     QLineEdit *Text1;
     PictureBox *k1;

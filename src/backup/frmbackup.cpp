@@ -82,10 +82,8 @@ Frmbackup::Frmbackup(QWidget *parent) : QWidget(parent, Qt::Window)
     setFixedSize(twips(7680), twips(3840));
 
     Adodc1 = new RecordSet(QStringLiteral("Adodc1"), QStringLiteral("Theme"), this);
-    Text3 = new QLineEdit(this);
-    Text3->setObjectName(QStringLiteral("Text3"));
-    Text3->hide();
-    FieldBinding::bind(Text3, Adodc1, QStringLiteral("TH"));
+    m_theme = std::make_unique<WindowTheme>(this, Adodc1, QStringLiteral("Text3"));
+    Text3 = m_theme->box();
 
     Label1 = makeLabel(this, QStringLiteral("Label1"), twipsRect(360, 240, 2400, 375));
     Label2 = makeLabel(this, QStringLiteral("Label2"), twipsRect(4920, 240, 2400, 375));
@@ -145,7 +143,7 @@ void Frmbackup::Form_Load()
     if (!Adodc1->open())
         qWarning("the theme of the backup window could not be read: %s", qPrintable(Adodc1->errorText()));
     move(twipsPoint(2340, 765));
-    ApplyTheme(this, Skin1, Text3);
+    m_theme->apply();
     const QDateTime now = Clock::now();
     Label2->setText(TimeText(now.time()));
     Label1->setText(Module7::SolarDateText(now.date(), 4));

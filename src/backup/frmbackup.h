@@ -1,6 +1,8 @@
 #pragma once
 
-#include "ui/skin.h"
+#include "ui/windowtheme.h"
+
+#include <memory>
 
 #include <QWidget>
 
@@ -53,7 +55,7 @@ private:
     QString databasePath() const;
     QString backupFolder() const;
 
-    Skin Skin1;
+    std::unique_ptr<WindowTheme> m_theme;
     RecordSet *Adodc1;
     QLineEdit *Text1;
     QPushButton *b1;

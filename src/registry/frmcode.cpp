@@ -101,13 +101,9 @@ FrmCode::FrmCode(QWidget *parent) : QWidget(parent, Qt::Window)
     buildGrid();
     buildCommands();
 
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->hide();
-    FieldBinding::bind(Text1, Adodc1, QStringLiteral("TH"));
-    Text4 = new QLineEdit(this);
-    Text4->setObjectName(QStringLiteral("Text4"));
-    Text4->hide();
+    m_theme = std::make_unique<WindowTheme>(this, Adodc1, QStringLiteral("Text1"));
+    Text1 = m_theme->box();
+    Text4 = HiddenBox(this, QStringLiteral("Text4"));
     FieldBinding::bind(Text4, Adodc1, QStringLiteral("Adress"));
 
     Form_Load();
@@ -210,7 +206,7 @@ void FrmCode::Form_Load()
         if (!StoreSucceeded(this, recordSet->open(), *recordSet))
             break;
     move(twipsPoint(2340, 765));
-    ApplyTheme(this, Skin1, Text1);
+    m_theme->apply();
     showEverySubject();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "ui/skin.h"
+#include "ui/windowtheme.h"
+
+#include <memory>
 
 #include <QWidget>
 
@@ -22,7 +24,7 @@ class FrmCode : public QWidget
 public:
     explicit FrmCode(QWidget *parent = nullptr);
 
-    const Skin &skin() const { return Skin1; }
+    const Skin &skin() const { return m_theme->skin(); }
 
 signals:
     // The window closed; whoever opened it shows itself again.
@@ -50,7 +52,7 @@ private:
     void fillNameLists();
     void emptyChooser(QComboBox *chooser, const QString &text = QString());
 
-    Skin Skin1;
+    std::unique_ptr<WindowTheme> m_theme;
     RecordSet *Adodc1;
     RecordSet *Adodc2;
     RecordSet *Adodc3;

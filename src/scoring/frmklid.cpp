@@ -39,24 +39,13 @@ QString goneText(const QString &code)
     return QStringLiteral("آزمودنی با کد «%1» دیگر در بانک اطلاعات نیست؛ کارنامه چاپ نشد.").arg(code);
 }
 
-QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
+QFont buttonFont()
 {
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
     QFont font = arialFont(10);
     font.setBold(true);
-    button->setFont(font);
-    return button;
+    return font;
 }
 
-QLineEdit *makeHolder(QWidget *parent, const QString &name)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->hide();
-    return box;
-}
 
 }  // namespace
 
@@ -77,10 +66,10 @@ FrmkLID::FrmkLID(QWidget *parent) : QWidget(parent, Qt::Window)
     buildResultPanel();
     buildHelpPanel();
 
-    Text1 = makeHolder(this, QStringLiteral("Text1"));
-    Text13 = makeHolder(this, QStringLiteral("Text13"));
-    Text16 = makeHolder(this, QStringLiteral("Text16"));
-    FieldBinding::bind(Text1, Adodc1, QStringLiteral("TH"));
+    m_theme = std::make_unique<WindowTheme>(this, Adodc1, QStringLiteral("Text1"));
+    Text1 = m_theme->box();
+    Text13 = HiddenBox(this, QStringLiteral("Text13"));
+    Text16 = HiddenBox(this, QStringLiteral("Text16"));
     FieldBinding::bind(Text13, Adodc1, QStringLiteral("Name"));
     FieldBinding::bind(Text16, Adodc1, QStringLiteral("Adress"));
 
@@ -101,12 +90,12 @@ void FrmkLID::buildCommandPanel()
 {
     Frame1 = Panel(this, QStringLiteral("Frame1"), twipsRect(360, 2475, 9495, 915));
     // Right to left in the order the operator works: select, print, help, exit.
-    Command1 = makeButton(Frame1, QStringLiteral("Command1"), ScoringText::Command1Caption, twipsRect(7500, 180, 1875, 555));
-    Command6 = makeButton(Frame1, QStringLiteral("Command6"), ScoringText::Command6Caption, twipsRect(4860, 180, 2580, 555));
-    Command3 = makeButton(Frame1, QStringLiteral("Command3"), ScoringText::Command3Caption, twipsRect(2460, 180, 2340, 555));
-    Command2 = makeButton(Frame1, QStringLiteral("Command2"), ScoringText::Command2Caption, twipsRect(1260, 180, 1140, 555));
-    Command4 = makeButton(Frame1, QStringLiteral("Command4"), ScoringText::Command4Caption, twipsRect(120, 180, 1080, 555));
-    Text5 = makeHolder(Frame1, QStringLiteral("Text5"));
+    Command1 = PanelButton(Frame1, QStringLiteral("Command1"), ScoringText::Command1Caption, twipsRect(7500, 180, 1875, 555), buttonFont());
+    Command6 = PanelButton(Frame1, QStringLiteral("Command6"), ScoringText::Command6Caption, twipsRect(4860, 180, 2580, 555), buttonFont());
+    Command3 = PanelButton(Frame1, QStringLiteral("Command3"), ScoringText::Command3Caption, twipsRect(2460, 180, 2340, 555), buttonFont());
+    Command2 = PanelButton(Frame1, QStringLiteral("Command2"), ScoringText::Command2Caption, twipsRect(1260, 180, 1140, 555), buttonFont());
+    Command4 = PanelButton(Frame1, QStringLiteral("Command4"), ScoringText::Command4Caption, twipsRect(120, 180, 1080, 555), buttonFont());
+    Text5 = HiddenBox(Frame1, QStringLiteral("Text5"));
     connect(Command1, &QPushButton::clicked, this, &FrmkLID::Command1_Click);
     connect(Command6, &QPushButton::clicked, this, &FrmkLID::Command6_Click);
     connect(Command3, &QPushButton::clicked, this, &FrmkLID::Command3_Click);
@@ -130,7 +119,7 @@ void FrmkLID::buildResultPanel()
     FieldBinding::bind(Text2, Adodc5, QStringLiteral("Nomre"));
     // The answers are held out of sight for the check and the sum.
     for (int item = 1; item <= AnswerKey::kItems; ++item) {
-        QLineEdit *box = makeHolder(Frame3, QStringLiteral("Txt3_%1").arg(item));
+        QLineEdit *box = HiddenBox(Frame3, QStringLiteral("Txt3_%1").arg(item));
         FieldBinding::bind(box, Adodc2, QString::number(item));
         Txt3 << box;
     }
@@ -152,7 +141,7 @@ void FrmkLID::buildHelpPanel()
     rightToLeft.setWrapMode(QTextOption::WordWrap);
     Text21->document()->setDefaultTextOption(rightToLeft);
     Text21->setPlainText(ScoringText::HelpText);
-    Command7 = makeButton(Frame2, QStringLiteral("Command7"), ScoringText::Command7Caption, twipsRect(3015, 4140, 1605, 555));
+    Command7 = PanelButton(Frame2, QStringLiteral("Command7"), ScoringText::Command7Caption, twipsRect(3015, 4140, 1605, 555), buttonFont());
     connect(Command7, &QPushButton::clicked, this, &FrmkLID::Command7_Click);
 }
 
@@ -163,7 +152,7 @@ void FrmkLID::Form_Load()
             break;
     move(twipsPoint(2340, 765));
     Frame2->setGeometry(twipsRect(1380, 1080, 7635, 4935));
-    ApplyTheme(this, Skin1, Text1);
+    m_theme->apply();
 }
 
 QString FrmkLID::selectedSubject() const

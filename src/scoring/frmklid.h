@@ -1,6 +1,8 @@
 #pragma once
 
-#include "ui/skin.h"
+#include "ui/windowtheme.h"
+
+#include <memory>
 
 #include <QWidget>
 
@@ -22,7 +24,7 @@ public:
 
     // The subject last scored here: the one the result card prints.
     QString selectedSubject() const;
-    const Skin &skin() const { return Skin1; }
+    const Skin &skin() const { return m_theme->skin(); }
 
 signals:
     // The window closed; whoever opened it shows itself again.
@@ -47,7 +49,7 @@ private:
     QStringList storedAnswers() const;
     void keepSelection(const QString &code);
 
-    Skin Skin1;
+    std::unique_ptr<WindowTheme> m_theme;
     RecordSet *Adodc1;
     RecordSet *Adodc2;
     RecordSet *Adodc3;

@@ -6,6 +6,7 @@
 #include "support/testmain.h"
 #include "ui/selfclosingmessage.h"
 #include "ui/skin.h"
+#include "ui/windowtheme.h"
 #include "ui/busypointer.h"
 #include "store/database.h"
 #include "store/recordset.h"
@@ -303,6 +304,31 @@ private slots:
         const QColor ink = mostDistinctPixel(image, text, background);
         QVERIFY2(contrast(ink, background) >= 4.5,
                  qPrintable(ink.name() + QStringLiteral(" on ") + background.name()));
+    }
+
+    // A window takes the theme stored in the settings row through its hidden
+    // box, and takes a new one when the row changes and it applies again.
+    void windowThemeFollowsTheStoredNumber()
+    {
+        ProgramFolder folder;
+        QVERIFY(folder.setTheme(QStringLiteral("7")));
+        QWidget window;
+        RecordSet settings(QStringLiteral("Adodc1"), QStringLiteral("Theme"));
+        WindowTheme theme(&window, &settings, QStringLiteral("Text1"));
+        QCOMPARE(theme.box()->objectName(), QStringLiteral("Text1"));
+        QCOMPARE(theme.box()->parentWidget(), &window);
+        QVERIFY(settings.open());
+        QCOMPARE(theme.box()->text(), QStringLiteral("7"));
+        theme.apply();
+        QCOMPARE(theme.skin().fileName(), SkinFileForTheme(7));
+        QCOMPARE(window.palette().color(QPalette::Window), theme.skin().palette().color(QPalette::Window));
+        window.show();
+        QVERIFY(!theme.box()->isVisible());
+
+        QVERIFY(folder.setTheme(QStringLiteral("3")));
+        QVERIFY(settings.refresh());
+        theme.apply();
+        QCOMPARE(theme.skin().fileName(), SkinFileForTheme(3));
     }
 
     void missingOrBrokenSkinLeavesThePlainLook_data()
