@@ -117,4 +117,20 @@ QString SolarDateText(const QDate &date, int format)
     }
 }
 
+QDate SolarToGregorian(int year, int month, int day)
+{
+    if (year < kBaseYear || month < 1 || month > 12 || day < 1)
+        return {};
+    const int n = year - kBaseYear;
+    const int monthLength = month <= 6 ? 31 : month <= 11 ? 30 : (IsSolarLeapYear(n) ? 30 : 29);
+    if (day > monthLength)
+        return {};
+    qint64 days = 0;
+    for (int earlier = 0; earlier < n; ++earlier)
+        days += IsSolarLeapYear(earlier) ? 366 : 365;
+    days += month <= 7 ? (month - 1) * 31 : 186 + (month - 7) * 30;
+    days += day - 1;
+    return QDate(kEpochYear, kEpochMonth, kEpochDay).addDays(days);
+}
+
 } // namespace Module7

@@ -23,5 +23,8 @@ bool DaysToSolarDate(qint64 days, int &year, int &month, int &day);
 //   4: y.m.d (1393.5.2)
 // Any other format, an invalid date or a date before 21 March 1953 gives empty text.
 QString SolarDateText(const QDate &date, int format = 0);
+// The Gregorian date of a solar date of this calendar (year 1332 on); an
+// invalid date when the month or day does not exist in that year.
+QDate SolarToGregorian(int year, int month, int day);
 
 } // namespace Module7

@@ -71,6 +71,9 @@ private slots:
     void negativeDaysLeaveOutputsUntouched_data();
     void negativeDaysLeaveOutputsUntouched();
     void consecutiveDaysGiveConsecutiveSolarDates();
+    void solarToGregorianBothWaysEveryDay();
+    void solarToGregorianRefusesDatesThatDoNotExist_data();
+    void solarToGregorianRefusesDatesThatDoNotExist();
 };
 
 void TestModule7::solarDateText_data()
@@ -285,6 +288,55 @@ void TestModule7::consecutiveDaysGiveConsecutiveSolarDates()
     }
     // The sweep ran through 31 December 2100.
     QCOMPARE(year, 1479);
+}
+
+// Every day of solar years 1332 to 1479: the Gregorian date of its solar
+// date is that day, and the solar text of that Gregorian date names it again.
+void TestModule7::solarToGregorianBothWaysEveryDay()
+{
+    const QDate epoch(1953, 3, 21);
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    qint64 days = 0;
+    for (;; ++days) {
+        QVERIFY(Module7::DaysToSolarDate(days, year, month, day));
+        if (year > 1479)
+            break;
+        const QDate gregorian = Module7::SolarToGregorian(year, month, day);
+        if (gregorian != epoch.addDays(days))
+            QFAIL(qPrintable(QStringLiteral("%1 gave %2, expected %3")
+                                 .arg(triple(year, month, day), gregorian.toString(Qt::ISODate),
+                                      epoch.addDays(days).toString(Qt::ISODate))));
+        const QString text = Module7::SolarDateText(gregorian, 0);
+        if (text != QStringLiteral("%1/%2/%3").arg(year).arg(month, 2, 10, QLatin1Char('0')).arg(day, 2, 10, QLatin1Char('0')))
+            QFAIL(qPrintable(text));
+    }
+    // 1332/01/01 to 1479/12/end: 148 solar years.
+    QVERIFY(days > 148 * 365 && days < 148 * 366);
+    QCOMPARE(Module7::SolarToGregorian(1405, 9, 19), QDate(2026, 12, 10));
+}
+
+void TestModule7::solarToGregorianRefusesDatesThatDoNotExist_data()
+{
+    QTest::addColumn<int>("year");
+    QTest::addColumn<int>("month");
+    QTest::addColumn<int>("day");
+    QTest::newRow("before the calendar") << 1331 << 12 << 29;
+    QTest::newRow("month 0") << 1400 << 0 << 1;
+    QTest::newRow("month 13") << 1400 << 13 << 1;
+    QTest::newRow("day 0") << 1400 << 1 << 0;
+    QTest::newRow("day 32 of month 1") << 1400 << 1 << 32;
+    QTest::newRow("day 31 of month 7") << 1400 << 7 << 31;
+    QTest::newRow("day 30 of month 12, common year") << 1402 << 12 << 30;
+}
+
+void TestModule7::solarToGregorianRefusesDatesThatDoNotExist()
+{
+    QFETCH(int, year);
+    QFETCH(int, month);
+    QFETCH(int, day);
+    QVERIFY(!Module7::SolarToGregorian(year, month, day).isValid());
 }
 
 QTEST_APPLESS_MAIN(TestModule7)
