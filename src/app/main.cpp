@@ -1,15 +1,15 @@
-#include "app/printresults.h"
+#include "app/commandline.h"
 #include "app/startup.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    // A scripted export needs no screen.
-    const bool printResults = AsksForPrintResults(argc, argv);
-    if (printResults && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // A file written from the command line needs no screen.
+    const CommandMode mode = AskedMode(argc, argv);
+    if (mode != CommandMode::Windows && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
-    return printResults ? PrintResults(QApplication::arguments()) : RunQuorvel();
+    return mode == CommandMode::Windows ? RunQuorvel() : RunCommand(mode, QApplication::arguments());
 }

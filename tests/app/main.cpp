@@ -4,6 +4,7 @@
 
 QObject *makeTestStartup();
 QObject *makeTestPrintResults();
+QObject *makeTestExportData();
 QObject *makeTestShell();
 QObject *makeTestSettings();
 
@@ -11,7 +12,8 @@ int main(int argc, char **argv)
 {
     const std::unique_ptr<QObject> startup(makeTestStartup());
     const std::unique_ptr<QObject> printResults(makeTestPrintResults());
+    const std::unique_ptr<QObject> exportData(makeTestExportData());
     const std::unique_ptr<QObject> shell(makeTestShell());
     const std::unique_ptr<QObject> settings(makeTestSettings());
-    return runTestObjects({startup.get(), printResults.get(), shell.get(), settings.get()}, argc, argv);
+    return runTestObjects({startup.get(), printResults.get(), exportData.get(), shell.get(), settings.get()}, argc, argv);
 }

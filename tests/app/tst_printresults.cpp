@@ -1,4 +1,5 @@
 #include "store/database.h"
+#include "runprogram.h"
 #include "support/programfolder.h"
 
 #include <QDir>
@@ -9,25 +10,6 @@
 #include <QTest>
 
 namespace {
-
-// Runs a copy of the program in folder, as a script would.
-struct Run {
-    int status = -1;
-    QString errors;
-};
-
-Run runProgram(const ProgramFolder &folder, const QStringList &arguments)
-{
-    QProcess program;
-    program.setWorkingDirectory(folder.path());
-    program.start(folder.filePath(QStringLiteral("quorvel")), arguments);
-    Run run;
-    if (!program.waitForFinished(60000))
-        return run;
-    run.status = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
-    run.errors = QString::fromUtf8(program.readAllStandardError());
-    return run;
-}
 
 QString pdfText(const QString &path)
 {
@@ -49,8 +31,7 @@ class TestPrintResults : public QObject
     // The program copied into a fresh program folder, with three subjects.
     static void prepare(ProgramFolder &folder)
     {
-        QVERIFY(QFile::copy(QString::fromLocal8Bit(qgetenv("QUORVEL_PROGRAM_TEMPLATE")) + QStringLiteral("/quorvel"),
-                            folder.filePath(QStringLiteral("quorvel"))));
+        QVERIFY(copyProgramInto(folder));
         QVERIFY(folder.exec(QStringLiteral("UPDATE \"Theme\" SET \"Name\" = 'Clinic7', \"Adress\" = 'Street9'")));
         QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"Group\", \"Nomre\") VALUES "
                                            "('5101', 'A', '57'), ('5102', 'B', '63'), ('5103', 'A', NULL)")));

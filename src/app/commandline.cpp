@@ -1,0 +1,77 @@
+#include "app/commandline.h"
+
+#include "app/exportdata.h"
+#include "app/printresults.h"
+#include "store/database.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <cstring>
+
+namespace {
+
+bool names(const char *argument, const char *option)
+{
+    const std::size_t length = std::strlen(option);
+    return std::strncmp(argument, option, length) == 0 && (argument[length] == '\0' || argument[length] == '=');
+}
+
+}  // namespace
+
+CommandMode AskedMode(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (names(argv[i], "--print-results"))
+            return CommandMode::PrintResults;
+        if (names(argv[i], "--export"))
+            return CommandMode::Export;
+    }
+    return CommandMode::Windows;
+}
+
+int RunCommand(CommandMode mode, const QStringList &arguments)
+{
+    switch (mode) {
+    case CommandMode::PrintResults:
+        return PrintResults(arguments);
+    case CommandMode::Export:
+        return ExportData(arguments);
+    case CommandMode::Windows:
+        break;
+    }
+    return 2;
+}
+
+namespace CommandLine {
+
+int fail(const QString &reason)
+{
+    QTextStream(stderr) << "quorvel: " << reason << Qt::endl;
+    return 1;
+}
+
+bool openForReading(QString *reason)
+{
+    const QString database = QFileInfo(QString::fromLatin1(Store::kDatabasePath)).absoluteFilePath();
+    const Store::OpenResult opened = Store::openDatabase(QString::fromLatin1(Store::kDatabasePath), Store::Access::ReadOnly);
+    switch (opened.status) {
+    case Store::OpenStatus::Opened:
+        return true;
+    case Store::OpenStatus::Missing:
+        *reason = QStringLiteral("بانک اطلاعات برنامه پیدا نشد: %1").arg(database);
+        break;
+    case Store::OpenStatus::NotOurs:
+        *reason = QStringLiteral("این فایل بانک اطلاعات این برنامه نیست: %1").arg(database);
+        break;
+    case Store::OpenStatus::Damaged:
+        *reason = QStringLiteral("فایل بانک اطلاعات آسیب دیده است: %1 (%2)").arg(database, opened.detail);
+        break;
+    case Store::OpenStatus::Failed:
+        *reason = QStringLiteral("بانک اطلاعات باز نشد: %1 (%2)").arg(database, opened.detail);
+        break;
+    }
+    return false;
+}
+
+}  // namespace CommandLine

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the command line asks of the program: its windows, or one file
+// written without a window (--print-results, --export).
+enum class CommandMode { Windows, PrintResults, Export };
+CommandMode AskedMode(int argc, char **argv);
+
+// Runs a file-writing mode and returns the exit status: 0 when the file was
+// written; otherwise the reason goes to the error output.
+int RunCommand(CommandMode mode, const QStringList &arguments);
+
+namespace CommandLine {
+// Prints the reason to the error output and gives the failing exit status.
+int fail(const QString &reason);
+// Opens the program folder's database for reading only; false with the reason.
+bool openForReading(QString *reason);
+}  // namespace CommandLine

@@ -1,0 +1,125 @@
+#include "runprogram.h"
+#include "store/database.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+// --export from the command line: the format from the extension, a group
+// that narrows the file, relative names from where the command was given,
+// and failures that name their cause and write nothing.
+class TestExportData : public QObject
+{
+    Q_OBJECT
+
+    static void prepare(ProgramFolder &folder)
+    {
+        QVERIFY(copyProgramInto(folder));
+        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\", \"Group\", \"Nomre\", \"Date\") VALUES "
+                                           "('5101', 'مریم', 'A', '57', '1405/09/19'), ('5102', 'علی', 'B', '63', NULL), "
+                                           "('5103', 'زهرا', 'A', NULL, NULL)")));
+    }
+
+    static QString text(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+private slots:
+    void writesTheFormatOfTheExtension_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("starts");
+        QTest::newRow("SPSS") << "out.sav" << QByteArray("$FL2");
+        QTest::newRow("Excel") << "out.xlsx" << QByteArray("PK");
+        QTest::newRow("CSV") << "out.CSV" << QByteArray("\xEF\xBB\xBF" "Code,FName");
+    }
+    void writesTheFormatOfTheExtension()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, starts);
+        ProgramFolder folder;
+        prepare(folder);
+        const Run run = runProgram(folder, {QStringLiteral("--export"), folder.filePath(name)});
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.errors.isEmpty() || !run.errors.contains(QLatin1String("quorvel:")), qPrintable(run.errors));
+        QFile file(folder.filePath(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().startsWith(starts));
+    }
+
+    void groupNarrowsAndRelativeNamesFollowTheCommand()
+    {
+        ProgramFolder folder;
+        prepare(folder);
+        QTemporaryDir elsewhere;
+        const Run run = runProgram(folder, {QStringLiteral("--export"), QStringLiteral("group-a.csv"), QStringLiteral("--group"),
+                                            QStringLiteral("A")},
+                                   elsewhere.path());
+        QCOMPARE(run.status, 0);
+        const QString written = text(elsewhere.filePath(QStringLiteral("group-a.csv")));
+        QVERIFY(written.contains(QStringLiteral("\r\n5101,مریم,")));
+        QVERIFY(written.contains(QStringLiteral("\r\n5103,زهرا,")));
+        QVERIFY(!written.contains(QStringLiteral("5102")));
+        QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("group-a.csv"))));
+
+        const Run none = runProgram(folder, {QStringLiteral("--export"), folder.filePath(QStringLiteral("z.csv")),
+                                             QStringLiteral("--group"), QStringLiteral("Z")});
+        QCOMPARE(none.status, 0);
+        QCOMPARE(text(folder.filePath(QStringLiteral("z.csv"))).count(QStringLiteral("\r\n")), 1);
+    }
+
+    // Reading only, it runs beside an open program holding the database.
+    void leavesTheDatabaseAsItWas()
+    {
+        ProgramFolder folder;
+        prepare(folder);
+        const QString before = text(folder.databasePath());
+        QCOMPARE(runProgram(folder, {QStringLiteral("--export"), folder.filePath(QStringLiteral("x.sav"))}).status, 0);
+        QCOMPARE(text(folder.databasePath()), before);
+    }
+
+    void failuresAreClear_data()
+    {
+        QTest::addColumn<bool>("removeDatabase");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("unknown extension") << false << QStringLiteral("out.pdf") << QStringLiteral("out.pdf");
+        QTest::newRow("no extension") << false << QStringLiteral("results") << QStringLiteral("results");
+        QTest::newRow("missing database") << true << QStringLiteral("out.sav") << QStringLiteral("DBQORV.mdb");
+        QTest::newRow("missing folder") << false << QStringLiteral("no-such-folder/out.xlsx") << QStringLiteral("no-such-folder");
+        QTest::newRow("a folder as target") << false << QStringLiteral("DBQORV.csv") << QStringLiteral("DBQORV.csv");
+    }
+    void failuresAreClear()
+    {
+        QFETCH(bool, removeDatabase);
+        QFETCH(QString, target);
+        QFETCH(QString, named);
+        ProgramFolder folder;
+        prepare(folder);
+        if (removeDatabase) {
+            Store::closeDatabase();
+            QVERIFY(QFile::remove(folder.databasePath()));
+        }
+        if (target == u"DBQORV.csv")
+            QVERIFY(QDir(folder.path()).mkdir(target));
+        const QString targetPath = QDir(folder.path()).absoluteFilePath(target);
+        const Run run = runProgram(folder, {QStringLiteral("--export"), targetPath});
+        QVERIFY(run.status > 0);
+        QVERIFY2(run.errors.contains(QLatin1String("quorvel:")) && run.errors.contains(named), qPrintable(run.errors));
+        QVERIFY(!QFileInfo(targetPath).isFile());
+        const QStringList left = QDir(QFileInfo(targetPath).absolutePath()).entryList({QStringLiteral(".quorvel-*")},
+                                                                                     QDir::Files | QDir::Hidden);
+        QCOMPARE(left, QStringList());
+    }
+};
+
+QObject *makeTestExportData()
+{
+    return new TestExportData;
+}
+
+#include "tst_exportdata.moc"
