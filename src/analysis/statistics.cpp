@@ -34,22 +34,6 @@ double variance(const QList<double> &values)
     return values.size() < 2 ? 0 : squares(values, mean(values)) / double(values.size() - 1);
 }
 
-double correlation(const QList<double> &a, const QList<double> &b, bool *defined)
-{
-    const double ma = mean(a);
-    const double mb = mean(b);
-    double sab = 0;
-    double saa = 0;
-    double sbb = 0;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        sab += (a[i] - ma) * (b[i] - mb);
-        saa += (a[i] - ma) * (a[i] - ma);
-        sbb += (b[i] - mb) * (b[i] - mb);
-    }
-    *defined = saa > 0 && sbb > 0;
-    return *defined ? sab / std::sqrt(saa * sbb) : 0;
-}
-
 // Cronbach's alpha of k items from their variances and the variance of their sum.
 bool alphaOf(int k, double itemVariances, double totalVariance, double *alpha)
 {
@@ -122,36 +106,51 @@ Reliability reliability(const QList<std::array<int, kItems>> &rows)
         result.whyNot = AnalysisText::AlphaNeedsRows;
         return result;
     }
-    std::array<QList<double>, kItems> items;
-    QList<double> totals;
+    // One pass of sums: the answers are small whole numbers, so every sum
+    // below is exact in a double and the deviations come out exactly.
+    std::array<double, kItems> sum{};
+    std::array<double, kItems> squares{};
+    std::array<double, kItems> withTotal{};
+    double totalSum = 0;
+    double totalSquares = 0;
     for (const auto &row : rows) {
         double total = 0;
+        for (int answer : row)
+            total += answer;
+        totalSum += total;
+        totalSquares += total * total;
         for (int i = 0; i < kItems; ++i) {
-            items[i] << row[i];
-            total += row[i];
+            sum[i] += row[i];
+            squares[i] += double(row[i]) * row[i];
+            withTotal[i] += row[i] * total;
         }
-        totals << total;
     }
+    const double n = double(rows.size());
+    // Sums of squared deviations and of cross products.
+    const double totalDeviations = totalSquares - totalSum * totalSum / n;
+    std::array<double, kItems> deviations{};
     double itemVariances = 0;
-    std::array<double, kItems> variances{};
     for (int i = 0; i < kItems; ++i) {
-        variances[i] = variance(items[i]);
-        itemVariances += variances[i];
+        deviations[i] = squares[i] - sum[i] * sum[i] / n;
+        itemVariances += deviations[i] / (n - 1);
     }
     for (int i = 0; i < kItems; ++i) {
         ItemStatistics item;
         item.number = i + 1;
-        item.mean = mean(items[i]);
-        item.sd = std::sqrt(variances[i]);
-        QList<double> rest;
-        for (qsizetype r = 0; r < totals.size(); ++r)
-            rest << totals[r] - items[i][r];
-        item.itemTotal = correlation(items[i], rest, &item.hasItemTotal);
-        item.hasAlphaIfDeleted =
-            alphaOf(kItems - 1, itemVariances - variances[i], variance(rest), &item.alphaIfDeleted);
+        item.mean = sum[i] / n;
+        item.sd = std::sqrt(deviations[i] / (n - 1));
+        // The rest is the total without this item.
+        const double crossWithTotal = withTotal[i] - sum[i] * totalSum / n;
+        const double crossWithRest = crossWithTotal - deviations[i];
+        const double restDeviations = totalDeviations + deviations[i] - 2 * crossWithTotal;
+        item.hasItemTotal = deviations[i] > 0 && restDeviations > 0;
+        if (item.hasItemTotal)
+            item.itemTotal = crossWithRest / std::sqrt(deviations[i] * restDeviations);
+        item.hasAlphaIfDeleted = alphaOf(kItems - 1, itemVariances - deviations[i] / (n - 1), restDeviations / (n - 1),
+                                         &item.alphaIfDeleted);
         result.items << item;
     }
-    result.shown = alphaOf(kItems, itemVariances, variance(totals), &result.alpha);
+    result.shown = alphaOf(kItems, itemVariances, totalDeviations / (n - 1), &result.alpha);
     if (!result.shown)
         result.whyNot = AnalysisText::AlphaNoVariance;
     return result;
@@ -169,8 +168,10 @@ Results analyse(const QList<SubjectRecord> &subjects)
     Results results;
     results.subjects = subjects.size();
     QList<double> scores;
+    scores.reserve(subjects.size());
     std::map<QString, QList<double>> byGroup;
     QList<std::array<int, kItems>> complete;
+    complete.reserve(subjects.size());
     for (const SubjectRecord &subject : subjects) {
         if (const std::optional<double> score = subject.scoreValue()) {
             scores << *score;

@@ -49,9 +49,15 @@ struct ReadResult
     QString error;  // the store's cause when it failed
 };
 
+// What is read of each subject: everything an export writes, in the order
+// of the codes, or only what the statistics need (group, score and answers),
+// in the order the database keeps them, which reads faster.
+enum class ReadDetail { Everything, ForStatistics };
+
 // The subjects of the group as stored ("A" ... "G"), or of every group when
-// group is empty, in the order of their codes, on the program's connection.
-ReadResult readSubjects(const QString &group, QList<SubjectRecord> *subjects, const Progress &progress = {});
+// group is empty, on the program's connection.
+ReadResult readSubjects(const QString &group, QList<SubjectRecord> *subjects, const Progress &progress = {},
+                        ReadDetail detail = ReadDetail::Everything);
 
 // How many subjects the group (every group when empty) has, without reading them.
 std::optional<qint64> countSubjects(const QString &group, QString *error = nullptr);
