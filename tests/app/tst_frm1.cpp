@@ -61,6 +61,7 @@ private slots:
         row("Command13", Frm1Text::Command13Caption, 3780);
         row("Command9", Frm1Text::Command9Caption, 4380);
         row("Command12", Frm1Text::Command12Caption, 4980);
+        row("Command14", Frm1Text::Command14Caption, 5580);
         row("Command6", Frm1Text::Command6Caption, 6300);
         const QString settings = QStringLiteral("Frame8");
         QTest::newRow("Command68") << QStringLiteral("Command68") << settings << Frm1Text::Command68Caption
@@ -154,7 +155,7 @@ private slots:
             QString text;
         } helped[] = {{"Command1", Frm1Text::Command1Help}, {"Command2", Frm1Text::Command2Help},
                       {"Command3", Frm1Text::Command3Help}, {"Command4", Frm1Text::Command4Help},
-                      {"Command9", Frm1Text::Command9Help}};
+                      {"Command9", Frm1Text::Command9Help}, {"Command14", Frm1Text::Command14Help}};
         for (const auto &entry : helped) {
             hover(control(window, entry.button));
             QVERIFY2(help->isVisible(), entry.button);
@@ -164,10 +165,10 @@ private slots:
         for (const char *quiet : {"Command11", "Command5", "Command13", "Command12", "Command6"}) {
             hover(control(window, quiet));
             QVERIFY(help->isVisible());
-            QCOMPARE(help->text(), Frm1Text::Command9Help);
+            QCOMPARE(help->text(), Frm1Text::Command14Help);
         }
         // The bare menu frame between two buttons clears it.
-        hover(control(window, "Frame7"), twipsPoint(1000, 5700));
+        hover(control(window, "Frame7"), twipsPoint(1000, 6210));
         QVERIFY(!help->isVisible());
         QCOMPARE(help->text(), QString());
         hover(control(window, "Command2"));
@@ -235,13 +236,14 @@ private slots:
         QVERIFY(control(window, "Frame8")->isVisible());
     }
 
-    // The keying and lookup windows open in place of the main window, which comes back as it was.
+    // The keying, lookup and analysis windows open in place of the main window, which comes back as it was.
     void keyingAndLookupOpenAndReturn_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("window");
         QTest::newRow("keying") << QStringLiteral("Command3") << QStringLiteral("FrmkLID");
         QTest::newRow("lookup") << QStringLiteral("Command4") << QStringLiteral("FrmCode");
+        QTest::newRow("analysis") << QStringLiteral("Command14") << QStringLiteral("FrmAnalysis");
     }
     void keyingAndLookupOpenAndReturn()
     {
