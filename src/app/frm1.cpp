@@ -119,6 +119,10 @@ void Frm1::buildMenu()
     Command9 = menuButton(QStringLiteral("Command9"), Frm1Text::Command9Caption, 4380);
     Command12 = menuButton(QStringLiteral("Command12"), Frm1Text::Command12Caption, 4980);
     Command14 = menuButton(QStringLiteral("Command14"), Frm1Text::Command14Caption, 5580);
+    // The longest caption of the column: two points smaller, it fits the button.
+    QFont smaller = Command14->font();
+    smaller.setPointSize(10);
+    Command14->setFont(smaller);
     Command6 = menuButton(QStringLiteral("Command6"), Frm1Text::Command6Caption, 6300);
     Text3 = HiddenBox(Frame7, QStringLiteral("Text3"), QStringLiteral("1"), twipsRect(600, 4560, 735, 285));
 
