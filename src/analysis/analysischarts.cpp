@@ -9,7 +9,6 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
-#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
 #include <QValueAxis>
@@ -45,13 +44,16 @@ QBarCategoryAxis *categoryAxis(const QStringList &categories, const QString &tit
     return axis;
 }
 
-QValueAxis *valueAxis(double min, double max, const QString &title, int ticks, const char *format)
+// A value axis from 0 with a tick at every step.
+QValueAxis *valueAxis(double top, double step, const QString &title)
 {
     auto *axis = new QValueAxis;
-    axis->setRange(min, max);
+    axis->setRange(0, top);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(step);
     axis->setTitleText(title);
-    axis->setTickCount(ticks);
-    axis->setLabelFormat(QString::fromLatin1(format));
+    axis->setLabelFormat(QStringLiteral("%.0f"));
     return axis;
 }
 
@@ -66,10 +68,19 @@ void attach(QChart *chart, QAbstractSeries *series, QAbstractAxis *x, QAbstractA
     series->attachAxis(y);
 }
 
-// A top of the value axis a little above the highest value, on a round step.
-double roundedTop(double highest, double step)
+// A round step that divides 0 to highest into four ticks at most: 1, 2, 5, 10, 20, 50, ...
+double countStep(double highest)
 {
-    return std::max(step, std::ceil(highest * 1.1 / step) * step);
+    for (double scale = 1;; scale *= 10)
+        for (double step : {1.0, 2.0, 5.0})
+            if (highest / (step * scale) <= 4)
+                return step * scale;
+}
+
+// The top of a count axis: a step above the highest count, on a round step.
+double countTop(double highest, double step)
+{
+    return std::max(step, std::ceil((highest + step / 2) / step) * step);
 }
 
 }  // namespace
@@ -97,9 +108,9 @@ QChart *scoreHistogram(const Analysis::Results &results, const QPalette &palette
     auto *series = new QBarSeries;
     series->setBarWidth(0.9);
     series->append(counts);
-    const double top = roundedTop(double(highest), highest > 10 ? 5 : 1);
-    attach(chart, series, categoryAxis(histogramBins(), FrmAnalysisText::ScoreAxis),
-           valueAxis(0, top, FrmAnalysisText::SubjectsAxis, int(std::min(top, 5.0)) + 1, "%.0f"));
+    const double step = countStep(double(highest));
+    QBarCategoryAxis *bins = categoryAxis(histogramBins(), FrmAnalysisText::ScoreAxis);
+    attach(chart, series, bins, valueAxis(countTop(double(highest), step), step, FrmAnalysisText::SubjectsAxis));
     chart->legend()->hide();
     applyPalette(chart, palette);
     return chart;
@@ -121,11 +132,10 @@ QChart *groupMeans(const Analysis::Results &results, const QPalette &palette)
     bars->setBarWidth(0.6);
     bars->append(means);
     auto *x = categoryAxis(groups, FrmAnalysisText::GroupAxis);
-    auto *y = valueAxis(0, std::max(80.0, roundedTop(highest, 10)), FrmAnalysisText::MeanScoreAxis, 5, "%.0f");
+    auto *y = valueAxis(std::max(80.0, std::ceil(highest / 20) * 20), 20, FrmAnalysisText::MeanScoreAxis);
     attach(chart, bars, x, y);
     // One whisker per group from a standard deviation below the mean to one
     // above, with a cap at each end; categories stand at 0, 1, 2, ...
-    bool named = false;
     for (int index = 0; index < results.groups.size(); ++index) {
         const Analysis::Summary &score = results.groups.at(index).score;
         if (!score.hasSd())
@@ -138,12 +148,9 @@ QChart *groupMeans(const Analysis::Results &results, const QPalette &palette)
         *whisker << QPointF(index - kCapHalfWidth, low) << QPointF(index + kCapHalfWidth, low) << QPointF(index, low)
                  << QPointF(index, high) << QPointF(index - kCapHalfWidth, high) << QPointF(index + kCapHalfWidth, high);
         attach(chart, whisker, x, y);
-        // The legend names the whiskers once.
-        for (QLegendMarker *marker : chart->legend()->markers(whisker))
-            marker->setVisible(!named);
-        named = true;
     }
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    // The title names the whiskers; the room of a legend goes to the bars.
+    chart->legend()->hide();
     applyPalette(chart, palette);
     return chart;
 }
@@ -162,9 +169,11 @@ QChart *itemMeans(const Analysis::Results &results, const QPalette &palette)
     series->setBarWidth(0.7);
     series->append(means);
     attach(chart, series, categoryAxis(numbers, FrmAnalysisText::ItemAxis),
-           valueAxis(0, 4, FrmAnalysisText::MeanAnswerAxis, 5, "%.0f"));
-    chart->legend()->hide();
+           valueAxis(4, 1, FrmAnalysisText::MeanAnswerAxis));
     applyPalette(chart, palette);
+    // Twenty numbers side by side: a size smaller keeps each whole.
+    chart->axes(Qt::Horizontal).first()->setLabelsFont(arialFont(7));
+    chart->legend()->hide();
     return chart;
 }
 
@@ -179,7 +188,8 @@ void applyPalette(QChart *chart, const QPalette &palette)
     chart->setPlotAreaBackgroundVisible(false);
     chart->setTitleBrush(ink);
     chart->legend()->setLabelColor(ink);
-    const QFont axisFont = nazaninFont(9);
+    // The labels are Latin digits and group letters: a narrow face keeps twenty of them whole.
+    const QFont axisFont = arialFont(8);
     for (QAbstractAxis *axis : chart->axes()) {
         axis->setLabelsColor(ink);
         axis->setLabelsFont(axisFont);
@@ -211,7 +221,7 @@ Images printImages(const Analysis::Results &results, const QSize &size)
     paper.setColor(QPalette::Mid, QColor(0x80, 0x80, 0x80));
     const auto draw = [&size](QChart *chart) {
         QChartView view(chart);
-        view.setLayoutDirection(Qt::RightToLeft);
+        view.setLayoutDirection(Qt::LeftToRight);
         view.setRenderHint(QPainter::Antialiasing);
         view.setFrameShape(QFrame::NoFrame);
         view.resize(size);

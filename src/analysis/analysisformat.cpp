@@ -37,8 +37,8 @@ QStringList summaryCells(const Analysis::Summary &summary)
 
 QString leftToRight(const QString &text)
 {
-    // Left-to-right isolate, then pop directional isolate.
-    return QChar(0x2066) + text + QChar(0x2069);
+    // Left-to-right embedding, then pop directional formatting.
+    return QChar(0x202A) + text + QChar(0x202C);
 }
 
 QString anovaLine(const Analysis::Anova &anova)

@@ -78,6 +78,8 @@ QChartView *makeChartView(QWidget *parent, const QString &name, const QRect &geo
     view->setGeometry(geometry);
     view->setRenderHint(QPainter::Antialiasing);
     view->setFrameShape(QFrame::NoFrame);
+    // A chart's axes run left to right like its numbers; its Persian words shape all the same.
+    view->setLayoutDirection(Qt::LeftToRight);
     return view;
 }
 
@@ -241,11 +243,12 @@ QWidget *FrmAnalysis::buildChartsPage()
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("ChartsPage"));
     const int width = kWidth - 2 * kMargin - 2 * kInner - 4;
-    const int half = (width - kInner) / 2;
-    // Right to left: the histogram first, the group means beside it, the items under both.
-    ScoreHistogram = makeChartView(page, QStringLiteral("ScoreHistogram"), QRect(kInner + half + kInner, 6, half, 206));
-    GroupMeans = makeChartView(page, QStringLiteral("GroupMeans"), QRect(kInner, 6, half, 206));
-    ItemMeans = makeChartView(page, QStringLiteral("ItemMeans"), QRect(kInner, 218, width, 206));
+    // Right to left: the group means, the twenty items beside them, the
+    // histogram across the page under both, so that every range reads whole.
+    const int groupsWidth = width * 2 / 5;
+    GroupMeans = makeChartView(page, QStringLiteral("GroupMeans"), QRect(kInner + width - groupsWidth, 6, groupsWidth, 208));
+    ItemMeans = makeChartView(page, QStringLiteral("ItemMeans"), QRect(kInner, 6, width - groupsWidth - kInner, 208));
+    ScoreHistogram = makeChartView(page, QStringLiteral("ScoreHistogram"), QRect(kInner, 220, width, 204));
     return page;
 }
 

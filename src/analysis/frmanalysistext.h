@@ -39,7 +39,7 @@ inline const QString AlphaRows = QStringLiteral(" (از %1 پاسخ‌نامه �
 
 // Charts.
 inline const QString HistogramTitle = QStringLiteral("توزیع نمره‌ها");
-inline const QString GroupMeansTitle = QStringLiteral("میانگین نمره هر گروه");
+inline const QString GroupMeansTitle = QStringLiteral("میانگین نمره گروه‌ها (± یک انحراف معیار)");
 inline const QString ItemMeansTitle = QStringLiteral("میانگین پاسخ هر سؤال");
 inline const QString ScoreAxis = QStringLiteral("نمره");
 inline const QString SubjectsAxis = QStringLiteral("تعداد آزمودنی");
