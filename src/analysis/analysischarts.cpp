@@ -8,7 +8,8 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
-#include <QChartView>
+#include <QCoreApplication>
+#include <QGraphicsScene>
 #include <QLineSeries>
 #include <QPainter>
 #include <QValueAxis>
@@ -220,17 +221,19 @@ Images printImages(const Analysis::Results &results, const QSize &size)
     paper.setColor(QPalette::Highlight, QColor(0x70, 0x8C, 0xB0));
     paper.setColor(QPalette::Mid, QColor(0x80, 0x80, 0x80));
     const auto draw = [&size](QChart *chart) {
-        QChartView view(chart);
-        view.setLayoutDirection(Qt::LeftToRight);
-        view.setRenderHint(QPainter::Antialiasing);
-        view.setFrameShape(QFrame::NoFrame);
-        view.resize(size);
+        // Drawn straight from a scene of its own: no window need be on screen.
+        QGraphicsScene scene;
+        scene.addItem(chart);
+        chart->setGeometry(QRectF(QPointF(0, 0), QSizeF(size)));
+        // The chart lays out its axes and bars in posted events.
+        QCoreApplication::sendPostedEvents();
         // Three times the pixels, so the lines and letters stay sharp on paper.
         QImage image(size * 3, QImage::Format_RGB32);
-        image.setDevicePixelRatio(3);
         image.fill(Qt::white);
         QPainter painter(&image);
-        view.render(&painter);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        scene.render(&painter, QRectF(image.rect()), QRectF(QPointF(0, 0), QSizeF(size)));
         painter.end();
         return image;
     };

@@ -527,8 +527,16 @@ private slots:
         QVERIFY(std::any_of(texts.cbegin(), texts.cend(), [](const QString &text) { return text.startsWith(QStringLiteral("گروه: A")); }));
         int pictures = 0;
         for (const Report::PlacedItem &placed : layout.page(1).items)
-            if (placed.item->kind == Report::Item::Kind::Image && !placed.item->image.isNull())
+            if (placed.item->kind == Report::Item::Kind::Image && !placed.item->image.isNull()) {
+                // A chart, not a blank sheet: some of it is drawn darker than the paper.
+                const QImage &image = placed.item->image;
+                int drawn = 0;
+                for (int y = 0; y < image.height(); y += 4)
+                    for (int x = 0; x < image.width(); x += 4)
+                        drawn += qGray(image.pixel(x, y)) < 128;
+                QVERIFY2(drawn > 100, qPrintable(placed.item->name));
                 ++pictures;
+            }
         QCOMPARE(pictures, 3);
         QCOMPARE(layout.page(1).items.last().text, QStringLiteral("صفحه ۲ از ۲"));
         for (ReportPreview *preview : shown)
