@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages Quorvel needs to build, run and test, when any is missing.
 # When every package is present it installs nothing and needs no network.
 set -e
-packages="cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite qt6-pdf-dev qt6-svg-dev qt6-charts-dev qt6-translations-l10n
+packages="cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite qt6-pdf-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
 fonts-farsiweb fonts-noto-core libbenchmark-dev libsqlite3-dev libboost-dev libreadstat-dev libxlsxwriter-dev
 pspp python3 python3-openpyxl"
 missing=""

@@ -7,6 +7,7 @@
 #include "administration/frmq.h"
 #include "administration/frmravansanji.h"
 #include "administration/frmtest.h"
+#include "analysis/frmanalysis.h"
 #include "store/recordset.h"
 #include "app/startup.h"
 #include "app/exitpro.h"
@@ -29,6 +30,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSqlQuery>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -180,6 +182,50 @@ void showBackupWindow(const WindowScenes::Shown &shown)
     setPrompts(previous);
 }
 
+// The analysis window over the sample subjects, each given a complete answer
+// sheet that follows its score, on its statistics, items and charts pages.
+void showAnalysis(const WindowScenes::Shown &shown, const QString &pdfFolder)
+{
+    QSqlQuery(Store::database()).exec(QStringLiteral(
+        "INSERT OR IGNORE INTO \"Answer\" (\"Code\") SELECT \"Code\" FROM \"ide\" WHERE \"Code\" LIKE '20%'"));
+    // Each answer 1 to 4, higher as the score is, so that the twenty add up near it.
+    for (int item = 1; item <= 20; ++item) {
+        const QString column = QStringLiteral("\"%1\"").arg(item);
+        const QString spread = QString::number(item * 7 % 20);
+        QSqlQuery(Store::database()).exec(
+            QStringLiteral("UPDATE \"Answer\" SET ") + column
+            + QStringLiteral(" = (SELECT CAST(1 + (CAST(i.\"Nomre\" AS INTEGER) - 20 + ") + spread
+            + QStringLiteral(") / 20 AS TEXT) FROM \"ide\" i WHERE i.\"Code\" = \"Answer\".\"Code\") "
+                             "WHERE \"Code\" LIKE '20%'"));
+    }
+    FrmAnalysis analysis;
+    auto *views = analysis.findChild<QTabWidget *>(QStringLiteral("Views"));
+    present(shown, &analysis, QStringLiteral("frmanalysis"));
+    views->setCurrentIndex(1);
+    present(shown, &analysis, QStringLiteral("frmanalysis-items"));
+    views->setCurrentIndex(2);
+    present(shown, &analysis, QStringLiteral("frmanalysis-charts"));
+    // The printed analysis, in its preview, and as a PDF file when asked.
+    analysis.findChild<QPushButton *>(QStringLiteral("PrintAnalysis"))->click();
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        auto *preview = qobject_cast<ReportPreview *>(window);
+        if (!preview || !preview->isVisible())
+            continue;
+        present(shown, preview, QStringLiteral("preview-analysis"));
+        QString error;
+        if (!pdfFolder.isEmpty()
+            && !Report::writePdf(preview->reportLayout(), QDir(pdfFolder).filePath(QStringLiteral("preview-analysis.pdf")),
+                                 QStringLiteral("preview-analysis"), &error))
+            qWarning("%s", qPrintable(error));
+        preview->close();
+        QApplication::processEvents();
+    }
+    auto *group = analysis.findChild<QComboBox *>(QStringLiteral("GroupChooser"));
+    group->setCurrentIndex(group->findText(QStringLiteral("E")));
+    views->setCurrentIndex(0);
+    present(shown, &analysis, QStringLiteral("frmanalysis-no-scores"));
+}
+
 // The about window some seconds on: the credit closed up, the roll moved
 // round past the first wrap, the colours changed a few times.
 void showAboutLater(const WindowScenes::Shown &shown, About *about)
@@ -287,6 +333,7 @@ bool WindowScenes::showAll(int theme, const Shown &shown, const QString &pdfFold
         present(shown, &about, QStringLiteral("about"));
         showAboutLater(shown, &about);
     }
+    showAnalysis(shown, pdfFolder);
     showBackupWindow(shown);
     Store::closeDatabase();
     QDir::setCurrent(previous);

@@ -1,5 +1,6 @@
 #include "app/frm1.h"
 
+#include "analysis/frmanalysis.h"
 #include "app/desktop.h"
 #include "ui/fieldbinding.h"
 #include "ui/fonts.h"
@@ -117,10 +118,15 @@ void Frm1::buildMenu()
     Command13 = menuButton(QStringLiteral("Command13"), Frm1Text::Command13Caption, 3780);
     Command9 = menuButton(QStringLiteral("Command9"), Frm1Text::Command9Caption, 4380);
     Command12 = menuButton(QStringLiteral("Command12"), Frm1Text::Command12Caption, 4980);
+    Command14 = menuButton(QStringLiteral("Command14"), Frm1Text::Command14Caption, 5580);
+    // The longest caption of the column: two points smaller, it fits the button.
+    QFont smaller = Command14->font();
+    smaller.setPointSize(10);
+    Command14->setFont(smaller);
     Command6 = menuButton(QStringLiteral("Command6"), Frm1Text::Command6Caption, 6300);
     Text3 = HiddenBox(Frame7, QStringLiteral("Text3"), QStringLiteral("1"), twipsRect(600, 4560, 735, 285));
 
-    for (QPushButton *button : {Command1, Command2, Command3, Command4, Command9}) {
+    for (QPushButton *button : {Command1, Command2, Command3, Command4, Command9, Command14}) {
         button->setMouseTracking(true);
         button->installEventFilter(this);
     }
@@ -135,6 +141,7 @@ void Frm1::buildMenu()
     connect(Command11, &QPushButton::clicked, this, &Frm1::Command11_Click);
     connect(Command12, &QPushButton::clicked, this, &Frm1::Command12_Click);
     connect(Command13, &QPushButton::clicked, this, &Frm1::Command13_Click);
+    connect(Command14, &QPushButton::clicked, this, &Frm1::Command14_Click);
 }
 
 void Frm1::buildPanels()
@@ -299,6 +306,18 @@ void Frm1::Command13_Click()
     sheet->show();
 }
 
+// Statistics and exports of the results. The main window waits hidden, as
+// it is, until the analysis window closes.
+void Frm1::Command14_Click()
+{
+    HidePanels();
+    auto *analysis = new FrmAnalysis(this);
+    analysis->setAttribute(Qt::WA_DeleteOnClose);
+    connect(analysis, &FrmAnalysis::closed, this, &QWidget::show);
+    analysis->show();
+    hide();
+}
+
 // The theme list, beside the settings panel.
 void Frm1::Command68_Click()
 {
@@ -362,6 +381,8 @@ void Frm1::showHelp(QObject *button)
         help = Frm1Text::Command4Help;
     else if (button == Command9)
         help = Frm1Text::Command9Help;
+    else if (button == Command14)
+        help = Frm1Text::Command14Help;
     else
         return;
     SkinLabel2->show();

@@ -73,6 +73,7 @@ private:
     void Command11_Click();
     void Command12_Click();
     void Command13_Click();
+    void Command14_Click();
     void Command67_Click();
     void Command68_Click();
     void ThemeButton_Click(int theme);
@@ -115,6 +116,7 @@ private:
     QPushButton *Command11;
     QPushButton *Command12;
     QPushButton *Command13;
+    QPushButton *Command14;
     QPushButton *Command67;
     QPushButton *Command68;
     QPushButton *Command69;

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QRect>
 #include <QString>
@@ -40,6 +41,7 @@ struct Item
     Qt::LayoutDirection direction = Qt::RightToLeft;
     QColor colour = Qt::black;  // text, rule, or the fill of a picture-less image
     QString picture;            // resource path of an image
+    QImage image;               // a picture drawn by the program itself; before picture when set
 };
 
 struct Section

@@ -52,7 +52,9 @@ void paintImage(QPainter &painter, const PlacedItem &placed)
 {
     const Item &item = *placed.item;
     const QRectF target(placed.rect);
-    if (item.picture.isEmpty()) {
+    if (!item.image.isNull()) {
+        painter.drawImage(target, item.image);
+    } else if (item.picture.isEmpty()) {
         painter.fillRect(target, item.colour);
     } else if (item.picture.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
         QSvgRenderer(item.picture).render(&painter, target);

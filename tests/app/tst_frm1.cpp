@@ -48,9 +48,11 @@ private slots:
         QTest::addColumn<QString>("parent");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<int>("pointSize");
         const QString menu = QStringLiteral("Frame7");
-        auto row = [&](const char *name, const QString &caption, int top) {
-            QTest::newRow(name) << QString::fromLatin1(name) << menu << caption << twipsRect(240, top, 1785, 555);
+        auto row = [&](const char *name, const QString &caption, int top, int pointSize = 12) {
+            QTest::newRow(name) << QString::fromLatin1(name) << menu << caption << twipsRect(240, top, 1785, 555)
+                                << pointSize;
         };
         row("Command1", Frm1Text::Command1Caption, 180);
         row("Command2", Frm1Text::Command2Caption, 780);
@@ -61,14 +63,16 @@ private slots:
         row("Command13", Frm1Text::Command13Caption, 3780);
         row("Command9", Frm1Text::Command9Caption, 4380);
         row("Command12", Frm1Text::Command12Caption, 4980);
+        // The longest caption of the column, a size smaller so that it fits.
+        row("Command14", Frm1Text::Command14Caption, 5580, 10);
         row("Command6", Frm1Text::Command6Caption, 6300);
         const QString settings = QStringLiteral("Frame8");
         QTest::newRow("Command68") << QStringLiteral("Command68") << settings << Frm1Text::Command68Caption
-                                   << twipsRect(120, 240, 1905, 555);
+                                   << twipsRect(120, 240, 1905, 555) << 12;
         QTest::newRow("Command67") << QStringLiteral("Command67") << settings << Frm1Text::Command67Caption
-                                   << twipsRect(120, 840, 1905, 555);
+                                   << twipsRect(120, 840, 1905, 555) << 12;
         QTest::newRow("Command69") << QStringLiteral("Command69") << settings << Frm1Text::Command69Caption
-                                   << twipsRect(480, 1500, 1185, 435);
+                                   << twipsRect(480, 1500, 1185, 435) << 12;
     }
 
     void menuAndPanelsAreLaidOut()
@@ -77,6 +81,7 @@ private slots:
         QFETCH(QString, parent);
         QFETCH(QString, caption);
         QFETCH(QRect, geometry);
+        QFETCH(int, pointSize);
         ProgramFolder folder;
         Frm1 window;
         window.show();
@@ -86,7 +91,7 @@ private slots:
         QCOMPARE(button->text(), caption);
         QCOMPARE(button->geometry(), geometry);
         QVERIFY(button->font().bold());
-        QCOMPARE(button->font().pointSize(), 12);
+        QCOMPARE(button->font().pointSize(), pointSize);
         QCOMPARE(button->font().family(), QStringLiteral("Arial"));
         // Persian captions fit their buttons.
         QVERIFY2(button->fontMetrics().horizontalAdvance(caption) <= button->width() - 4, qPrintable(name));
@@ -154,7 +159,7 @@ private slots:
             QString text;
         } helped[] = {{"Command1", Frm1Text::Command1Help}, {"Command2", Frm1Text::Command2Help},
                       {"Command3", Frm1Text::Command3Help}, {"Command4", Frm1Text::Command4Help},
-                      {"Command9", Frm1Text::Command9Help}};
+                      {"Command9", Frm1Text::Command9Help}, {"Command14", Frm1Text::Command14Help}};
         for (const auto &entry : helped) {
             hover(control(window, entry.button));
             QVERIFY2(help->isVisible(), entry.button);
@@ -164,10 +169,10 @@ private slots:
         for (const char *quiet : {"Command11", "Command5", "Command13", "Command12", "Command6"}) {
             hover(control(window, quiet));
             QVERIFY(help->isVisible());
-            QCOMPARE(help->text(), Frm1Text::Command9Help);
+            QCOMPARE(help->text(), Frm1Text::Command14Help);
         }
         // The bare menu frame between two buttons clears it.
-        hover(control(window, "Frame7"), twipsPoint(1000, 5700));
+        hover(control(window, "Frame7"), twipsPoint(1000, 6210));
         QVERIFY(!help->isVisible());
         QCOMPARE(help->text(), QString());
         hover(control(window, "Command2"));
@@ -235,13 +240,14 @@ private slots:
         QVERIFY(control(window, "Frame8")->isVisible());
     }
 
-    // The keying and lookup windows open in place of the main window, which comes back as it was.
+    // The keying, lookup and analysis windows open in place of the main window, which comes back as it was.
     void keyingAndLookupOpenAndReturn_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("window");
         QTest::newRow("keying") << QStringLiteral("Command3") << QStringLiteral("FrmkLID");
         QTest::newRow("lookup") << QStringLiteral("Command4") << QStringLiteral("FrmCode");
+        QTest::newRow("analysis") << QStringLiteral("Command14") << QStringLiteral("FrmAnalysis");
     }
     void keyingAndLookupOpenAndReturn()
     {
