@@ -306,7 +306,8 @@ bool FrmAnalysis::readChoice(int index)
     Analysis::ReadResult read;
     {
         const ProgressWatch watch(this, QStringLiteral("ReadProgress"), FrmAnalysisText::Reading);
-        read = Analysis::readSubjects(group, &subjects, watch.progress());
+        // The window shows statistics only: their columns read fastest.
+        read = Analysis::readSubjects(group, &subjects, watch.progress(), Analysis::ReadDetail::ForStatistics);
     }
     if (read.status == Analysis::ReadStatus::Failed) {
         ShowStoreFailure(this, StoreFailure::Other, read.error);
@@ -316,8 +317,7 @@ bool FrmAnalysis::readChoice(int index)
         prompts().notice(this, FrmAnalysisText::ReadCancelled, 2500);
         return false;
     }
-    m_subjects = std::move(subjects);
-    m_results = Analysis::analyse(m_subjects);
+    m_results = Analysis::analyse(subjects);
     m_shownChoice = index;
     return true;
 }
@@ -415,8 +415,18 @@ void FrmAnalysis::exportAs(Analysis::ExportFormat format)
     Analysis::ExportResult result;
     {
         const ProgressWatch watch(this, QStringLiteral("ExportProgress"), FrmAnalysisText::Exporting);
-        result = Analysis::exportSubjects(path, chosen, {m_subjects, m_itemTexts, m_results, groupLabel()},
-                                          watch.progress());
+        // Every column of the shown choice, read as it stands now, in the order of the codes.
+        Analysis::ExportInput input{{}, m_itemTexts, m_results, groupLabel()};
+        const QString group = m_shownChoice == 0 ? QString() : Analysis::groupNames().value(m_shownChoice - 1);
+        const Analysis::ReadResult read = Analysis::readSubjects(group, &input.subjects, watch.progress());
+        if (read.status == Analysis::ReadStatus::Failed) {
+            result.error = read.error;
+        } else if (read.status == Analysis::ReadStatus::Cancelled) {
+            result.cancelled = true;
+        } else {
+            input.results = Analysis::analyse(input.subjects);
+            result = Analysis::exportSubjects(path, chosen, input, watch.progress());
+        }
     }
     if (result.written)
         prompts().notice(this, FrmAnalysisText::ExportWritten.arg(QDir::toNativeSeparators(path)), 2500);

@@ -67,7 +67,6 @@ private:
     RecordSet *Adodc1;
     QLineEdit *Text1;
 
-    QList<Analysis::SubjectRecord> m_subjects;
     Analysis::Results m_results;
     QStringList m_itemTexts;
     int m_shownChoice = 0;

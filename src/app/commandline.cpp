@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 
 #include "app/exportdata.h"
+#include "app/printanalysis.h"
 #include "app/printresults.h"
 #include "store/database.h"
 
@@ -26,6 +27,8 @@ CommandMode AskedMode(int argc, char **argv)
             return CommandMode::PrintResults;
         if (names(argv[i], "--export"))
             return CommandMode::Export;
+        if (names(argv[i], "--print-analysis"))
+            return CommandMode::PrintAnalysis;
     }
     return CommandMode::Windows;
 }
@@ -37,6 +40,8 @@ int RunCommand(CommandMode mode, const QStringList &arguments)
         return PrintResults(arguments);
     case CommandMode::Export:
         return ExportData(arguments);
+    case CommandMode::PrintAnalysis:
+        return PrintAnalysis(arguments);
     case CommandMode::Windows:
         break;
     }

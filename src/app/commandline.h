@@ -4,8 +4,8 @@
 #include <QStringList>
 
 // What the command line asks of the program: its windows, or one file
-// written without a window (--print-results, --export).
-enum class CommandMode { Windows, PrintResults, Export };
+// written without a window (--print-results, --export, --print-analysis).
+enum class CommandMode { Windows, PrintResults, Export, PrintAnalysis };
 CommandMode AskedMode(int argc, char **argv);
 
 // Runs a file-writing mode and returns the exit status: 0 when the file was

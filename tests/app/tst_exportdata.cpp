@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPdfDocument>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -80,6 +81,32 @@ private slots:
         const QString before = text(folder.databasePath());
         QCOMPARE(runProgram(folder, {QStringLiteral("--export"), folder.filePath(QStringLiteral("x.sav"))}).status, 0);
         QCOMPARE(text(folder.databasePath()), before);
+    }
+
+    // The analysis as a PDF report: the clinic, the group, the numbers, pages numbered.
+    void printsTheAnalysis()
+    {
+        ProgramFolder folder;
+        prepare(folder);
+        QVERIFY(folder.exec(QStringLiteral("UPDATE \"Theme\" SET \"Name\" = 'Clinic7'")));
+        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"Group\", \"Nomre\") VALUES ('5104', 'A', '49')")));
+        const QString pdf = folder.filePath(QStringLiteral("analysis.pdf"));
+        const Run run = runProgram(folder, {QStringLiteral("--print-analysis"), pdf, QStringLiteral("--group"), QStringLiteral("A")});
+        QCOMPARE(run.status, 0);
+        QPdfDocument document;
+        QCOMPARE(document.load(pdf), QPdfDocument::Error::None);
+        QVERIFY(document.pageCount() >= 2);
+        QString text;
+        for (int page = 0; page < document.pageCount(); ++page)
+            text += document.getAllText(page).text() + u'\n';
+        // Group A: scores 57 and 49, mean 53.
+        for (const QString &expected : {QStringLiteral("Clinic7"), QStringLiteral("53")})
+            QVERIFY2(text.contains(expected), qPrintable(expected));
+        // The Persian digit two; a PDF reader may give back the Arabic-Indic one that shares its glyph.
+        QVERIFY2(text.contains(QStringLiteral("۲")) || text.contains(QStringLiteral("٢")), "no page number");
+
+        const Run missing = runProgram(folder, {QStringLiteral("--print-analysis"), folder.filePath(QStringLiteral("no/x.pdf"))});
+        QVERIFY(missing.status > 0 && missing.errors.contains(QStringLiteral("quorvel:")));
     }
 
     void failuresAreClear_data()
