@@ -10,7 +10,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
+#include "analysis/frmanalysis.h"
+
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -114,11 +116,42 @@ void writeFloor(benchmark::State &state)
 }
 BENCHMARK(writeFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The results window opened on every subject: read, worked out, its tables
+// and charts filled, shown and painted once; beside it a bare window of the
+// same size shown and painted.
+void openResultsWindow(benchmark::State &state)
+{
+    for (auto _ : state) {
+        FrmAnalysis window;
+        window.show();
+        window.repaint();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(window.isVisible());
+    }
+}
+BENCHMARK(openResultsWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void bareWindowFloor(benchmark::State &state)
+{
+    const QSize size = FrmAnalysis().size();
+    for (auto _ : state) {
+        QWidget window;
+        window.resize(size);
+        window.show();
+        window.repaint();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(window.isVisible());
+    }
+}
+BENCHMARK(bareWindowFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 }  // namespace
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     QTemporaryDir dir;
     folder = &dir;
     if (!fillDatabase()) {
