@@ -32,3 +32,6 @@ CREATE TABLE "Theme" (
 CREATE INDEX IF NOT EXISTS "ide_LName" ON "ide" ("LName");
 CREATE INDEX IF NOT EXISTS "ide_FName" ON "ide" ("FName");
 CREATE INDEX IF NOT EXISTS "ide_Group" ON "ide" ("Group");
+-- A choice of group lists the names of that group in order straight from these.
+CREATE INDEX IF NOT EXISTS "ide_Group_LName" ON "ide" ("Group", "LName");
+CREATE INDEX IF NOT EXISTS "ide_Group_FName" ON "ide" ("Group", "FName");

@@ -259,7 +259,8 @@ private slots:
         QVERIFY(fresh.ok);
         QCOMPARE(Store::checkBackupFile(fresh.path, Store::CheckDepth::Whole).status, Store::OpenStatus::Opened);
         // Files written before the lookup indexes existed.
-        QVERIFY(execOn(fresh.path, {QStringLiteral("DROP INDEX \"ide_LName\""), QStringLiteral("DROP INDEX \"ide_Group\"")}));
+        QVERIFY(execOn(fresh.path, {QStringLiteral("DROP INDEX \"ide_LName\""), QStringLiteral("DROP INDEX \"ide_Group\""),
+                                    QStringLiteral("DROP INDEX \"ide_Group_LName\""), QStringLiteral("DROP INDEX \"ide_Group_FName\"")}));
         const Store::OpenResult older = Store::checkBackupFile(fresh.path, Store::CheckDepth::Whole);
         QVERIFY2(older.status == Store::OpenStatus::Opened, qPrintable(older.detail));
     }

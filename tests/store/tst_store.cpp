@@ -157,18 +157,30 @@ private slots:
         QCOMPARE(ownPart(QFileInfo(folder.databasePath()).permissions()), privateFile);
     }
 
-    // A file written before the lookup indexes existed gets them at its next open.
+    // A file written before the lookup indexes existed gets them at its next open,
+    // and a choice of group then lists its names straight from them.
     void olderFileGetsItsIndexesAtOpen()
     {
         ProgramFolder folder;
         const QString indexes = QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name LIKE 'ide_%'");
-        QCOMPARE(folder.scalar(indexes).toInt(), 3);
-        for (const char *index : {"ide_LName", "ide_FName", "ide_Group"})
+        QCOMPARE(folder.scalar(indexes).toInt(), 5);
+        for (const char *index : {"ide_LName", "ide_FName", "ide_Group", "ide_Group_LName", "ide_Group_FName"})
             QVERIFY(folder.exec(QStringLiteral("DROP INDEX \"%1\"").arg(QLatin1String(index))));
         QCOMPARE(folder.scalar(indexes).toInt(), 0);
         Store::closeDatabase();
         QCOMPARE(Store::openDatabase().status, Store::OpenStatus::Opened);
-        QCOMPARE(folder.scalar(indexes).toInt(), 3);
+        QCOMPARE(folder.scalar(indexes).toInt(), 5);
+        // A group's names come in order from the index of group and name, without a sort.
+        for (const char *name : {"LName", "FName"}) {
+            QSqlQuery plan(Store::database());
+            QVERIFY(plan.exec(QStringLiteral("EXPLAIN QUERY PLAN SELECT DISTINCT \"%1\" FROM \"ide\" WHERE \"Group\" = 'A' "
+                                             "ORDER BY \"%1\"").arg(QLatin1String(name))));
+            QStringList steps;
+            while (plan.next())
+                steps << plan.value(3).toString();
+            QVERIFY2(steps.join(u' ').contains(QStringLiteral("ide_Group_%1").arg(QLatin1String(name))), qPrintable(steps.join(u';')));
+            QVERIFY2(!steps.join(u' ').contains(QStringLiteral("TEMP B-TREE")), qPrintable(steps.join(u';')));
+        }
     }
 
     // Distinct values of a field, over the whole table and under a filter alike.
