@@ -11,6 +11,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSvgRenderer>
+#include <QFontMetricsF>
 #include <QTextOption>
 
 namespace Report {
@@ -28,6 +29,14 @@ void paintText(QPainter &painter, const PlacedItem &placed)
     font.setPixelSize(qMax(1, qRound(item.pointSize * 20)));
     font.setBold(item.bold);
     font.setHintingPreference(QFont::PreferNoHinting);
+    // A field's value is printed whole on its one line: a value wider than
+    // its box (a long code) is set in a smaller face until it fits.
+    if (item.kind == Item::Kind::Field && !placed.text.isEmpty()) {
+        const qreal room = placed.rect.width() - 2 * kRuleWidth;
+        const qreal needed = QFontMetricsF(font).horizontalAdvance(placed.text);
+        if (needed > room && room > 0)
+            font.setPixelSize(qMax(1, int(font.pixelSize() * room / needed)));
+    }
     painter.setFont(font);
     painter.setPen(item.colour);
 

@@ -462,6 +462,75 @@ private slots:
                                 .arg(inkHeights.value(QStringLiteral("Label15")))));
     }
 
+    // A code longer than its column (seven digits and more) is printed whole,
+    // in a smaller face, inside its box: nothing of it runs over the rules.
+    void longCodeIsPrintedWholeInsideItsBox_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::newRow("four digits") << QStringLiteral("1024");
+        QTest::newRow("seven digits") << QStringLiteral("1234567");
+        QTest::newRow("ten digits") << QStringLiteral("9876543210");
+    }
+    void longCodeIsPrintedWholeInsideItsBox()
+    {
+        QFETCH(QString, code);
+        const Report::Design table = ResultReports::DataRPrint(ResultReports::Clinic{});
+        const auto render = [&](const QString &value, QRect *box) {
+            Report::Rows rows(ResultReports::DataRPrintFields());
+            QStringList values;
+            for (const QString &field : ResultReports::DataRPrintFields())
+                values << (field == u"Code" ? value : QString());
+            rows.append(values);
+            const Report::Layout layout(table, rows);
+            const Report::Page page = layout.page(0);
+            for (const Report::PlacedItem &placed : page.items)
+                if (placed.item->name == u"txtCode") {
+                    const qreal s = 288 / 1440.0;
+                    *box = QRect(qRound(placed.rect.left() * s), qRound(placed.rect.top() * s), qRound(placed.rect.width() * s),
+                                 qRound(placed.rect.height() * s));
+                }
+            return renderPage(page, 288);
+        };
+        QRect box;
+        const QImage printed = render(code, &box);
+        const QImage blank = render(QString(), &box);
+        QVERIFY(box.isValid());
+        QRect ink;
+        for (int y = 0; y < printed.height(); ++y)
+            for (int x = 0; x < printed.width(); ++x)
+                if (printed.pixel(x, y) != blank.pixel(x, y))
+                    ink |= QRect(x, y, 1, 1);
+        QVERIFY(!ink.isEmpty());
+        QVERIFY2(box.contains(ink), qPrintable(QStringLiteral("ink %1,%2 %3x%4 outside the box %5,%6 %7x%8")
+                                                   .arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())
+                                                   .arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height())));
+        // Every digit is there, on one line: the printed ink has the shape of
+        // the whole code printed with room to spare (cut, it would be
+        // narrower for its height; wrapped, taller for its width).
+        const Item *field = nullptr;
+        for (const Item &item : table.section(SectionKind::Detail).items)
+            if (item.name == u"txtCode")
+                field = &item;
+        QVERIFY(field);
+        Report::Design wide;
+        wide.width = 9000;
+        wide.section(SectionKind::ReportHeader).height = 1000;
+        Item alone = *field;
+        alone.kind = Item::Kind::Label;
+        alone.text = code;
+        alone.rect = QRect(0, 0, 9000, 1000);
+        wide.section(SectionKind::ReportHeader).items << alone;
+        const Report::Rows none;
+        const QImage free = renderPage(Report::Layout(wide, none).page(0), 288);
+        const QRect natural = inkIn(free, QRect(0, 0, free.width(), qRound((kBodyTop + 1000) * 0.2)));
+        QVERIFY(!natural.isEmpty());
+        const double shape = double(ink.width()) / ink.height();
+        const double naturalShape = double(natural.width()) / natural.height();
+        QVERIFY2(shape > naturalShape * 0.85 && shape < naturalShape * 1.15,
+                 qPrintable(QStringLiteral("printed %1x%2, whole %3x%4").arg(ink.width()).arg(ink.height())
+                                .arg(natural.width()).arg(natural.height())));
+    }
+
     // Every page of the result table carries its number among all pages and
     // the date and time of printing, in the margin under the table's own bands.
     void everyTablePageIsNumberedAndDated()
