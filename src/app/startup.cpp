@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include "app/frm1.h"
+
 #include "store/database.h"
 #include "ui/fonts.h"
 #include "app/programshell.h"
@@ -45,11 +47,11 @@ QString failedText(const QString &path, const QString &detail)
 
 }  // namespace
 
-bool OpenProgramDatabase(QWidget *parent)
+bool OpenProgramDatabase(QWidget *parent, Store::PageCheck pageCheck)
 {
     const QString relative = QString::fromLatin1(Store::kDatabasePath);
     const QString shown = QDir::toNativeSeparators(QFileInfo(relative).absoluteFilePath());
-    Store::OpenResult result = Store::openDatabase(relative);
+    Store::OpenResult result = Store::openDatabase(relative, Store::Access::ReadWrite, pageCheck);
     if (result.status == Store::OpenStatus::Missing) {
         if (!prompts().question(parent, missingText(shown), Frm1Text::WindowCaption))
             return false;
@@ -58,7 +60,7 @@ bool OpenProgramDatabase(QWidget *parent)
             prompts().message(parent, failedText(shown, error), kErrorCaption, Prompts::Icon::Critical);
             return false;
         }
-        result = Store::openDatabase(relative);
+        result = Store::openDatabase(relative, Store::Access::ReadWrite, pageCheck);
     }
     switch (result.status) {
     case Store::OpenStatus::Opened:
@@ -74,6 +76,19 @@ bool OpenProgramDatabase(QWidget *parent)
         break;
     }
     prompts().message(parent, failedText(shown, result.detail), kErrorCaption, Prompts::Icon::Critical);
+    return false;
+}
+
+bool CheckProgramDatabasePages(QWidget *parent)
+{
+    const Store::OpenResult result = Store::finishPageCheck();
+    if (result.status == Store::OpenStatus::Opened)
+        return true;
+    const QString shown = QDir::toNativeSeparators(QFileInfo(QString::fromLatin1(Store::kDatabasePath)).absoluteFilePath());
+    prompts().message(parent,
+                      result.status == Store::OpenStatus::Damaged ? damagedText(shown, result.detail)
+                                                                  : failedText(shown, result.detail),
+                      kErrorCaption, Prompts::Icon::Critical);
     return false;
 }
 
@@ -106,12 +121,20 @@ int RunQuorvel()
     SingleInstance instance;
     if (RefuseSecondCopy(instance))
         return 0;
-    if (!OpenProgramDatabase())
+    // The pages of a large file take a while to check: the main window is
+    // painted first, and the check runs before the window takes any input,
+    // so a damaged file is still named before anything is written to it.
+    if (!OpenProgramDatabase(nullptr, Store::PageCheck::Later))
         return 1;
     int code = 0;
     {
         ProgramShell shell;
-        shell.startMainWindow();
+        QWidget *main = shell.startMainWindow();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (!CheckProgramDatabasePages(main)) {
+            Store::closeDatabase();
+            return 1;
+        }
         code = QApplication::exec();
     }
     Store::closeDatabase();

@@ -1,11 +1,20 @@
 #pragma once
 
+#include "store/database.h"
+
 class QWidget;
 
 // Opens the program folder's database for the windows. A missing file may be
 // created fresh with the operator's consent; a file that is not ours is left
 // alone. False when the program cannot go on.
-bool OpenProgramDatabase(QWidget *parent = nullptr);
+// pageCheck says when SQLite's check of every page runs: at the open, or
+// later through CheckProgramDatabasePages.
+bool OpenProgramDatabase(QWidget *parent = nullptr, Store::PageCheck pageCheck = Store::PageCheck::AtOpen);
+
+// Runs the page check that the open left for later: a damaged file is named,
+// with the advice to restore a backup, before anything has been written to
+// it. False when the program cannot go on.
+bool CheckProgramDatabasePages(QWidget *parent = nullptr);
 
 // Prepares the application: its folder as the current folder, right to left,
 // fonts, the Qt translation and the shared style.

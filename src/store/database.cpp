@@ -140,10 +140,12 @@ OpenResult checkHeader(const QString &path)
 }
 
 // Opened when the open file passes SQLite's check and holds our tables whole.
+// An empty pragma leaves the pages unchecked.
 OpenResult checkOurs(QSqlDatabase &db, const QString &pragma)
 {
-    if (const OpenResult whole = checkWhole(db, pragma); whole.status != OpenStatus::Opened)
-        return whole;
+    if (!pragma.isEmpty())
+        if (const OpenResult whole = checkWhole(db, pragma); whole.status != OpenStatus::Opened)
+            return whole;
     switch (tableShape(db)) {
     case Shape::Foreign:
         return {OpenStatus::NotOurs, {}};
@@ -221,14 +223,22 @@ QSqlDatabase database()
     return QSqlDatabase::database(QString::fromLatin1(kConnection), false);
 }
 
+namespace {
+// Set by an open that left its page check for later; cleared once it ran.
+bool pageCheckPending = false;
+}  // namespace
+
 void closeDatabase()
 {
+    pageCheckPending = false;
     emit connectionEvents().closing();
     dropConnection(QString::fromLatin1(kConnection));
 }
 
-OpenResult openDatabase(const QString &path, Access access)
+
+OpenResult openDatabase(const QString &path, Access access, PageCheck pageCheck)
 {
+    pageCheckPending = false;
     closeDatabase();
     if (SafeFile::isMissing(path))
         return {OpenStatus::Missing, {}};
@@ -240,7 +250,7 @@ OpenResult openDatabase(const QString &path, Access access)
     if (const OpenResult head = checkHeader(path); head.status != OpenStatus::Opened)
         return head;
 
-    const OpenResult result = [&path, access]() -> OpenResult {
+    const OpenResult result = [&path, access, pageCheck]() -> OpenResult {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QString::fromLatin1(kConnection));
         db.setDatabaseName(path);
         if (access == Access::ReadOnly)
@@ -249,7 +259,9 @@ OpenResult openDatabase(const QString &path, Access access)
             return {OpenStatus::Failed, db.lastError().text()};
         installBusyWait(db);
         // Nothing is written before the file is known to be ours and whole.
-        if (const OpenResult ours = checkOurs(db, QStringLiteral("quick_check")); ours.status != OpenStatus::Opened)
+        const bool checkNow = pageCheck == PageCheck::AtOpen || access == Access::ReadOnly;
+        if (const OpenResult ours = checkOurs(db, checkNow ? QStringLiteral("quick_check") : QString());
+            ours.status != OpenStatus::Opened)
             return ours;
         if (access == Access::ReadOnly)
             return {OpenStatus::Opened, {}};
@@ -258,14 +270,31 @@ OpenResult openDatabase(const QString &path, Access access)
         if (!execAll(db, {QStringLiteral("PRAGMA journal_mode=DELETE"), QStringLiteral("PRAGMA synchronous=FULL")},
                      &error))
             return {OpenStatus::Failed, error};
+        makePrivate(path);
+        if (!checkNow) {
+            pageCheckPending = true;
+            return {OpenStatus::Opened, {}};
+        }
         // Only speed depends on the indexes: a file that cannot take them now still opens.
         execAll(db, indexStatements(), nullptr);
-        makePrivate(path);
         return {OpenStatus::Opened, {}};
     }();
     if (result.status != OpenStatus::Opened)
         closeDatabase();
     return result;
+}
+
+OpenResult finishPageCheck()
+{
+    if (!pageCheckPending)
+        return {OpenStatus::Opened, {}};
+    QSqlDatabase db = database();
+    const OpenResult whole = checkWhole(db, QStringLiteral("quick_check"));
+    if (whole.status != OpenStatus::Opened)
+        return whole;
+    pageCheckPending = false;
+    execAll(db, indexStatements(), nullptr);
+    return whole;
 }
 
 OpenResult checkDatabaseFile(const QString &path)

@@ -30,9 +30,21 @@ enum class Access {
     ReadOnly,  // for readers beside a running program: nothing is ever written
 };
 
+// When SQLite's check of every page runs: at open, or once the caller has
+// shown its window (finishPageCheck), so that a large file does not hold up
+// the first paint. Until the check has passed nothing is written, not even
+// a missing index.
+enum class PageCheck { AtOpen, Later };
+
 // Opens the process's connection on the file at path, after checking that the
 // file is a database of this program. A file that is not is left as it was.
-OpenResult openDatabase(const QString &path = QString::fromLatin1(kDatabasePath), Access access = Access::ReadWrite);
+OpenResult openDatabase(const QString &path = QString::fromLatin1(kDatabasePath), Access access = Access::ReadWrite,
+                        PageCheck pageCheck = PageCheck::AtOpen);
+
+// Runs the page check an open with PageCheck::Later left for later, then makes
+// what the open did not write. Opened when the file is whole (or was checked
+// already); Damaged with SQLite's words otherwise.
+OpenResult finishPageCheck();
 
 // Checks, without writing anything, that the file at path is a whole
 // database of this program (its header, SQLite's full integrity check, its

@@ -207,6 +207,61 @@ private slots:
         QVERIFY(file.readAll() == before);
     }
 
+    // A file whose header and tables read well but whose pages are not whole:
+    // an open that leaves the page check for after the first paint takes it,
+    // writes nothing (not even a missing index), and the late check names the
+    // damage with the advice to restore; the file stays byte for byte.
+    void damageFoundLateIsNamedBeforeAnyWrite()
+    {
+        ProgramFolder folder;
+        QVERIFY(folder.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 2999) "
+                                           "INSERT INTO \"ide\" (\"Code\", \"LName\") SELECT 10000 + i, 'name' FROM n")));
+        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"Answer\" (\"Code\", \"1\") SELECT \"Code\", printf('%.60c', 'x') FROM \"ide\"")));
+        // A missing index the open would otherwise make: a write the damage must come before.
+        QVERIFY(folder.exec(QStringLiteral("DROP INDEX \"ide_Group_LName\"")));
+        Store::closeDatabase();
+        QFile file(folder.databasePath());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const qint64 pageSize = 4096;
+        QVERIFY(file.size() > 40 * pageSize);
+        // Wipe a page near the end, among the answers: the subjects' pages stay readable.
+        QVERIFY(file.seek((file.size() / pageSize - 4) * pageSize));
+        QVERIFY(file.write(QByteArray(int(pageSize), '\xA5')) == pageSize);
+        file.close();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+
+        ScriptedPrompts scripted;
+        QVERIFY(OpenProgramDatabase(nullptr, Store::PageCheck::Later));
+        scripted.expectMessage();
+        QVERIFY(!CheckProgramDatabasePages());
+        const QString text = scripted.messages().value(0);
+        QVERIFY2(text.contains(QStringLiteral("آسیب دیده")) && text.contains(QStringLiteral("Back")), qPrintable(text));
+        Store::closeDatabase();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll() == before);
+        // Checked at the open, the same file is refused there as before.
+        scripted.expectMessage();
+        QVERIFY(!OpenProgramDatabase());
+        QVERIFY(scripted.messages().value(1).contains(QStringLiteral("آسیب دیده")));
+    }
+
+    // A whole file passes the late check and then gets what the open left out.
+    void wholeFilePassesTheLateCheck()
+    {
+        ProgramFolder folder;
+        QVERIFY(folder.exec(QStringLiteral("DROP INDEX \"ide_Group_LName\"")));
+        Store::closeDatabase();
+        ScriptedPrompts scripted;
+        QVERIFY(OpenProgramDatabase(nullptr, Store::PageCheck::Later));
+        const QString index = QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE name = 'ide_Group_LName'");
+        QCOMPARE(folder.scalar(index).toInt(), 0);
+        QVERIFY(CheckProgramDatabasePages());
+        QCOMPARE(folder.scalar(index).toInt(), 1);
+        QCOMPARE(scripted.messages(), QStringList());
+    }
+
     void programFolderBecomesTheCurrentFolder()
     {
         const QString before = QDir::currentPath();
