@@ -56,7 +56,10 @@ void BM_Backup(benchmark::State &state)
     const QString target = folder->filePath(QStringLiteral("backup.mdbB"));
     for (auto _ : state) {
         QString error;
-        if (!Backup::backupDatabase(databasePath(), target, &error, [] { QCoreApplication::processEvents(); }))
+        if (!Backup::backupDatabase(databasePath(), target, &error, [](qint64, qint64) {
+                QCoreApplication::processEvents();
+                return true;
+            }))
             state.SkipWithError(qPrintable(error));
     }
     state.counters["MB"] = double(QFileInfo(databasePath()).size()) / (1024 * 1024);
@@ -75,7 +78,10 @@ void BM_Restore(benchmark::State &state)
         Store::openDatabase(database);
         state.ResumeTiming();
         QString error;
-        if (!Backup::restoreDatabase(backup, database, &error, [] { QCoreApplication::processEvents(); }))
+        if (!Backup::restoreDatabase(backup, database, &error, [](qint64, qint64) {
+                QCoreApplication::processEvents();
+                return true;
+            }))
             state.SkipWithError(qPrintable(error));
     }
 }

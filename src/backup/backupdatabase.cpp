@@ -11,9 +11,11 @@
 
 namespace Backup {
 
-bool backupDatabase(const QString &database, const QString &target, QString *error,
-                    const std::function<void()> &betweenBlocks, bool *busy)
+bool backupDatabase(const QString &database, const QString &target, QString *error, const CopyProgress &progress,
+                    bool *busy, bool *cancelled)
 {
+    if (cancelled)
+        *cancelled = false;
     if (busy)
         *busy = false;
     if (isSameFile(database, target))
@@ -44,7 +46,7 @@ bool backupDatabase(const QString &database, const QString &target, QString *err
             *error = SafeFile::describeError(EACCES, database);
             return false;
         }
-        if (!copyInto(in, out, error, betweenBlocks))
+        if (!copyInto(in, out, error, progress, cancelled))
             return false;
     }
     if (!out.finish()) {

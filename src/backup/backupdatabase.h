@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "backup/copyfileinblocks.h"
+
 #include <functional>
 
 namespace Backup {
@@ -12,8 +14,9 @@ namespace Backup {
 // settings row and items) before the copy takes the target's
 // name. When another program is writing, it waits as the store waits, then
 // refuses with *busy set. The database itself is never written. False with
-// the cause in *error; the target is then as it was.
-bool backupDatabase(const QString &database, const QString &target, QString *error,
-                    const std::function<void()> &betweenBlocks = {}, bool *busy = nullptr);
+// the cause in *error, or with *cancelled set when progress stopped the copy;
+// the target is then as it was.
+bool backupDatabase(const QString &database, const QString &target, QString *error, const CopyProgress &progress = {},
+                    bool *busy = nullptr, bool *cancelled = nullptr);
 
 }  // namespace Backup

@@ -27,4 +27,9 @@ inline const QString RestoreQuestion = QStringLiteral("آيا ميخواهيد �
 inline const QString Restored = QStringLiteral("بازيابي اطلاعات انجام شد");
 inline const QString CloseOtherWindows = QStringLiteral("تمامي فرم ها را ببندبد به جز فرم اصلي و اين پنجره");
 inline const QString NotRestored = QStringLiteral("عدم موفقيت در بازيابي اطلاعات ");
+// The progress of a copy, and what a cancel leaves.
+inline const QString Copying = QStringLiteral("در حال نسخه‌برداری: %1 از %2 مگابایت");
+inline const QString StopCopy = QStringLiteral("انصراف");
+inline const QString BackupCancelled = QStringLiteral("نسخه‌برداری متوقف شد؛ فایلی به این نام نوشته نشد.");
+inline const QString RestoreCancelled = QStringLiteral("بازیابی متوقف شد؛ بانک اطلاعات همان است که بود.");
 }  // namespace BackupText

@@ -24,8 +24,10 @@ bool isSameFile(const QString &first, const QString &second)
            && a.st_ino == b.st_ino;
 }
 
-bool copyInto(QIODevice &source, SafeFile::Writer &out, QString *error, const std::function<void()> &betweenBlocks)
+bool copyInto(QIODevice &source, SafeFile::Writer &out, QString *error, const CopyProgress &progress, bool *cancelled)
 {
+    if (cancelled)
+        *cancelled = false;
     const qint64 length = source.size() - source.pos();
     qint64 position = 0;
     // Blocks go out in runs of many: the disk takes one large write much
@@ -34,8 +36,12 @@ bool copyInto(QIODevice &source, SafeFile::Writer &out, QString *error, const st
     QByteArray run(kRun, Qt::Uninitialized);
     qint64 filled = 0;
     while (position < length) {
-        if (filled == 0 && betweenBlocks)
-            betweenBlocks();
+        if (filled == 0 && progress && !progress(position, length)) {
+            if (cancelled)
+                *cancelled = true;
+            *error = QStringLiteral("cancelled");
+            return false;
+        }
         const qint64 size = qMin(kBlockSize, length - position);
         if (source.read(run.data() + filled, size) != size) {
             *error = source.errorString().isEmpty() ? QStringLiteral("the source ended early") : source.errorString();
@@ -54,14 +60,15 @@ bool copyInto(QIODevice &source, SafeFile::Writer &out, QString *error, const st
     return true;
 }
 
-bool copyInBlocks(QIODevice &source, const QString &target, QString *error, const std::function<void()> &betweenBlocks)
+bool copyInBlocks(QIODevice &source, const QString &target, QString *error, const CopyProgress &progress,
+                  bool *cancelled)
 {
     SafeFile::Writer out(target);
     if (!out.open()) {
         *error = out.errorText();
         return false;
     }
-    if (!copyInto(source, out, error, betweenBlocks))
+    if (!copyInto(source, out, error, progress, cancelled))
         return false;  // the temporary file goes with out
     if (!out.commit()) {
         *error = out.errorText();
@@ -70,8 +77,8 @@ bool copyInBlocks(QIODevice &source, const QString &target, QString *error, cons
     return true;
 }
 
-bool copyFileInBlocks(const QString &source, const QString &target, QString *error,
-                      const std::function<void()> &betweenBlocks)
+bool copyFileInBlocks(const QString &source, const QString &target, QString *error, const CopyProgress &progress,
+                      bool *cancelled)
 {
     if (isSameFile(source, target))
         return true;
@@ -84,7 +91,7 @@ bool copyFileInBlocks(const QString &source, const QString &target, QString *err
         *error = SafeFile::describeError(EACCES, source);
         return false;
     }
-    return copyInBlocks(in, target, error, betweenBlocks);
+    return copyInBlocks(in, target, error, progress, cancelled);
 }
 
 }  // namespace Backup
@@ -92,7 +99,10 @@ bool copyFileInBlocks(const QString &source, const QString &target, QString *err
 bool CopyFileInBlocks(QWidget *owner, const QString &source, const QString &target)
 {
     QString error;
-    if (Backup::copyFileInBlocks(source, target, &error, [] { QCoreApplication::processEvents(); }))
+    if (Backup::copyFileInBlocks(source, target, &error, [](qint64, qint64) {
+            QCoreApplication::processEvents();
+            return true;
+        }))
         return true;
     prompts().message(owner, BackupText::CopyFailed + QStringLiteral("\r\n") + error, ApplicationTitle,
                       Prompts::Icon::Critical);

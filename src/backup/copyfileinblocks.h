@@ -13,28 +13,32 @@ class Writer;
 
 namespace Backup {
 
-// Bytes read and written at a time.
+// Bytes read at a time.
 constexpr qint64 kBlockSize = 4048;
 
+// Told before each run of blocks (about every megabyte) how many bytes of
+// how many are copied, so that a window can paint and show it; returning
+// false stops the copy.
+using CopyProgress = std::function<bool(qint64 done, qint64 total)>;
+
 // Copies the rest of source into the open writer, kBlockSize bytes at a
-// time, calling betweenBlocks now and then (about every megabyte) so a
-// window can paint. Nothing is finished or committed; false with *error on
-// a failed read or write.
-bool copyInto(QIODevice &source, SafeFile::Writer &out, QString *error,
-              const std::function<void()> &betweenBlocks = {});
+// time. Nothing is finished or committed; false with *error on a failed read
+// or write, or with *cancelled set when progress stopped it.
+bool copyInto(QIODevice &source, SafeFile::Writer &out, QString *error, const CopyProgress &progress = {},
+              bool *cancelled = nullptr);
 
 // Copies source into the file at target. The target never holds half a
 // copy: the bytes go to a temporary file in the target's folder, which is
 // synced to disk and only then renamed over the target, readable and
 // writable by its owner only. On any failure the target keeps its old
 // bytes, the temporary file is removed, and *error names the cause.
-bool copyInBlocks(QIODevice &source, const QString &target, QString *error,
-                  const std::function<void()> &betweenBlocks = {});
+bool copyInBlocks(QIODevice &source, const QString &target, QString *error, const CopyProgress &progress = {},
+                  bool *cancelled = nullptr);
 
 // The same from the file at source. Source and target naming one file
 // (through any spelling of the path or a link) leave it as it is.
-bool copyFileInBlocks(const QString &source, const QString &target, QString *error,
-                      const std::function<void()> &betweenBlocks = {});
+bool copyFileInBlocks(const QString &source, const QString &target, QString *error, const CopyProgress &progress = {},
+                      bool *cancelled = nullptr);
 
 // True when both paths lead to one existing file.
 bool isSameFile(const QString &first, const QString &second);

@@ -23,6 +23,7 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTextDocument>
 #include <QTimer>
@@ -195,13 +196,29 @@ void Frmbackup::b2_Click()
         Text2->setText(shownPath(chosen));
 }
 
-bool Frmbackup::whileCopying(const std::function<bool()> &copy)
+bool Frmbackup::whileCopying(const std::function<bool(const Backup::CopyProgress &progress)> &copy)
 {
     m_copying = true;
     const QList<QWidget *> commands = {Text1, b1, VisualButtonEx2, Text2, b2, VisualButtonEx3, Command1, Command3, Command2};
     for (QWidget *command : commands)
         command->setEnabled(false);
-    const bool copied = copy();
+    // Shown only when the copy lasts; the window paints between runs of blocks.
+    QProgressDialog box(this);
+    box.setObjectName(QStringLiteral("CopyProgress"));
+    box.setWindowTitle(ApplicationTitle);
+    box.setCancelButtonText(BackupText::StopCopy);
+    box.setRange(0, 1000);
+    box.setMinimumDuration(300);
+    box.setWindowModality(Qt::WindowModal);
+    box.setAutoClose(false);
+    box.setAutoReset(false);
+    const auto megabytes = [](qint64 bytes) { return QString::number(double(bytes) / (1024 * 1024), 'f', 1); };
+    const bool copied = copy([&](qint64 done, qint64 total) {
+        box.setValue(total > 0 ? int(done * 1000 / total) : 0);
+        box.setLabelText(BackupText::Copying.arg(megabytes(done), megabytes(total)));
+        QCoreApplication::processEvents();
+        return !box.wasCanceled();
+    });
     for (QWidget *command : commands)
         command->setEnabled(true);
     m_copying = false;
@@ -221,9 +238,14 @@ void Frmbackup::VisualButtonEx2_Click()
         return;
     }
     QString error;
-    const bool made = whileCopying([&] {
-        return Backup::backupDatabase(databasePath(), target, &error, [] { QCoreApplication::processEvents(); });
+    bool cancelled = false;
+    const bool made = whileCopying([&](const Backup::CopyProgress &progress) {
+        return Backup::backupDatabase(databasePath(), target, &error, progress, nullptr, &cancelled);
     });
+    if (cancelled) {
+        prompts().message(this, BackupText::BackupCancelled, ApplicationTitle, Prompts::Icon::Information);
+        return;
+    }
     if (!made) {
         // The operator may choose another place, or try again once the database is free.
         prompts().message(this, BackupText::CopyFailed + QStringLiteral("\r\n") + error, ApplicationTitle,
@@ -248,10 +270,13 @@ void Frmbackup::VisualButtonEx3_Click()
     }
     QString error;
     Backup::RestoreFailure failure = Backup::RestoreFailure::None;
-    const bool restored = whileCopying([&] {
-        return Backup::restoreDatabase(source, databasePath(), &error, [] { QCoreApplication::processEvents(); },
-                                       &failure);
+    const bool restored = whileCopying([&](const Backup::CopyProgress &progress) {
+        return Backup::restoreDatabase(source, databasePath(), &error, progress, &failure);
     });
+    if (failure == Backup::RestoreFailure::Cancelled) {
+        prompts().message(this, BackupText::RestoreCancelled, ApplicationTitle, Prompts::Icon::Information);
+        return;
+    }
     if (!restored) {
         if (failure == Backup::RestoreFailure::Replace)
             prompts().message(this, error + BackupText::CloseOtherWindows, BackupText::ErrorCaption,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "backup/copyfileinblocks.h"
+
 #include "ui/windowtheme.h"
 
 #include <memory>
@@ -50,7 +52,9 @@ private:
     void VisualButtonEx2_Click();
     void VisualButtonEx3_Click();
     // Runs a copy with every command held back, the close box included.
-    bool whileCopying(const std::function<bool()> &copy);
+    // Runs copy with the window's commands off and a progress box that shows
+    // the bytes copied and can stop the copy.
+    bool whileCopying(const std::function<bool(const Backup::CopyProgress &progress)> &copy);
     void endProgram();
     QString databasePath() const;
     QString backupFolder() const;

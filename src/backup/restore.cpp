@@ -87,8 +87,8 @@ QString reopened(const QString &database, const QString &text)
 
 }  // namespace
 
-bool restoreDatabase(const QString &source, const QString &database, QString *error,
-                     const std::function<void()> &betweenBlocks, RestoreFailure *failure)
+bool restoreDatabase(const QString &source, const QString &database, QString *error, const CopyProgress &progress,
+                     RestoreFailure *failure)
 {
     if (failure)
         *failure = RestoreFailure::None;
@@ -108,8 +108,9 @@ bool restoreDatabase(const QString &source, const QString &database, QString *er
     if (!copy.open())
         return stopAt(RestoreFailure::Source, copy.errorText(), error, failure);
     QString copyError;
-    if (!copyInto(in, copy, &copyError, betweenBlocks))
-        return stopAt(RestoreFailure::Source, copyError, error, failure);
+    bool cancelled = false;
+    if (!copyInto(in, copy, &copyError, progress, &cancelled))
+        return stopAt(cancelled ? RestoreFailure::Cancelled : RestoreFailure::Source, copyError, error, failure);
     if (!copy.finish())
         return stopAt(RestoreFailure::Source, copy.errorText(), error, failure);
     // The copy is what takes the database's place, so the copy is what is checked.

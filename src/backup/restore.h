@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "backup/copyfileinblocks.h"
+
 #include <functional>
 
 namespace Backup {
@@ -12,6 +14,7 @@ enum class RestoreFailure {
     Source,   // the backup could not be read or copied
     Refused,  // the backup is not exactly a whole database of this program
     Replace,  // the checked copy could not take the database's place
+    Cancelled,  // the operator stopped the copy; the database is as it was
 };
 
 // Puts the backup at source in place of the database at database. The
@@ -24,6 +27,6 @@ enum class RestoreFailure {
 // the program ends. False with the reason in *error and the stage in
 // *failure; the connection is then open again (or *error says it is not).
 bool restoreDatabase(const QString &source, const QString &database, QString *error,
-                     const std::function<void()> &betweenBlocks = {}, RestoreFailure *failure = nullptr);
+                     const CopyProgress &progress = {}, RestoreFailure *failure = nullptr);
 
 }  // namespace Backup

@@ -89,7 +89,10 @@ private slots:
             QVERIFY(writeFile(target, randomBytes(oldSize + 1).left(oldSize)));
         int pauses = 0;
         QString error;
-        QVERIFY2(Backup::copyFileInBlocks(source, target, &error, [&pauses] { ++pauses; }), qPrintable(error));
+        QVERIFY2(Backup::copyFileInBlocks(source, target, &error, [&pauses](qint64, qint64) {
+            ++pauses;
+            return true;
+        }), qPrintable(error));
         QCOMPARE(readFile(target), bytes);
         // The window gets its turn before the first block and after every run of blocks.
         constexpr qint64 kRun = 256 * Backup::kBlockSize;

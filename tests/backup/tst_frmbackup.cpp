@@ -17,6 +17,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
+#include <QProgressDialog>
 #include <QTimer>
 
 #include <cerrno>
@@ -216,6 +217,60 @@ private slots:
         QVERIFY(heldBack);
         QCOMPARE(readFile(session.folder.filePath(QStringLiteral("Back/big.mdbB"))), readFile(session.database()));
         QCOMPARE(session.ends.size(), 1);
+    }
+
+    // The copy shows its progress and can be stopped there: a stopped backup
+    // leaves no file under the target's name, a stopped restore leaves the
+    // database byte for byte; the window's events run throughout the copy.
+    void stoppedCopyLeavesNothing_data()
+    {
+        QTest::addColumn<bool>("restore");
+        QTest::newRow("backup") << false;
+        QTest::newRow("restore") << true;
+    }
+    void stoppedCopyLeavesNothing()
+    {
+        QFETCH(bool, restore);
+        BackupSession session;
+        QVERIFY(addSubjects(1, 40000));
+        const QString backup = session.folder.filePath(QStringLiteral("Back/big.mdbB"));
+        if (restore) {
+            QVERIFY(QFile::copy(session.database(), backup));
+            QVERIFY(addSubjects(100000, 10));
+        }
+        const QByteArray database = readFile(session.database());
+        const QStringList backups = QDir(session.folder.filePath(QStringLiteral("Back"))).entryList(QDir::Files | QDir::Hidden);
+        session.type(restore ? "Text2" : "Text1", backup);
+
+        // A clock of the window's own that keeps ticking while the bytes are copied, and stops the copy part way.
+        int ticks = 0;
+        bool sawProgress = false;
+        QTimer clock;
+        connect(&clock, &QTimer::timeout, this, [&] {
+            ++ticks;
+            if (auto *box = session.window.findChild<QProgressDialog *>(QStringLiteral("CopyProgress"))) {
+                sawProgress = box->labelText().contains(QStringLiteral("مگابایت"));
+                if (ticks >= 3)
+                    box->cancel();
+            }
+        });
+        clock.start(0);
+        if (restore)
+            session.scripted.expectQuestion(true);
+        session.scripted.expectMessage();
+        click(session.window, restore ? "VisualButtonEx3" : "VisualButtonEx2");
+        clock.stop();
+        QVERIFY2(ticks >= 3, qPrintable(QString::number(ticks)));
+        QVERIFY(sawProgress);
+        QCOMPARE(session.lastMessage(), restore ? BackupText::RestoreCancelled : BackupText::BackupCancelled);
+        QVERIFY(session.ends.isEmpty());
+        QVERIFY(session.window.isVisible() && control(session.window, "VisualButtonEx2")->isEnabled());
+        QCOMPARE(QDir(session.folder.filePath(QStringLiteral("Back"))).entryList(QDir::Files | QDir::Hidden), backups);
+        QCOMPARE(readFile(session.database()), database);
+        QCOMPARE(QDir(QFileInfo(session.database()).absolutePath()).entryList({QStringLiteral(".quorvel-*")},
+                                                                                QDir::Files | QDir::Hidden),
+                 QStringList());
+        QVERIFY(Store::database().isOpen());
     }
 
     void restorePutsTheBackupBackWhole_data()
