@@ -30,6 +30,7 @@ inline const QString NotRestored = QStringLiteral("عدم موفقيت در با
 // The progress of a copy, and what a cancel leaves.
 inline const QString Copying = QStringLiteral("در حال نسخه‌برداری: %1 از %2 مگابایت");
 inline const QString StopCopy = QStringLiteral("انصراف");
+inline const QString Checking = QStringLiteral("در حال بررسی درستی همه صفحه‌های نسخه پشتیبان…");
 inline const QString BackupCancelled = QStringLiteral("نسخه‌برداری متوقف شد؛ فایلی به این نام نوشته نشد.");
 inline const QString RestoreCancelled = QStringLiteral("بازیابی متوقف شد؛ بانک اطلاعات همان است که بود.");
 }  // namespace BackupText

@@ -18,7 +18,8 @@ constexpr qint64 kBlockSize = 4048;
 
 // Told before each run of blocks (about every megabyte) how many bytes of
 // how many are copied, so that a window can paint and show it; returning
-// false stops the copy.
+// false stops the copy. A restore also asks it now and then while it checks
+// the copy, with done and total of -1.
 using CopyProgress = std::function<bool(qint64 done, qint64 total)>;
 
 // Copies the rest of source into the open writer, kBlockSize bytes at a

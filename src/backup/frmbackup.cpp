@@ -214,8 +214,14 @@ bool Frmbackup::whileCopying(const std::function<bool(const Backup::CopyProgress
     box.setAutoReset(false);
     const auto megabytes = [](qint64 bytes) { return QString::number(double(bytes) / (1024 * 1024), 'f', 1); };
     const bool copied = copy([&](qint64 done, qint64 total) {
-        box.setValue(total > 0 ? int(done * 1000 / total) : 0);
-        box.setLabelText(BackupText::Copying.arg(megabytes(done), megabytes(total)));
+        if (done < 0) {
+            // Checking: the bar moves without an end.
+            box.setRange(0, 0);
+            box.setLabelText(BackupText::Checking);
+        } else {
+            box.setValue(total > 0 ? int(done * 1000 / total) : 0);
+            box.setLabelText(BackupText::Copying.arg(megabytes(done), megabytes(total)));
+        }
         QCoreApplication::processEvents();
         return !box.wasCanceled();
     });

@@ -114,7 +114,11 @@ bool restoreDatabase(const QString &source, const QString &database, QString *er
     if (!copy.finish())
         return stopAt(RestoreFailure::Source, copy.errorText(), error, failure);
     // The copy is what takes the database's place, so the copy is what is checked.
-    const Store::OpenResult checked = Store::checkBackupFile(copy.temporaryPath(), Store::CheckDepth::Whole);
+    // The check reads every page once more; the window is told so (done and total of -1) and may stop it.
+    const auto checking = [&progress] { return !progress || progress(-1, -1); };
+    const Store::OpenResult checked = Store::checkBackupFile(copy.temporaryPath(), Store::CheckDepth::Whole, checking);
+    if (checked.status == Store::OpenStatus::Failed && checked.detail == Store::kCheckCancelled)
+        return stopAt(RestoreFailure::Cancelled, checked.detail, error, failure);
     if (checked.status != Store::OpenStatus::Opened)
         return stopAt(RestoreFailure::Refused, refusalText(source, checked), error, failure);
 

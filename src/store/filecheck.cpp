@@ -143,11 +143,22 @@ OpenResult checkSchema(const ReadOnlyFile &file)
     return {OpenStatus::Opened, {}};
 }
 
-OpenResult checkIntegrity(const ReadOnlyFile &file)
+int askToGoOn(void *keepGoing)
+{
+    return (*static_cast<const std::function<bool()> *>(keepGoing))() ? 0 : 1;
+}
+
+OpenResult checkIntegrity(const ReadOnlyFile &file, const std::function<bool()> &keepGoing)
 {
     QList<QStringList> rows;
     int code = 0;
-    if (!rowsOf(file.handle(), QStringLiteral("PRAGMA integrity_check"), &rows, &code))
+    if (keepGoing)
+        sqlite3_progress_handler(file.handle(), 20000, &askToGoOn, const_cast<std::function<bool()> *>(&keepGoing));
+    const bool read = rowsOf(file.handle(), QStringLiteral("PRAGMA integrity_check"), &rows, &code);
+    sqlite3_progress_handler(file.handle(), 0, nullptr, nullptr);
+    if (!read && (code & 0xff) == SQLITE_INTERRUPT)
+        return {OpenStatus::Failed, kCheckCancelled};
+    if (!read)
         return failedWith(file, code);
     QStringList problems;
     for (const QStringList &row : std::as_const(rows))
@@ -186,7 +197,7 @@ HeaderBytes readHeaderBytes(const QString &path)
     return header;
 }
 
-OpenResult checkBackupFile(const QString &path, CheckDepth depth)
+OpenResult checkBackupFile(const QString &path, CheckDepth depth, const std::function<bool()> &keepGoing)
 {
     if (SafeFile::isMissing(path))
         return {OpenStatus::Missing, SafeFile::describeError(ENOENT, path)};
@@ -210,7 +221,7 @@ OpenResult checkBackupFile(const QString &path, CheckDepth depth)
     if (const OpenResult schema = checkSchema(file); schema.status != OpenStatus::Opened)
         return schema;
     if (depth == CheckDepth::Whole)
-        return checkIntegrity(file);
+        return checkIntegrity(file, keepGoing);
     return {OpenStatus::Opened, {}};
 }
 

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // Checks of a database file offered from outside: a backup to restore, or a
 // copy about to become a backup. Nothing is ever written at or beside the
 // file, not even a journal.
@@ -32,6 +34,12 @@ enum class CheckDepth {
 // are ours (or some of them are missing, as in older files), it holds no
 // trigger, view or other object, one settings row and the twenty items.
 // NotOurs names the first difference; Damaged says what is broken.
-OpenResult checkBackupFile(const QString &path, CheckDepth depth);
+// keepGoing, when given, is asked now and then during the check of every
+// page (so that a window can paint); returning false stops the check, which
+// then fails with Cancelled in the detail and nothing written.
+OpenResult checkBackupFile(const QString &path, CheckDepth depth, const std::function<bool()> &keepGoing = {});
+
+// The detail of a check that keepGoing stopped.
+inline const QString kCheckCancelled = QStringLiteral("cancelled");
 
 }  // namespace Store

@@ -225,12 +225,15 @@ private slots:
     void stoppedCopyLeavesNothing_data()
     {
         QTest::addColumn<bool>("restore");
-        QTest::newRow("backup") << false;
-        QTest::newRow("restore") << true;
+        QTest::addColumn<bool>("whileChecking");
+        QTest::newRow("backup") << false << false;
+        QTest::newRow("restore, while copying") << true << false;
+        QTest::newRow("restore, while checking the copy") << true << true;
     }
     void stoppedCopyLeavesNothing()
     {
         QFETCH(bool, restore);
+        QFETCH(bool, whileChecking);
         BackupSession session;
         QVERIFY(addSubjects(1, 40000));
         const QString backup = session.folder.filePath(QStringLiteral("Back/big.mdbB"));
@@ -249,8 +252,9 @@ private slots:
         connect(&clock, &QTimer::timeout, this, [&] {
             ++ticks;
             if (auto *box = session.window.findChild<QProgressDialog *>(QStringLiteral("CopyProgress"))) {
-                sawProgress = box->labelText().contains(QStringLiteral("مگابایت"));
-                if (ticks >= 3)
+                const bool checking = box->labelText() == BackupText::Checking;
+                sawProgress = sawProgress || (whileChecking ? checking : box->labelText().contains(QStringLiteral("مگابایت")));
+                if (ticks >= 3 && checking == whileChecking)
                     box->cancel();
             }
         });
