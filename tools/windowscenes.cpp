@@ -27,6 +27,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSqlQuery>
@@ -177,7 +178,15 @@ void showBackupWindow(const WindowScenes::Shown &shown)
         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 60000) "
         "INSERT INTO \"ide\" (\"Code\", \"FName\") SELECT 'x' || i, printf('%.200c', 'x') FROM n"));
     previous = setPrompts(&shotPrompts);
-    QTimer::singleShot(0, &backup, [&] { shown(QStringLiteral("frmbackup-copying"), &backup); });
+    QTimer::singleShot(0, &backup, [&] {
+        shown(QStringLiteral("frmbackup-copying"), &backup);
+        // The progress box of a copy that lasts, shown at once rather than after its wait.
+        if (auto *box = backup.findChild<QProgressDialog *>(QStringLiteral("CopyProgress"))) {
+            box->show();
+            QApplication::processEvents();
+            shown(QStringLiteral("frmbackup-progress"), box);
+        }
+    });
     backup.findChild<QPushButton *>(QStringLiteral("VisualButtonEx2"))->click();
     setPrompts(previous);
 }
