@@ -26,6 +26,14 @@ const QString kScored = benchCode(kBenchSubjects / 2);
 
 BenchPrompts bench;
 
+QString scoreOf(const QString &code)
+{
+    QSqlQuery query(Store::database());
+    return query.exec(QStringLiteral("SELECT \"Nomre\" FROM \"ide\" WHERE \"Code\" = '%1'").arg(code)) && query.next()
+               ? query.value(0).toString()
+               : QString();
+}
+
 void BM_ScoreOneSubject(benchmark::State &state)
 {
     QSqlQuery complete(Store::database());
@@ -37,8 +45,28 @@ void BM_ScoreOneSubject(benchmark::State &state)
     FrmkLID keying;
     auto *select = keying.findChild<QPushButton *>(QStringLiteral("Command1"));
     const int before = bench.notices;
-    for (auto _ : state)
+    // Across all runs, so that no round repeats the answer the one before left.
+    static int round = 0;
+    for (auto _ : state) {
+        // The first answer changes every round, so that every scoring stores a new score.
+        state.PauseTiming();
+        QSqlQuery change(Store::database());
+        if (!change.exec(QStringLiteral("UPDATE \"Answer\" SET \"1\" = '%1' WHERE \"Code\" = '%2'")
+                             .arg(++round % 2 ? 1 : 4)
+                             .arg(kScored))) {
+            state.SkipWithError("cannot change an answer");
+            break;
+        }
+        const QString stored = scoreOf(kScored);
+        state.ResumeTiming();
         select->click();
+        state.PauseTiming();
+        if (scoreOf(kScored) == stored) {
+            state.SkipWithError("the score was not stored anew");
+            break;
+        }
+        state.ResumeTiming();
+    }
     if (bench.messages || bench.notices - before != state.iterations())
         state.SkipWithError("scoring was refused");
 }
