@@ -25,9 +25,13 @@ namespace {
 
 QTemporaryDir *folder = nullptr;
 
-// 100,000 subjects in groups A to G, each with twenty answers and a score.
+// Subjects in groups A to G, each with twenty answers and a score: 100,000,
+// or as many as QUORVEL_BENCH_SUBJECTS asks for (1000000 for the large case).
 bool fillDatabase()
 {
+    const qint64 count = qEnvironmentVariableIsSet("QUORVEL_BENCH_SUBJECTS")
+                             ? qEnvironmentVariable("QUORVEL_BENCH_SUBJECTS").toLongLong()
+                             : 100000;
     QDir::setCurrent(folder->path());
     if (!Store::createDatabase(QString::fromLatin1(Store::kDatabasePath))
         || Store::openDatabase().status != Store::OpenStatus::Opened)
@@ -37,10 +41,10 @@ bool fillDatabase()
     for (int item = 1; item <= 20; ++item)
         answers += QStringLiteral(", 1 + abs(random() % 4)");
     return query.exec(QStringLiteral(
-               "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 99999) "
+               "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
                "INSERT INTO \"ide\" SELECT 1000000 + i, 'نام' || (i % 40), 'خانواده' || (i % 400), 20 + i % 45, "
                "'کارشناسی', CASE WHEN i % 2 THEN 'زن' ELSE 'مرد' END, 'متأهل', char(65 + i % 7), '1403/01/01', "
-               "'10:00:00', 20 + abs(random() % 61) FROM n"))
+               "'10:00:00', 20 + abs(random() % 61) FROM n").arg(count - 1))
            && query.exec(QStringLiteral("INSERT INTO \"Answer\" SELECT \"Code\"") + answers + QStringLiteral(" FROM \"ide\""));
 }
 
