@@ -1,5 +1,7 @@
 #include "analysis/analysisreport.h"
 
+#include "scoring/reportitems.h"
+
 #include "analysis/analysisformat.h"
 #include "analysis/frmanalysistext.h"
 #include "calendar/module7.h"
@@ -23,54 +25,23 @@ constexpr int kChartGap = 250;
 
 const QString kNazanin = QStringLiteral("B Nazanin");
 
+
+
+
+// Every text of the report is set in the same face.
 Item text(const QString &name, const QString &value, const QRect &rect, qreal size, bool bold,
           Qt::Alignment alignment = Qt::AlignCenter)
 {
-    Item item;
-    item.kind = Item::Kind::Label;
-    item.name = name;
-    item.text = value;
-    item.rect = rect;
-    item.fontFamily = kNazanin;
-    item.pointSize = size;
-    item.bold = bold;
-    item.alignment = alignment;
-    return item;
-}
-
-Item rule(const QString &name, QPoint from, QPoint to)
-{
-    Item item;
-    item.kind = Item::Kind::Line;
-    item.name = name;
-    item.rect = QRect(from, QSize(to.x() - from.x(), to.y() - from.y()));
-    return item;
-}
-
-Item fill(const QString &name, const QRect &rect, const QColor &colour)
-{
-    Item item;
-    item.kind = Item::Kind::Image;
-    item.name = name;
-    item.rect = rect;
-    item.colour = colour;
-    return item;
+    return Report::labelItem(name, value, rect, kNazanin, size, bold, alignment);
 }
 
 Item picture(const QString &name, const QRect &rect, const QImage &image)
 {
-    Item item = fill(name, rect, Qt::white);
+    Item item = Report::fillItem(name, rect, Qt::white);
     item.image = image;
     return item;
 }
 
-QString persianDigits(QString value)
-{
-    for (QChar &c : value)
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            c = QChar(0x06F0 + (c.unicode() - '0'));
-    return value;
-}
 
 // A table of rows of cells at top: columns given right to left by their
 // widths, a shaded row of captions first, ruled all round. Returns its bottom.
@@ -80,7 +51,7 @@ int addTable(Report::Section &band, const QString &name, int top, const QList<in
     const int tableWidth = std::accumulate(widths.cbegin(), widths.cend(), 0);
     const int left = (kWidth - tableWidth) / 2;
     const int height = rowHeight * int(rows.size());
-    band.items << fill(name + QStringLiteral("Shade"), QRect(left, top, tableWidth, rowHeight), QColor(0xE4, 0xE4, 0xE4));
+    band.items << Report::fillItem(name + QStringLiteral("Shade"), QRect(left, top, tableWidth, rowHeight), QColor(0xE4, 0xE4, 0xE4));
     for (int row = 0; row < rows.size(); ++row) {
         int right = left + tableWidth;
         for (int column = 0; column < widths.size(); ++column) {
@@ -92,15 +63,15 @@ int addTable(Report::Section &band, const QString &name, int top, const QList<in
                                alignment);
             right -= width;
         }
-        band.items << rule(QStringLiteral("%1Rule%2").arg(name).arg(row), QPoint(left, top + row * rowHeight),
+        band.items << Report::lineItem(QStringLiteral("%1Rule%2").arg(name).arg(row), QPoint(left, top + row * rowHeight),
                            QPoint(left + tableWidth, top + row * rowHeight));
     }
-    band.items << rule(name + QStringLiteral("Bottom"), QPoint(left, top + height), QPoint(left + tableWidth, top + height));
+    band.items << Report::lineItem(name + QStringLiteral("Bottom"), QPoint(left, top + height), QPoint(left + tableWidth, top + height));
     int edge = left + tableWidth;
-    band.items << rule(name + QStringLiteral("Edge"), QPoint(edge, top), QPoint(edge, top + height));
+    band.items << Report::lineItem(name + QStringLiteral("Edge"), QPoint(edge, top), QPoint(edge, top + height));
     for (int column = 0; column < widths.size(); ++column) {
         edge -= widths.at(column);
-        band.items << rule(QStringLiteral("%1Edge%2").arg(name).arg(column), QPoint(edge, top), QPoint(edge, top + height));
+        band.items << Report::lineItem(QStringLiteral("%1Edge%2").arg(name).arg(column), QPoint(edge, top), QPoint(edge, top + height));
     }
     return top + height;
 }
@@ -154,11 +125,11 @@ Report::Design AnalysisReportDesign(const Analysis::Results &results, const QStr
 
     Report::Section &header = design.section(SectionKind::ReportHeader);
     header.name = QStringLiteral("Statistics");
-    header.items << fill(QStringLiteral("TitleBand"), QRect(0, 0, kWidth, 1300), QColor(0xD8, 0xD8, 0xD8))
+    header.items << Report::fillItem(QStringLiteral("TitleBand"), QRect(0, 0, kWidth, 1300), QColor(0xD8, 0xD8, 0xD8))
                  << text(QStringLiteral("Clinic"), clinic.name, QRect(100, 60, kWidth - 200, 560), 14, true)
                  << text(QStringLiteral("Title"), FrmAnalysisText::ReportTitle, QRect(100, 600, kWidth - 200, 380), 12, true)
                  << text(QStringLiteral("Choice"),
-                         FrmAnalysisText::ReportChoice.arg(groupLabel, persianDigits(Module7::SolarDateText(QDate::currentDate()))),
+                         FrmAnalysisText::ReportChoice.arg(groupLabel, Report::persianDigits(Module7::SolarDateText(QDate::currentDate()))),
                          QRect(100, 960, kWidth - 200, 320), 10, false);
     int top = 1450;
     top = addTable(header, QStringLiteral("Groups"), top, {1500, 900, 1100, 1300, 1000, 1000, 1000}, groupRows(results),
@@ -194,7 +165,7 @@ Report::Design AnalysisReportDesign(const Analysis::Results &results, const QStr
 
     design.pageMarkItem = text(QStringLiteral("PageMark"), QString(), QRect(0, 240, kWidth, 300), 9, false);
     design.pageMark = [](int page, int pageCount) {
-        return persianDigits(FrmAnalysisText::ReportPageMark.arg(page + 1).arg(pageCount));
+        return Report::persianDigits(FrmAnalysisText::ReportPageMark.arg(page + 1).arg(pageCount));
     };
     return design;
 }

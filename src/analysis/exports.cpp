@@ -419,4 +419,22 @@ ExportResult exportSubjects(const QString &path, ExportFormat format, const Expo
     return result;
 }
 
+ExportResult exportGroup(const QString &path, ExportFormat format, const QString &group, const QString &groupLabel,
+                         const QStringList &itemTexts, const Progress &progress)
+{
+    ExportInput input{{}, itemTexts, {}, groupLabel};
+    const ReadResult read = readSubjects(group, &input.subjects, progress);
+    ExportResult result;
+    if (read.status == ReadStatus::Cancelled) {
+        result.cancelled = true;
+        return result;
+    }
+    if (read.status == ReadStatus::Failed) {
+        result.error = read.error;
+        return result;
+    }
+    input.results = analyse(input.subjects);
+    return exportSubjects(path, format, input, progress);
+}
+
 }  // namespace Analysis

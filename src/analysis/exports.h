@@ -38,6 +38,13 @@ struct ExportInput
 ExportResult exportSubjects(const QString &path, ExportFormat format, const ExportInput &input,
                             const Progress &progress = {});
 
+// Reads every column of the group's subjects (every group when empty) fresh
+// from the program's connection, works out their statistics and exports
+// them; the reading and the writing both report to progress. A failed read
+// names the store's cause; a stopped one is cancelled.
+ExportResult exportGroup(const QString &path, ExportFormat format, const QString &group, const QString &groupLabel,
+                         const QStringList &itemTexts, const Progress &progress = {});
+
 // The columns every export has, in order: variable names and their captions.
 struct Column
 {

@@ -415,18 +415,9 @@ void FrmAnalysis::exportAs(Analysis::ExportFormat format)
     Analysis::ExportResult result;
     {
         const ProgressWatch watch(this, QStringLiteral("ExportProgress"), FrmAnalysisText::Exporting);
-        // Every column of the shown choice, read as it stands now, in the order of the codes.
-        Analysis::ExportInput input{{}, m_itemTexts, m_results, groupLabel()};
+        // Every column of the shown choice, read as it stands now.
         const QString group = m_shownChoice == 0 ? QString() : Analysis::groupNames().value(m_shownChoice - 1);
-        const Analysis::ReadResult read = Analysis::readSubjects(group, &input.subjects, watch.progress());
-        if (read.status == Analysis::ReadStatus::Failed) {
-            result.error = read.error;
-        } else if (read.status == Analysis::ReadStatus::Cancelled) {
-            result.cancelled = true;
-        } else {
-            input.results = Analysis::analyse(input.subjects);
-            result = Analysis::exportSubjects(path, chosen, input, watch.progress());
-        }
+        result = Analysis::exportGroup(path, chosen, group, groupLabel(), m_itemTexts, watch.progress());
     }
     if (result.written)
         prompts().notice(this, FrmAnalysisText::ExportWritten.arg(QDir::toNativeSeparators(path)), 2500);

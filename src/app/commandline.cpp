@@ -5,6 +5,7 @@
 #include "app/printresults.h"
 #include "store/database.h"
 
+#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -54,6 +55,33 @@ int fail(const QString &reason)
 {
     QTextStream(stderr) << "quorvel: " << reason << Qt::endl;
     return 1;
+}
+
+bool readFileRequest(const QStringList &arguments, const QString &option, const QString &missingFile,
+                     FileRequest *request, QString *reason)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption output(option, QString(), QStringLiteral("FILE"));
+    const QCommandLineOption group(QStringLiteral("group"), QString(), QStringLiteral("G"));
+    parser.addOption(output);
+    parser.addOption(group);
+    if (!parser.parse(arguments)) {
+        *reason = parser.errorText();
+        return false;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        *reason = QStringLiteral("آرگومان ناشناخته: %1").arg(parser.positionalArguments().join(QLatin1Char(' ')));
+        return false;
+    }
+    if (parser.value(output).isEmpty()) {
+        *reason = missingFile;
+        return false;
+    }
+    // The file is named from where the command was given, before the program folder becomes current.
+    request->path = QFileInfo(parser.value(output)).absoluteFilePath();
+    request->group = parser.value(group);
+    request->groupGiven = parser.isSet(group);
+    return true;
 }
 
 bool openForReading(QString *reason)

@@ -17,4 +17,16 @@ namespace CommandLine {
 int fail(const QString &reason);
 // Opens the program folder's database for reading only; false with the reason.
 bool openForReading(QString *reason);
+
+// What a file-writing mode was asked: "--option FILE [--group G]".
+struct FileRequest
+{
+    QString path;      // absolute, named from where the command was given
+    QString group;     // empty for every group
+    bool groupGiven = false;
+};
+// Reads the request; false with the reason (a parse error, an unknown
+// argument, or missingFile when no file is named).
+bool readFileRequest(const QStringList &arguments, const QString &option, const QString &missingFile,
+                     FileRequest *request, QString *reason);
 }  // namespace CommandLine

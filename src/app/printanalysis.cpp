@@ -9,31 +9,21 @@
 #include "scoring/reportpainter.h"
 #include "store/database.h"
 
-#include <QCommandLineParser>
-#include <QFileInfo>
 
 int PrintAnalysis(const QStringList &arguments)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption output(QStringLiteral("print-analysis"), QString(), QStringLiteral("FILE.pdf"));
-    const QCommandLineOption group(QStringLiteral("group"), QString(), QStringLiteral("G"));
-    parser.addOption(output);
-    parser.addOption(group);
-    if (!parser.parse(arguments))
-        return CommandLine::fail(parser.errorText());
-    if (!parser.positionalArguments().isEmpty())
-        return CommandLine::fail(QStringLiteral("آرگومان ناشناخته: %1").arg(parser.positionalArguments().join(QLatin1Char(' '))));
-    const QString target = parser.value(output);
-    if (target.isEmpty())
-        return CommandLine::fail(QStringLiteral("نام فایل PDF داده نشده است: --print-analysis FILE.pdf"));
-    // The target is named from where the command was given, before the program folder becomes current.
-    const QString pdfPath = QFileInfo(target).absoluteFilePath();
+    CommandLine::FileRequest request;
+    QString reason;
+    if (!CommandLine::readFileRequest(arguments, QStringLiteral("print-analysis"),
+                                      QStringLiteral("نام فایل PDF داده نشده است: --print-analysis FILE.pdf"), &request,
+                                      &reason))
+        return CommandLine::fail(reason);
+    const QString pdfPath = request.path;
 
     PrepareApplication();
-    QString reason;
     if (!CommandLine::openForReading(&reason))
         return CommandLine::fail(reason);
-    const QString chosen = parser.value(group);
+    const QString chosen = request.group;
     QList<Analysis::SubjectRecord> subjects;
     const Analysis::ReadResult read = Analysis::readSubjects(chosen, &subjects, {}, Analysis::ReadDetail::ForStatistics);
     const QStringList items = Analysis::readItemTexts(&reason);

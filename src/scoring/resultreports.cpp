@@ -1,5 +1,6 @@
 #include "scoring/resultreports.h"
 
+#include "scoring/reportitems.h"
 #include "scoring/reportlayout.h"
 #include "scoring/reportpainter.h"
 #include "scoring/reporttext.h"
@@ -22,20 +23,6 @@ using Report::SectionKind;
 
 const QString kNazanin = QStringLiteral("B Nazanin");
 
-Item label(const QString &name, const QString &text, QRect rect, const QString &font, qreal size, bool bold,
-           Qt::Alignment alignment = Qt::AlignCenter)
-{
-    Item item;
-    item.kind = Item::Kind::Label;
-    item.name = name;
-    item.text = text;
-    item.rect = rect;
-    item.fontFamily = font;
-    item.pointSize = size;
-    item.bold = bold;
-    item.alignment = alignment;
-    return item;
-}
 
 Item fieldBox(const QString &name, const QString &field, QRect rect)
 {
@@ -51,33 +38,8 @@ Item fieldBox(const QString &name, const QString &field, QRect rect)
     return item;
 }
 
-Item band(const QString &name, QRect rect, const QColor &colour, const QString &picture = QString())
-{
-    Item item;
-    item.kind = Item::Kind::Image;
-    item.name = name;
-    item.rect = rect;
-    item.colour = colour;
-    item.picture = picture;
-    return item;
-}
 
-// Persian digits in place of the ASCII ones, for lines the program writes itself.
-QString persianDigits(QString text)
-{
-    for (QChar &c : text)
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            c = QChar(0x06F0 + (c.unicode() - '0'));
-    return text;
-}
 
-Item rule(QPoint from, QPoint to)
-{
-    Item item;
-    item.kind = Item::Kind::Line;
-    item.rect = QRect(from, QSize(to.x() - from.x(), to.y() - from.y()));
-    return item;
-}
 
 // The table's column edges, right to left: each lies between a column's
 // caption and box and those of the next column.
@@ -88,9 +50,9 @@ constexpr int kColumnEdges[] = {kTableWidth, 5552, 5052, 4315, 3770, 3100, 2345,
 void addRules(Report::Section &section, std::initializer_list<int> across)
 {
     for (int edge : kColumnEdges)
-        section.items << rule(QPoint(edge, 0), QPoint(edge, section.height));
+        section.items << Report::lineItem(QString(), QPoint(edge, 0), QPoint(edge, section.height));
     for (int y : across)
-        section.items << rule(QPoint(0, y), QPoint(kTableWidth, y));
+        section.items << Report::lineItem(QString(), QPoint(0, y), QPoint(kTableWidth, y));
 }
 
 // Writes text into a label the design itself made: a name that is not
@@ -114,15 +76,15 @@ Report::Design makeResultTable()
     Report::Section &header = design.section(SectionKind::ReportHeader);
     header.name = QStringLiteral("Section4");
     header.height = 1550;
-    header.items << band(QStringLiteral("Image2"), QRect(0, 0, kTableWidth, 1550), QColor(0xC0, 0xC0, 0xC0))
-                 << label(QStringLiteral("Label9"), QStringLiteral(" "), QRect(56, 113, 5991, 776),
+    header.items << Report::fillItem(QStringLiteral("Image2"), QRect(0, 0, kTableWidth, 1550), QColor(0xC0, 0xC0, 0xC0))
+                 << Report::labelItem(QStringLiteral("Label9"), QStringLiteral(" "), QRect(56, 113, 5991, 776),
                           QStringLiteral("B Titr"), 14.25, true)
-                 << label(QStringLiteral("Label3"), ReportText::TableTitle, QRect(5, 1034, 6029, 510), kNazanin, 12, true);
+                 << Report::labelItem(QStringLiteral("Label3"), ReportText::TableTitle, QRect(5, 1034, 6029, 510), kNazanin, 12, true);
 
     Report::Section &pageHeader = design.section(SectionKind::PageHeader);
     pageHeader.name = QStringLiteral("Section2");
     pageHeader.height = 570;
-    pageHeader.items << band(QStringLiteral("Image1"), QRect(0, 0, kTableWidth, 570), QColor(0xE0, 0xE0, 0xE0));
+    pageHeader.items << Report::fillItem(QStringLiteral("Image1"), QRect(0, 0, kTableWidth, 570), QColor(0xE0, 0xE0, 0xE0));
     const struct {
         const char *caption;
         const QString &text;
@@ -144,7 +106,7 @@ Report::Design makeResultTable()
     detail.name = QStringLiteral("Section1");
     detail.height = 385;
     for (const auto &column : columns) {
-        pageHeader.items << label(QString::fromLatin1(column.caption), column.text, QRect(column.left, 40, column.width, 465),
+        pageHeader.items << Report::labelItem(QString::fromLatin1(column.caption), column.text, QRect(column.left, 40, column.width, 465),
                                   kNazanin, 9.75, true);
         detail.items << fieldBox(QString::fromLatin1(column.box), QString::fromLatin1(column.field),
                                  QRect(column.boxLeft, 0, column.boxWidth, 385));
@@ -162,20 +124,20 @@ Report::Design makeResultTable()
     footer.name = QStringLiteral("Section5");
     footer.height = 706;
     const QString mitra = QStringLiteral("B Mitra");
-    Item addressCaption = label(QStringLiteral("Label15"), ReportText::AddressCaption, QRect(5259, 0, 555, 360), mitra,
+    Item addressCaption = Report::labelItem(QStringLiteral("Label15"), ReportText::AddressCaption, QRect(5259, 0, 555, 360), mitra,
                                 9.75, true, Qt::AlignRight | Qt::AlignVCenter);
     addressCaption.direction = Qt::LeftToRight;
     footer.items << addressCaption
-                 << label(QStringLiteral("Label14"), QString(), QRect(220, 0, 5040, 360), mitra, 9.75, true,
+                 << Report::labelItem(QStringLiteral("Label14"), QString(), QRect(220, 0, 5040, 360), mitra, 9.75, true,
                           Qt::AlignRight | Qt::AlignVCenter)
-                 << label(QStringLiteral("Label16"), kMakerLine, QRect(252, 418, 4164, 288), mitra, 9.75, false,
+                 << Report::labelItem(QStringLiteral("Label16"), kMakerLine, QRect(252, 418, 4164, 288), mitra, 9.75, false,
                           Qt::AlignRight | Qt::AlignVCenter);
 
     // Under every page, in the margin below the table's own bands.
-    design.pageMarkItem = label(QStringLiteral("PageMark"), QString(), QRect(0, 240, kTableWidth, 300), kNazanin, 9, false);
+    design.pageMarkItem = Report::labelItem(QStringLiteral("PageMark"), QString(), QRect(0, 240, kTableWidth, 300), kNazanin, 9, false);
     design.pageMark = [](int page, int pageCount) {
         const QDateTime now = QDateTime::currentDateTime();
-        return persianDigits(ReportText::PageMark.arg(page + 1)
+        return Report::persianDigits(ReportText::PageMark.arg(page + 1)
                                  .arg(pageCount)
                                  .arg(Module7::SolarDateText(now.date()), now.time().toString(QStringLiteral("HH:mm"))));
     };
@@ -198,8 +160,8 @@ Report::Design makeResultCard()
     Report::Section &card = design.section(SectionKind::Detail);
     card.name = QStringLiteral("Section1");
     card.height = 5732;
-    card.items << band(QStringLiteral("Image1"), QRect(0, 0, 6300, 5730), Qt::white, QStringLiteral(":/scoring/card.svg"))
-               << label(QStringLiteral("Label1"), ReportText::CardTitle, QRect(2016, 126, 2280, 765),
+    card.items << Report::fillItem(QStringLiteral("Image1"), QRect(0, 0, 6300, 5730), Qt::white, QStringLiteral(":/scoring/card.svg"))
+               << Report::labelItem(QStringLiteral("Label1"), ReportText::CardTitle, QRect(2016, 126, 2280, 765),
                         QStringLiteral("Arabic Transparent"), 12, true);
     const struct {
         const char *caption;
@@ -223,15 +185,15 @@ Report::Design makeResultCard()
     for (const auto &line : lines) {
         // The score is what the card is for: it stands out from the captions.
         const qreal valueSize = qstrcmp(line.value, "Label23") == 0 ? 16 : 11;
-        card.items << label(QString::fromLatin1(line.caption), line.text, QRect(line.left, line.top, line.width, 400),
+        card.items << Report::labelItem(QString::fromLatin1(line.caption), line.text, QRect(line.left, line.top, line.width, 400),
                             kNazanin, 11, true)
-                   << label(QString::fromLatin1(line.value), QString(),
+                   << Report::labelItem(QString::fromLatin1(line.value), QString(),
                             QRect(line.valueLeft, line.valueTop, line.valueWidth, line.valueHeight), kNazanin, valueSize,
                             true, line.valueAlignment);
     }
-    card.items << label(QStringLiteral("Label24"), kWebSite, QRect(2160, 5185, 2010, 270), QStringLiteral("Arial"), 8,
+    card.items << Report::labelItem(QStringLiteral("Label24"), kWebSite, QRect(2160, 5185, 2010, 270), QStringLiteral("Arial"), 8,
                         false)
-               << label(QStringLiteral("Label25"), kShop, QRect(2160, 5473, 2010, 250), QStringLiteral("Arial"), 8, false);
+               << Report::labelItem(QStringLiteral("Label25"), kShop, QRect(2160, 5473, 2010, 250), QStringLiteral("Arial"), 8, false);
     return design;
 }
 
