@@ -1,11 +1,7 @@
 #include "backup/copyfileinblocks.h"
 
-#include "backup/backuptext.h"
 #include "store/safefile.h"
-#include "ui/panels.h"
-#include "ui/prompts.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -95,16 +91,3 @@ bool copyFileInBlocks(const QString &source, const QString &target, QString *err
 }
 
 }  // namespace Backup
-
-bool CopyFileInBlocks(QWidget *owner, const QString &source, const QString &target)
-{
-    QString error;
-    if (Backup::copyFileInBlocks(source, target, &error, [](qint64, qint64) {
-            QCoreApplication::processEvents();
-            return true;
-        }))
-        return true;
-    prompts().message(owner, BackupText::CopyFailed + QStringLiteral("\r\n") + error, ApplicationTitle,
-                      Prompts::Icon::Critical);
-    return false;
-}

@@ -5,7 +5,6 @@
 #include <functional>
 
 class QIODevice;
-class QWidget;
 
 namespace SafeFile {
 class Writer;
@@ -45,8 +44,3 @@ bool copyFileInBlocks(const QString &source, const QString &target, QString *err
 bool isSameFile(const QString &first, const QString &second);
 
 }  // namespace Backup
-
-// The backup window's copy: the window keeps painting between blocks, and a
-// failure is shown to the operator in the copy's own words. True when the
-// target holds the whole copy.
-bool CopyFileInBlocks(QWidget *owner, const QString &source, const QString &target);
