@@ -291,8 +291,8 @@ void FrmCode::Command1_Click()
         ShowSelfClosingMessage(this, LookupText::GroupRequired);
         return;
     }
-    Report::Rows rows;
-    if (!StoreSucceeded(this, ResultReports::ReadRows(*Adodc2, ResultReports::DataRPrintFields(), &rows), *Adodc2))
+    std::shared_ptr<const Report::RowSource> rows;
+    if (!StoreSucceeded(this, ResultReports::StreamRows(*Adodc2, ResultReports::DataRPrintFields(), &rows), *Adodc2))
         return;
     // The clinic's name and address as stored now, both of them, for every print.
     ResultReports::Clinic clinic;

@@ -249,8 +249,8 @@ void FrmkLID::Command3_Click()
     keepSelection(m_scoredCode);
     if (!StoreSucceeded(this, Adodc6->refresh(), *Adodc6))
         return;
-    Report::Rows rows;
-    if (!StoreSucceeded(this, ResultReports::ReadRows(*Adodc6, ResultReports::DataRPrintFields(), &rows), *Adodc6))
+    std::shared_ptr<const Report::RowSource> rows;
+    if (!StoreSucceeded(this, ResultReports::StreamRows(*Adodc6, ResultReports::DataRPrintFields(), &rows), *Adodc6))
         return;
     ReportPreview::show(ResultReports::DataRPrint({Text13->text(), Text16->text()}), std::move(rows), this);
 }

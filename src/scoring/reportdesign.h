@@ -81,17 +81,28 @@ struct Design
     QStringList fields() const;
 };
 
-// The rows a report prints: a copy of the row source taken when the report
-// is shown, kept packed so a table of many thousands of rows stays small.
-class Rows
+// Where a report's detail lines come from: a number of rows, and the value
+// of a field of any of them (empty for a field or row it does not have).
+class RowSource
+{
+public:
+    virtual ~RowSource() = default;
+    virtual qint64 count() const = 0;
+    virtual QString value(qint64 row, const QString &field) const = 0;
+    // Why a value could not be read, once one could not; empty while all went well.
+    virtual QString readError() const { return QString(); }
+};
+
+// Rows held in memory, kept packed so that many thousands of them stay small.
+class Rows : public RowSource
 {
 public:
     explicit Rows(const QStringList &fields = {});
 
     const QStringList &fields() const { return m_fields; }
-    qint64 count() const;
+    qint64 count() const override;
     void append(const QStringList &values);  // one value per field, in fields() order
-    QString value(qint64 row, const QString &field) const;
+    QString value(qint64 row, const QString &field) const override;
 
 private:
     QStringList m_fields;

@@ -17,7 +17,7 @@ int heightOf(const Design &design, SectionKind kind)
 
 }  // namespace
 
-Layout::Layout(const Design &design, const Rows &rows) : m_design(design), m_rows(rows)
+Layout::Layout(const Design &design, const RowSource &rows) : m_design(design), m_rows(rows)
 {
     const int reportHeader = heightOf(design, SectionKind::ReportHeader);
     const int pageHeader = heightOf(design, SectionKind::PageHeader);

@@ -33,8 +33,9 @@ class Layout
 {
 public:
     // The design and rows must outlive the layout.
-    Layout(const Design &design, const Rows &rows);
+    Layout(const Design &design, const RowSource &rows);
 
+    const RowSource &rows() const { return m_rows; }
     int pageCount() const;
     // First detail row on the page and how many rows it holds.
     qint64 firstRow(int page) const;
@@ -43,7 +44,7 @@ public:
 
 private:
     const Design &m_design;
-    const Rows &m_rows;
+    const RowSource &m_rows;
     // Filled by the constructor from the band heights.
     qint64 m_rowsOnFirstPage = 0;
     qint64 m_rowsOnOtherPages = 0;

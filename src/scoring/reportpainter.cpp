@@ -143,6 +143,9 @@ bool writePdf(const Layout &layout, const QString &path, const QString &title, Q
         if (!printPages(layout, writer))
             return fail(file.errorText().isEmpty() ? QStringLiteral("صفحه‌ها رسم نشدند") : file.errorText());
     }
+    // Rows streamed from the store may fail part way: such a file is not saved.
+    if (!layout.rows().readError().isEmpty())
+        return fail(layout.rows().readError());
     if (!file.errorText().isEmpty() || !file.commit())
         return fail(file.errorText());
     return true;

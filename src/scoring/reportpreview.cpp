@@ -40,8 +40,14 @@ QString saveFolder()
 }  // namespace
 
 ReportPreview::ReportPreview(const Report::Design &design, Report::Rows rows, QWidget *parent)
+    : ReportPreview(design, std::make_shared<const Report::Rows>(std::move(rows)), parent)
+{
+}
+
+ReportPreview::ReportPreview(const Report::Design &design, std::shared_ptr<const Report::RowSource> rows,
+                             QWidget *parent)
     : QWidget(parent, Qt::Window), m_design(design), m_rows(std::move(rows)),
-      m_layout(std::make_unique<Report::Layout>(m_design, m_rows))
+      m_layout(std::make_unique<Report::Layout>(m_design, *m_rows))
 {
     setObjectName(QStringLiteral("ReportPreview"));
     setLayoutDirection(Qt::RightToLeft);
@@ -115,6 +121,12 @@ qreal ReportPreview::zoom() const
 }
 
 ReportPreview *ReportPreview::show(const Report::Design &design, Report::Rows rows, QWidget *owner)
+{
+    return show(design, std::make_shared<const Report::Rows>(std::move(rows)), owner);
+}
+
+ReportPreview *ReportPreview::show(const Report::Design &design, std::shared_ptr<const Report::RowSource> rows,
+                                   QWidget *owner)
 {
     auto *preview = new ReportPreview(design, std::move(rows));
     preview->setAttribute(Qt::WA_DeleteOnClose);

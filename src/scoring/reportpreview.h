@@ -21,8 +21,10 @@ class ReportPreview : public QWidget
     Q_OBJECT
 
 public:
-    // Takes its own copy of the design and the rows, so the report stays as it
-    // was shown whatever the windows behind it do next.
+    // Takes its own copy of the design. Rows held in memory stay as they were
+    // shown; rows streamed from the store are read as their pages are shown.
+    ReportPreview(const Report::Design &design, std::shared_ptr<const Report::RowSource> rows,
+                  QWidget *parent = nullptr);
     ReportPreview(const Report::Design &design, Report::Rows rows, QWidget *parent = nullptr);
     ~ReportPreview() override;
 
@@ -33,6 +35,8 @@ public:
     // Opens a preview window for the report, over owner, and returns it; it
     // deletes itself on close. It belongs to no window: it stays open when
     // the window it was shown from closes.
+    static ReportPreview *show(const Report::Design &design, std::shared_ptr<const Report::RowSource> rows,
+                               QWidget *owner);
     static ReportPreview *show(const Report::Design &design, Report::Rows rows, QWidget *owner);
     using QWidget::show;
 
@@ -47,7 +51,7 @@ private:
     void showPageNumber(int page);
 
     Report::Design m_design;
-    Report::Rows m_rows;
+    std::shared_ptr<const Report::RowSource> m_rows;
     std::unique_ptr<Report::Layout> m_layout;
     PreviewPages *Pages;
     QPushButton *PreviousPage;

@@ -4,6 +4,8 @@
 #include "scoring/reportlayout.h"
 #include "scoring/reportpainter.h"
 #include "scoring/reporttext.h"
+#include "scoring/storedrows.h"
+#include "store/pagedrows.h"
 #include "store/recordset.h"
 #include "calendar/module7.h"
 
@@ -248,6 +250,15 @@ bool ReadRows(RecordSet &source, const QStringList &fields, Report::Rows *rows)
     return true;
 }
 
+bool StreamRows(RecordSet &source, const QStringList &fields, std::shared_ptr<const Report::RowSource> *rows)
+{
+    std::unique_ptr<Store::PagedRows> paged;
+    if (!source.pageStoredRows(fields, &paged))
+        return false;
+    *rows = std::make_shared<const StoredRows>(std::move(paged));
+    return true;
+}
+
 bool ExportResultTable(const QString &pdfPath, const QString *group, QString *error)
 {
     Clinic clinic;
@@ -257,15 +268,15 @@ bool ExportResultTable(const QString &pdfPath, const QString *group, QString *er
         return false;
     }
     RecordSet subjects(QStringLiteral("Adodc6"), QStringLiteral("ide"));
-    Report::Rows rows;
+    std::shared_ptr<const Report::RowSource> rows;
     const bool read = (group ? subjects.filterBy(QStringLiteral("Group"), *group) : subjects.refresh())
-                      && ReadRows(subjects, DataRPrintFields(), &rows);
+                      && StreamRows(subjects, DataRPrintFields(), &rows);
     if (!read) {
         *error = QStringLiteral("خواندن بانک اطلاعات ممکن نشد: %1").arg(subjects.errorText());
         return false;
     }
     const Report::Design table = DataRPrint(clinic);
-    const Report::Layout layout(table, rows);
+    const Report::Layout layout(table, *rows);
     return Report::writePdf(layout, pdfPath, ReportText::TableTitle.trimmed(), error);
 }
 

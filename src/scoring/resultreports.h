@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "scoring/reportdesign.h"
 
 class RecordSet;
@@ -39,6 +41,10 @@ Report::Design DataR1(const CardValues &values);
 // The stored rows of source (a record set over ide) with the given fields.
 // False with the store's reason on source.
 bool ReadRows(RecordSet &source, const QStringList &fields, Report::Rows *rows);
+
+// The stored rows of source with the given fields, streamed: counted now,
+// read as they are shown or printed. False with the store's reason on source.
+bool StreamRows(RecordSet &source, const QStringList &fields, std::shared_ptr<const Report::RowSource> *rows);
 
 // Writes the result table of the stored subjects (of one group when group is
 // not null), with the clinic's name and address, to a PDF file without any

@@ -1,6 +1,7 @@
 #include "store/recordset.h"
 
 #include "store/database.h"
+#include "store/pagedrows.h"
 #include "store/rowsview.h"
 #include "store/tablemodel.h"
 
@@ -176,6 +177,23 @@ bool RecordSet::readStoredRows(const QStringList &fields,
     }
     if (query.lastError().isValid())
         return failWith(query.lastError());
+    return true;
+}
+
+bool RecordSet::pageStoredRows(const QStringList &fields, std::unique_ptr<Store::PagedRows> *rows)
+{
+    if (refuseWhenClosed())
+        return false;
+    m_error.clear();
+    m_failure = StoreFailure::None;
+    for (const QString &name : fields) {
+        if (!hasField(name))
+            return fail(StoreFailure::UnknownField, QStringLiteral("no field %1 in %2").arg(name, table()));
+    }
+    auto paged = std::make_unique<Store::PagedRows>(table(), m_model->where(), fields);
+    if (!paged->open())
+        return fail(paged->failure(), paged->errorText());
+    *rows = std::move(paged);
     return true;
 }
 

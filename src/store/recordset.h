@@ -9,11 +9,13 @@
 #include <QVariant>
 
 #include <functional>
+#include <memory>
 
 class QAbstractItemModel;
 class QSqlError;
 
 namespace Store {
+class PagedRows;
 class TableModel;
 class RowsView;
 }  // namespace Store
@@ -69,6 +71,11 @@ public:
     // fields in that order. Pending rows and uncommitted edits are not read.
     [[nodiscard]] bool readStoredRows(const QStringList &fields,
                                       const std::function<void(const QStringList &values)> &row);
+
+    // The stored rows of the set as they stand now, under its filter, counted
+    // at once and read later block by block in the order they were written;
+    // they keep the filter of this moment whatever the set does next.
+    [[nodiscard]] bool pageStoredRows(const QStringList &fields, std::unique_ptr<Store::PagedRows> *rows);
 
     // The distinct non-empty values of field among the stored rows of the set,
     // under its filter, in no particular order.

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QPdfDocument>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -78,6 +79,56 @@ private slots:
         QFile after(folder.databasePath());
         QVERIFY(after.open(QIODevice::ReadOnly));
         QCOMPARE(after.readAll(), before);
+    }
+
+    // The table is read from the store a block at a time while it is
+    // written: every line of the PDF still carries its row's values, in the
+    // store's order, numbered without a gap, across block edges and across
+    // rows deleted in between.
+    void streamedTableEqualsTheStoreRowForRow()
+    {
+        ProgramFolder folder;
+        QVERIFY(copyProgramInto(folder));
+        QVERIFY(folder.exec(QStringLiteral(
+            "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 2039) "
+            "INSERT INTO \"ide\" (\"Code\", \"Group\", \"Sen\", \"Jens\", \"Taahol\", \"Tahsil\", \"Nomre\") "
+            "SELECT 900000 - i * 7, 'G' || (i % 5), 20 + i % 41, 'J' || (i % 2), 'T' || (i % 3), 'E' || (i % 9), "
+            "20 + (i * 13) % 61 FROM n")));
+        QVERIFY(folder.exec(QStringLiteral("DELETE FROM \"ide\" WHERE rowid % 51 = 0")));
+        QCOMPARE(folder.scalar(QStringLiteral("SELECT COUNT(*) FROM \"ide\"")).toInt(), 2000);
+        const QString stored = folder.scalar(QStringLiteral(
+            "SELECT group_concat(\"Code\" || ' ' || \"Group\" || ' ' || \"Sen\" || ' ' || \"Jens\" || ' ' "
+            "|| \"Taahol\" || ' ' || \"Tahsil\" || ' ' || \"Nomre\", ';') FROM \"ide\"")).toString();
+        const QStringList rows = stored.split(u';');
+        QCOMPARE(rows.size(), 2000);
+
+        const QString pdf = folder.filePath(QStringLiteral("all.pdf"));
+        const Run run = runProgram(folder, {QStringLiteral("--print-results"), pdf});
+        QCOMPARE(run.status, 0);
+        QPdfDocument document;
+        QCOMPARE(document.load(pdf), QPdfDocument::Error::None);
+        static const QRegularExpression latin(QStringLiteral("[A-Za-z0-9]+"));
+        qsizetype row = 0;
+        for (int page = 0; page < document.pageCount(); ++page) {
+            for (const QString &line : document.getAllText(page).text().split(u'\n')) {
+                QStringList printed;
+                for (const QRegularExpressionMatch &match : latin.globalMatch(line))
+                    printed << match.captured();
+                if (printed.isEmpty())
+                    continue;
+                QVERIFY2(row < rows.size(), qPrintable(QStringLiteral("extra line on page %1: %2").arg(page + 1).arg(line)));
+                QStringList expected = rows.at(row).split(u' ');
+                expected << QString::number(row + 1);
+                printed.sort();
+                expected.sort();
+                QVERIFY2(printed == expected, qPrintable(QStringLiteral("page %1, row %2: printed %3, stored %4")
+                                                             .arg(page + 1)
+                                                             .arg(row + 1)
+                                                             .arg(printed.join(u' '), expected.join(u' '))));
+                ++row;
+            }
+        }
+        QCOMPARE(row, rows.size());
     }
 
     void failuresAreClear_data()

@@ -1,4 +1,5 @@
 #include "store/database.h"
+#include "store/pagedrows.h"
 #include "store/recordset.h"
 #include "support/programfolder.h"
 
@@ -95,6 +96,59 @@ private slots:
         QCOMPARE(grid.model->rowCount(), stored);
         QCOMPARE(set.count(), stored);
         QCOMPARE(grid.lastCode(), QStringLiteral("new"));
+    }
+
+    // Rows paged from the store are the set's rows in its order whichever
+    // block is asked for first: a jump ahead, a step back, a filter, rows
+    // gone between blocks; a closed connection is an error, never a wrong value.
+    void pagedRowsMatchTheTableInAnyOrderOfReading()
+    {
+        ProgramFolder folder;
+        QVERIFY2(folder.isValid(), qPrintable(folder.error()));
+        QVERIFY(registerAnswers(3000));
+        QSqlQuery change(Store::database());
+        QVERIFY(change.exec(QStringLiteral("DELETE FROM \"Answer\" WHERE rowid % 7 = 0")));
+        QVERIFY(change.exec(QStringLiteral("UPDATE \"Answer\" SET \"1\" = 'x' WHERE rowid % 3 = 0")));
+        const auto storedCodes = [](const QString &where) {
+            QStringList codes;
+            QSqlQuery read(Store::database());
+            // As a grid reads them: whole rows, in the order the table holds them.
+            read.exec(QStringLiteral("SELECT * FROM \"Answer\"") + where);
+            while (read.next())
+                codes << read.value(0).toString();
+            return codes;
+        };
+
+        RecordSet set(QStringLiteral("Adodc3"), QStringLiteral("Answer"));
+        for (const bool filtered : {false, true}) {
+            QVERIFY(filtered ? set.filterBy(QStringLiteral("1"), QStringLiteral("x")) : set.open());
+            const QStringList expected = storedCodes(filtered ? QStringLiteral(" WHERE \"1\" = 'x'") : QString());
+            std::unique_ptr<Store::PagedRows> rows;
+            QVERIFY(set.pageStoredRows({QStringLiteral("Code"), QStringLiteral("1")}, &rows));
+            QCOMPARE(rows->count(), expected.size());
+            // Blocks in a scrambled order, then every row straight through.
+            QList<qint64> order;
+            for (qint64 block : {5, 9, 2, 0, 7, 1, 10, 3})
+                order << block * Store::PagedRows::kBlockRows + 17;
+            for (qint64 row = 0; row < expected.size(); ++row)
+                order << row;
+            for (qint64 row : order) {
+                if (row >= expected.size())
+                    continue;
+                QVERIFY2(rows->value(row, 0) == expected.at(row),
+                         qPrintable(QStringLiteral("row %1: %2, stored %3").arg(row).arg(rows->value(row, 0), expected.at(row))));
+            }
+            QCOMPARE(rows->value(expected.size(), 0), QString());
+            QVERIFY(rows->errorText().isEmpty());
+        }
+
+        std::unique_ptr<Store::PagedRows> rows;
+        QVERIFY(set.open() && set.pageStoredRows({QStringLiteral("Code")}, &rows));
+        QVERIFY(!set.pageStoredRows({QStringLiteral("NoSuchField")}, &rows));
+        QCOMPARE(set.failure(), StoreFailure::UnknownField);
+        Store::closeDatabase();
+        QCOMPARE(rows->value(1000, 0), QString());
+        QVERIFY(!rows->errorText().isEmpty());
     }
 };
 
