@@ -26,32 +26,24 @@ bool copyInto(QIODevice &source, SafeFile::Writer &out, QString *error, const Co
         *cancelled = false;
     const qint64 length = source.size() - source.pos();
     qint64 position = 0;
-    // Blocks go out in runs of many: the disk takes one large write much
-    // faster than many odd-sized ones, and the window paints between runs.
-    constexpr qint64 kRun = 256 * kBlockSize;
-    QByteArray run(kRun, Qt::Uninitialized);
-    qint64 filled = 0;
+    QByteArray block(kBlockSize, Qt::Uninitialized);
     while (position < length) {
-        if (filled == 0 && progress && !progress(position, length)) {
+        if (progress && !progress(position, length)) {
             if (cancelled)
                 *cancelled = true;
             *error = QStringLiteral("cancelled");
             return false;
         }
         const qint64 size = qMin(kBlockSize, length - position);
-        if (source.read(run.data() + filled, size) != size) {
+        if (source.read(block.data(), size) != size) {
             *error = source.errorString().isEmpty() ? QStringLiteral("the source ended early") : source.errorString();
             return false;
         }
-        filled += size;
-        position += size;
-        if (filled + kBlockSize > kRun || position == length) {
-            if (out.write(run.constData(), filled) != filled) {
-                *error = out.errorText();
-                return false;
-            }
-            filled = 0;
+        if (out.write(block.constData(), size) != size) {
+            *error = out.errorText();
+            return false;
         }
+        position += size;
     }
     return true;
 }
@@ -83,7 +75,8 @@ bool copyFileInBlocks(const QString &source, const QString &target, QString *err
         return false;
     }
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
+    // Blocks this large gain nothing from a second buffer.
+    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         *error = SafeFile::describeError(EACCES, source);
         return false;
     }

@@ -12,10 +12,11 @@ class Writer;
 
 namespace Backup {
 
-// Bytes read at a time.
-constexpr qint64 kBlockSize = 4048;
+// Bytes read and written at a time: large enough for the disk to run at full
+// speed, small enough for a window to paint between two of them.
+constexpr qint64 kBlockSize = 1024 * 1024;
 
-// Told before each run of blocks (about every megabyte) how many bytes of
+// Told before each block how many bytes of
 // how many are copied, so that a window can paint and show it; returning
 // false stops the copy. A restore also asks it now and then while it checks
 // the copy, with done and total of -1.
