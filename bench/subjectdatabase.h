@@ -113,8 +113,8 @@ inline bool prepareSubjectDatabase(const QTemporaryDir &folder, QString *error)
     const QString cached = QDir(cacheFolder).filePath(QStringLiteral("subjects-%1.mdb").arg(kBenchSubjects));
     if (!QFile::exists(cached)) {
         fprintf(stderr, "making %d subjects in %s (once)\n", kBenchSubjects, qPrintable(cached));
-        QTemporaryDir making(cacheFolder + QStringLiteral("/making-XXXXXX"));
         QDir().mkpath(cacheFolder);
+        QTemporaryDir making(cacheFolder + QStringLiteral("/making-XXXXXX"));
         if (!making.isValid() || !QDir::setCurrent(making.path())
             || !Store::createDatabase(QString::fromLatin1(Store::kDatabasePath), error)
             || !fillSubjectDatabase(kBenchSubjects)

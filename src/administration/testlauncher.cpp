@@ -14,7 +14,7 @@ TestLauncher::~TestLauncher()
 
 void TestLauncher::launch(QWidget *owner, const RecordSet &registeredAnswers, const std::function<void()> &hidePanels)
 {
-    if (registeredAnswers.count() == 0)
+    if (registeredAnswers.isEmpty())
         return;
     hidePanels();
     // The window has no parent: it outlives the main window that first asked for it.
@@ -32,7 +32,7 @@ void TestLauncher::launch(QWidget *owner, const RecordSet &registeredAnswers, co
     }
     if (!StoreSucceeded(owner, answers->filterBy(QStringLiteral("code"), code), *answers))
         return;
-    if (answers->count() == 0) {
+    if (answers->isEmpty()) {
         ShowSelfClosingMessage(owner, AdministrationText::NoSuchSubject);
         return;
     }

@@ -213,7 +213,7 @@ void Frm1::HidePanels()
 {
     for (QFrame *panel : std::initializer_list<QFrame *>{Frame6, Frame10, Frame8, Frame9})
         panel->hide();
-    if (Adodc2->count() != 0)
+    if (!Adodc2->isEmpty())
         refreshSubjects();
 }
 
@@ -234,7 +234,7 @@ void Frm1::Command2_Click()
 // hidden, as it is, until the keying window closes.
 void Frm1::Command3_Click()
 {
-    if (Adodc3->count() == 0)
+    if (Adodc3->isEmpty())
         return;
     HidePanels();
     auto *keying = new FrmkLID(this);
@@ -248,7 +248,7 @@ void Frm1::Command3_Click()
 // window waits hidden, as it is, until the lookup window closes.
 void Frm1::Command4_Click()
 {
-    if (Adodc3->count() == 0)
+    if (Adodc3->isEmpty())
         return;
     HidePanels();
     auto *lookup = new FrmCode(this);

@@ -320,7 +320,7 @@ bool FrmCode::deleteSubject(QString *error)
     }
     if (!Adodc3->deleteCurrent())
         return failed(*Adodc3);
-    if (Adodc4->count() > 0 && !Adodc4->deleteCurrent())
+    if (!Adodc4->isEmpty() && !Adodc4->deleteCurrent())
         return failed(*Adodc4);
     if (!transaction.commit()) {
         *error = StoreFailureText(transaction.failure(), transaction.errorText());
@@ -340,7 +340,7 @@ void FrmCode::Command2_Click()
     const QString codeField = QStringLiteral("Code");
     if (!StoreSucceeded(this, Adodc3->filterBy(codeField, code), *Adodc3))
         return;
-    if (Adodc3->count() == 0) {
+    if (Adodc3->isEmpty()) {
         ShowSelfClosingMessage(this, LookupText::NoSuchCode);
         StoreSucceeded(this, Adodc3->refresh(), *Adodc3);
         return;

@@ -198,7 +198,7 @@ void FrmkLID::Command1_Click()
     }
     if (!StoreSucceeded(this, Adodc2->refresh(), *Adodc2) || !filterBoth(code))
         return;
-    if (Adodc2->count() == 0) {
+    if (Adodc2->isEmpty()) {
         ShowSelfClosingMessage(this, ScoringText::NoSuchSubject);
         return;
     }
@@ -208,7 +208,7 @@ void FrmkLID::Command1_Click()
                           ScoringText::ErrorCaption, Prompts::Icon::Exclamation);
         return;
     }
-    if (Adodc3->count() == 0) {
+    if (Adodc3->isEmpty()) {
         prompts().message(this, notRegisteredText(code), ScoringText::ErrorCaption, Prompts::Icon::Critical);
         return;
     }

@@ -117,33 +117,65 @@ bool RecordSet::reselect()
         emit currentChanged();
         return fail(StoreFailure::Other, QStringLiteral("no table"));
     }
-    // Counted first: the count waits for a busy file and names the cause
-    // truly, where the table model would only report a table it cannot find.
+    // A first row is looked for before the table model reads: the look waits
+    // for a busy file and names the cause truly, where the table model would
+    // only report a table it cannot find. The rows are counted only when asked.
     QSqlDriver *driver = m_model->database().driver();
-    QString sql = QStringLiteral("SELECT COUNT(*) FROM ") + driver->escapeIdentifier(table(), QSqlDriver::TableName);
+    QString sql = QStringLiteral("SELECT 1 FROM ") + driver->escapeIdentifier(table(), QSqlDriver::TableName);
     if (!m_model->where().isEmpty())
         sql += QStringLiteral(" WHERE ") + m_model->where();
+    sql += QStringLiteral(" LIMIT 1");
     QSqlQuery query(m_model->database());
-    bool ok = query.exec(sql) && query.next();
+    bool ok = query.exec(sql);
     if (ok) {
-        m_storedCount = query.value(0).toInt();
+        const bool anyRow = query.next();
+        query.finish();
         // A read that failed before may have left the model without its fields.
         if (m_modelNeedsTable)
             m_model->setTable(table());
         ok = m_model->select();
         m_modelNeedsTable = !ok;
-        if (!ok) {
-            m_storedCount = 0;
+        if (!ok)
             failWith(m_model->lastError());
-        }
+        else
+            m_storedCount = anyRow || m_model->rowCount() > 0 ? -1 : 0;
     } else {
         failWith(query.lastError());
     }
-    m_current = m_storedCount > 0 ? 0 : -1;
+    m_current = m_storedCount != 0 && m_model->rowCount() > 0 ? 0 : -1;
     if (m_view)
         m_view->resetRows();
     emit currentChanged();
     return ok;
+}
+
+int RecordSet::storedCount() const
+{
+    if (m_storedCount >= 0 || !m_model)
+        return qMax(m_storedCount, 0);
+    // Every row already read: nothing to count.
+    if (!m_model->canFetchMore()) {
+        m_storedCount = m_model->rowCount();
+        return m_storedCount;
+    }
+    QSqlDriver *driver = m_model->database().driver();
+    QString sql = QStringLiteral("SELECT COUNT(*) FROM ") + driver->escapeIdentifier(m_table, QSqlDriver::TableName);
+    if (!m_model->where().isEmpty())
+        sql += QStringLiteral(" WHERE ") + m_model->where();
+    QSqlQuery query(m_model->database());
+    if (query.exec(sql) && query.next())
+        m_storedCount = query.value(0).toInt();
+    // A count that cannot be taken now leaves the rows read so far, and is asked again later.
+    return m_storedCount >= 0 ? m_storedCount : m_model->rowCount();
+}
+
+bool RecordSet::isEmpty() const
+{
+    if (m_addedCount > 0)
+        return false;
+    if (m_storedCount >= 0 || !m_model)
+        return m_storedCount <= 0;
+    return m_model->rowCount() == 0;
 }
 
 bool RecordSet::readStoredRows(const QStringList &fields,
@@ -406,7 +438,7 @@ bool RecordSet::rereadCurrentRow()
     const int current = m_current;
     if (!reselect())
         return false;
-    m_current = qMin(current, m_storedCount - 1);
+    m_current = qMin(current, storedCount() - 1);
     while (m_current >= m_model->rowCount() && m_model->canFetchMore())
         m_model->fetchMore();
     emit currentChanged();

@@ -46,8 +46,11 @@ public:
     // Restricts the set to rows whose field equals value exactly, character for character.
     [[nodiscard]] bool filterBy(const QString &field, const QString &value);
 
-    // Rows in the set, pending new rows included; counted in the store, not by reading them.
-    int count() const { return m_storedCount + m_addedCount; }
+    // Rows in the set, pending new rows included; counted in the store when
+    // first asked for after a read (a whole table is not counted until then).
+    int count() const { return storedCount() + m_addedCount; }
+    // No row at all, known without counting.
+    bool isEmpty() const;
     // True when there is no current row, as after a filter that matched nothing.
     bool isBof() const { return m_newRowState == NewRow::None && m_current < 0; }
     bool isOnNewRow() const { return m_newRowState != NewRow::None; }
@@ -115,6 +118,7 @@ private:
     void letGoOfStore();
     bool refuseWhenClosed();
     bool reselect();
+    int storedCount() const;
     bool fail(StoreFailure failure, const QString &message);
     bool failWith(const QSqlError &error);
     bool currentIsDirty() const;
@@ -130,7 +134,7 @@ private:
     Store::RowsView *m_view = nullptr;
     bool m_modelNeedsTable = false;
     int m_current = -1;
-    int m_storedCount = 0;
+    mutable int m_storedCount = 0;  // -1 until counted after a read
     int m_addedCount = 0;
     // A new row lives beside the rows read from the store until the next read,
     // so that once committed it stays current with the values it was given.

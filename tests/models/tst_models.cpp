@@ -4,11 +4,15 @@
 #include "support/programfolder.h"
 
 #include <QAbstractItemModelTester>
+#include <algorithm>
 #include <QApplication>
 #include <QScrollBar>
 #include <QSqlQuery>
 #include <QTableView>
+#include <QSqlDriver>
 #include <QTest>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -20,6 +24,35 @@ bool registerAnswers(int count)
                                       "INSERT INTO \"Answer\" (\"Code\") SELECT i FROM n")
                            .arg(count - 1));
 }
+
+// The statements the connection runs while it lives, as SQLite expands them.
+class StatementLog
+{
+public:
+    StatementLog()
+    {
+        m_handle = *static_cast<sqlite3 *const *>(Store::database().driver()->handle().data());
+        sqlite3_trace_v2(m_handle, SQLITE_TRACE_STMT, &StatementLog::note, this);
+    }
+    ~StatementLog() { sqlite3_trace_v2(m_handle, 0, nullptr, nullptr); }
+    int counts() const
+    {
+        return int(std::count_if(m_statements.begin(), m_statements.end(),
+                                 [](const QString &sql) { return sql.contains(QLatin1String("COUNT("), Qt::CaseInsensitive); }));
+    }
+    void clear() { m_statements.clear(); }
+
+private:
+    static int note(unsigned, void *self, void *statement, void *)
+    {
+        char *sql = sqlite3_expanded_sql(static_cast<sqlite3_stmt *>(statement));
+        static_cast<StatementLog *>(self)->m_statements << QString::fromUtf8(sql);
+        sqlite3_free(sql);
+        return 0;
+    }
+    sqlite3 *m_handle = nullptr;
+    QStringList m_statements;
+};
 
 // A grid over a record set's rows, scrolled to its end as far as that fetches.
 struct Grid {
@@ -96,6 +129,47 @@ private slots:
         QCOMPARE(grid.model->rowCount(), stored);
         QCOMPARE(set.count(), stored);
         QCOMPARE(grid.lastCode(), QStringLiteral("new"));
+    }
+
+    // A read of a set counts nothing: the rows are counted when first asked
+    // for, once, and not at all when every row is already read; emptiness is
+    // known without a count. The count is right through every change.
+    void countsAreTakenOnlyWhenAsked()
+    {
+        ProgramFolder folder;
+        QVERIFY2(folder.isValid(), qPrintable(folder.error()));
+        RecordSet set(QStringLiteral("Adodc3"), QStringLiteral("Answer"));
+        StatementLog log;
+        QVERIFY(set.open());
+        QVERIFY(set.isEmpty() && set.isBof());
+        QCOMPARE(set.count(), 0);
+        QCOMPARE(log.counts(), 0);
+
+        QVERIFY(registerAnswers(1000));
+        log.clear();
+        QVERIFY(set.refresh());
+        QVERIFY(!set.isEmpty() && !set.isBof());
+        QCOMPARE(log.counts(), 0);
+        QCOMPARE(set.count(), 1000);
+        QCOMPARE(set.count(), 1000);
+        QCOMPARE(log.counts(), 1);
+
+        QVERIFY(set.addNew() && set.setField(QStringLiteral("Code"), QStringLiteral("new")));
+        QCOMPARE(set.count(), 1001);
+        QVERIFY(set.commit());
+        QCOMPARE(set.count(), 1001);
+        QVERIFY(set.refresh());
+        QCOMPARE(set.count(), 1001);
+
+        QVERIFY(set.filterBy(QStringLiteral("Code"), QStringLiteral("7")));
+        log.clear();
+        QCOMPARE(set.count(), 1);
+        QCOMPARE(log.counts(), 0);  // the one row was read with the filter
+        QVERIFY(set.deleteCurrent());
+        QVERIFY(set.isEmpty() && set.isBof());
+        QCOMPARE(set.count(), 0);
+        QVERIFY(set.refresh());
+        QCOMPARE(set.count(), 1000);
     }
 
     // Rows paged from the store are the set's rows in its order whichever
