@@ -1,7 +1,7 @@
-// Backup and restore of a 100 MB database as the backup window runs them
-// (a snapshot under a read lock, events processed between runs of blocks,
-// synced to disk, the copy checked before it takes its name), beside cp
-// followed by an fsync of the same file, in one run.
+// Backup and restore of a 100 MB database (QUORVEL_BENCH_BACKUP_MB asks for
+// another size) as the backup window runs them (a snapshot under a read lock,
+// events processed between blocks, synced to disk, the copy checked before it
+// takes its name), beside cp followed by an fsync of that one file, in one run.
 #include "backup/backupdatabase.h"
 #include "backup/restore.h"
 #include "store/database.h"
@@ -27,9 +27,12 @@ QString databasePath()
     return folder->filePath(QStringLiteral("DBQORV.mdb"));
 }
 
-// Subjects with long random names until the file holds about 100 MB.
+// Subjects with long random names until the file holds about the size asked.
 bool fillDatabase()
 {
+    bool given = false;
+    const int megabytes = qEnvironmentVariableIntValue("QUORVEL_BENCH_BACKUP_MB", &given);
+    const int rows = (given && megabytes > 0 ? megabytes : 100) * 920;
     if (!Store::createDatabase(databasePath()) || Store::openDatabase(databasePath()).status != Store::OpenStatus::Opened)
         return false;
     QSqlDatabase db = Store::database();
@@ -37,7 +40,7 @@ bool fillDatabase()
     QSqlQuery insert(db);
     insert.prepare(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\", \"LName\", \"Group\") VALUES (?, ?, ?, 'A')"));
     QString name(200, QChar(u'ا'));
-    for (int code = 0; code < 92000; ++code) {
+    for (int code = 0; code < rows; ++code) {
         for (QChar &letter : name)
             letter = QChar(u'آ' + QRandomGenerator::global()->bounded(40));
         insert.addBindValue(QString::number(code));
