@@ -1,5 +1,7 @@
 #include "store/database.h"
 
+#include "store/storeaddress.h"
+
 #include "store/filecheck.h"
 #include "store/safefile.h"
 #include "store/storefailure.h"
@@ -54,6 +56,11 @@ void installBusyWait(const QSqlDatabase &db)
             sqlite3_busy_handler(connection, waitWhileBusy, nullptr);
 }
 
+bool isServer(const QSqlDatabase &db)
+{
+    return db.driverName() == QLatin1String("QPSQL");
+}
+
 // Tables and the fields every window relies on.
 struct TableShape {
     const char *name;
@@ -97,7 +104,10 @@ Shape tableShape(const QSqlDatabase &db)
     int found = 0;
     bool whole = true;
     for (const TableShape &table : expectedShape()) {
-        const QSqlRecord record = db.record(QString::fromLatin1(table.name));
+        // A server keeps the case of names only when they are quoted.
+        const QString name = QString::fromLatin1(table.name);
+        const QSqlRecord record =
+            db.record(isServer(db) ? db.driver()->escapeIdentifier(name, QSqlDriver::TableName) : name);
         if (!record.isEmpty())
             ++found;
         for (const QString &field : table.fields)
@@ -161,9 +171,12 @@ bool execAll(QSqlDatabase &db, const QStringList &statements, QString *error)
 {
     QSqlQuery query(db);
     for (const QString &statement : statements) {
-        if (statement.trimmed().isEmpty())
+        QStringList lines = statement.split(QLatin1Char('\n'));
+        lines.removeIf([](const QString &line) { return line.trimmed().startsWith(QLatin1String("--")); });
+        const QString code = lines.join(QLatin1Char('\n')).trimmed();
+        if (code.isEmpty())
             continue;
-        if (!query.exec(statement)) {
+        if (!query.exec(code)) {
             if (error)
                 *error = query.lastError().text();
             return false;
@@ -193,6 +206,37 @@ QStringList indexStatements()
             indexes << code;
     }
     return indexes;
+}
+
+// The tables, the twenty items and the one settings row, written on db
+// inside the transaction its caller holds.
+bool fillNewDatabase(QSqlDatabase &db, QString *error)
+{
+    if (!execAll(db, resourceText(QStringLiteral("schema.sql")).split(QLatin1Char(';')), error))
+        return false;
+    const QStringList items = resourceText(QStringLiteral("items.txt")).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (items.size() != 20) {
+        if (error)
+            *error = QStringLiteral("the item list holds %1 items, not 20").arg(items.size());
+        return false;
+    }
+    QSqlQuery insert(db);
+    insert.prepare(QStringLiteral("INSERT INTO \"QU\" (\"code\", \"Q\") VALUES (?, ?)"));
+    for (int i = 0; i < items.size(); ++i) {
+        insert.addBindValue(i + 1);
+        insert.addBindValue(items.at(i).trimmed());
+        if (!insert.exec()) {
+            if (error)
+                *error = insert.lastError().text();
+            return false;
+        }
+    }
+    if (!insert.exec(QStringLiteral("INSERT INTO \"Theme\" (\"TH\", \"Name\", \"Adress\") VALUES ('1', '', '')"))) {
+        if (error)
+            *error = insert.lastError().text();
+        return false;
+    }
+    return true;
 }
 
 void dropConnection(const QString &name)
@@ -282,6 +326,65 @@ OpenResult openDatabase(const QString &path, Access access, PageCheck pageCheck)
     if (result.status != OpenStatus::Opened)
         closeDatabase();
     return result;
+}
+
+OpenResult openServerDatabase(const ServerAddress &address)
+{
+    closeDatabase();
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+        return {OpenStatus::Failed, QStringLiteral("Qt's PostgreSQL driver (libqt6sql6-psql) is not installed")};
+    const OpenResult result = [&address]() -> OpenResult {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QString::fromLatin1(kConnection));
+        db.setHostName(address.host);
+        db.setPort(address.port);
+        db.setDatabaseName(address.database);
+        if (!address.user.isEmpty())
+            db.setUserName(address.user);
+        // The password, if any, comes from ~/.pgpass or PGPASSWORD, as libpq reads them.
+        QStringList options{QStringLiteral("connect_timeout=10"), QStringLiteral("application_name=quorvel")};
+        if (!address.sslMode.isEmpty())
+            options << QStringLiteral("sslmode=") + address.sslMode;
+        db.setConnectOptions(options.join(QLatin1Char(';')));
+        if (!db.open())
+            return {OpenStatus::Failed, db.lastError().text()};
+        QSqlQuery query(db);
+        // Waits for a row another workstation holds as the file waits for a busy file, then fails as busy.
+        if (!query.exec(QStringLiteral("SET lock_timeout = %1").arg(busyWait())))
+            return {OpenStatus::Failed, query.lastError().text()};
+        switch (tableShape(db)) {
+        case Shape::Ours:
+            break;
+        case Shape::Partial:
+            return {OpenStatus::Damaged, QStringLiteral("tables of the program are missing")};
+        case Shape::Foreign: {
+            // Only an empty database becomes ours; one holding other tables is someone else's.
+            if (!db.tables(QSql::Tables).isEmpty() || !db.tables(QSql::Views).isEmpty())
+                return {OpenStatus::NotOurs, {}};
+            QString error;
+            if (!db.transaction())
+                return {OpenStatus::Failed, db.lastError().text()};
+            if (!fillNewDatabase(db, &error) || !db.commit()) {
+                db.rollback();
+                // Another workstation made them at the same moment: theirs are as good as ours.
+                if (tableShape(db) == Shape::Ours)
+                    break;
+                return {OpenStatus::Failed, error.isEmpty() ? db.lastError().text() : error};
+            }
+            break;
+        }
+        }
+        execAll(db, indexStatements(), nullptr);
+        return {OpenStatus::Opened, {}};
+    }();
+    if (result.status != OpenStatus::Opened)
+        closeDatabase();
+    return result;
+}
+
+bool isServerOpen()
+{
+    const QSqlDatabase db = database();
+    return db.isOpen() && isServer(db);
 }
 
 OpenResult finishPageCheck()
@@ -399,35 +502,11 @@ bool createDatabase(const QString &path, QString *error)
                 *error = db.lastError().text();
         } else {
             // No journal beside the temporary file: a build cut short is thrown away whole.
-            QStringList statements = resourceText(QStringLiteral("schema.sql")).split(QLatin1Char(';'));
             ok = execAll(db, {QStringLiteral("PRAGMA journal_mode=OFF"), QStringLiteral("PRAGMA synchronous=FULL"),
                               QStringLiteral("BEGIN")},
                          error)
-                 && execAll(db, statements, error);
-            QSqlQuery insert(db);
-            const QStringList items =
-                resourceText(QStringLiteral("items.txt")).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-            if (ok && items.size() != 20) {
-                ok = false;
-                if (error)
-                    *error = QStringLiteral("the item list holds %1 items, not 20").arg(items.size());
-            }
-            insert.prepare(QStringLiteral("INSERT INTO \"QU\" (\"code\", \"Q\") VALUES (?, ?)"));
-            for (int i = 0; ok && i < items.size(); ++i) {
-                insert.addBindValue(i + 1);
-                insert.addBindValue(items.at(i).trimmed());
-                ok = insert.exec();
-                if (!ok && error)
-                    *error = insert.lastError().text();
-            }
-            if (ok) {
-                ok = insert.exec(QStringLiteral(
-                    "INSERT INTO \"Theme\" (\"TH\", \"Name\", \"Adress\") VALUES ('1', '', '')"));
-                if (!ok && error)
-                    *error = insert.lastError().text();
-            }
+                 && fillNewDatabase(db, error);
             ok = ok && execAll(db, {QStringLiteral("COMMIT")}, error);
-            insert.finish();
             db.close();
         }
     }

@@ -41,6 +41,15 @@ enum class PageCheck { AtOpen, Later };
 OpenResult openDatabase(const QString &path = QString::fromLatin1(kDatabasePath), Access access = Access::ReadWrite,
                         PageCheck pageCheck = PageCheck::AtOpen);
 
+struct ServerAddress;
+
+// Opens the process's connection on a PostgreSQL database that several
+// workstations share. An empty database is given the program's tables, the
+// twenty items and the settings row; one holding other tables is NotOurs.
+OpenResult openServerDatabase(const ServerAddress &address);
+// True while the open connection is on a server rather than the file.
+bool isServerOpen();
+
 // Runs the page check an open with PageCheck::Later left for later, then makes
 // what the open did not write. Opened when the file is whole (or was checked
 // already); Damaged with SQLite's words otherwise.

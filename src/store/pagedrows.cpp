@@ -14,8 +14,8 @@ constexpr int kBlocksKept = 8;
 
 }  // namespace
 
-PagedRows::PagedRows(const QString &table, const QString &where, const QStringList &fields)
-    : m_table(table), m_where(where), m_fields(fields)
+PagedRows::PagedRows(const QString &table, const QString &where, const QStringList &fields, const QString &order)
+    : m_table(table), m_where(where), m_fields(fields), m_order(order)
 {
 }
 
@@ -31,7 +31,7 @@ bool PagedRows::fail(StoreFailure failure, const QString &text) const
 bool PagedRows::open()
 {
     m_blocks.clear();
-    m_rowIdBefore.clear();
+    m_keyBefore.clear();
     m_count = 0;
     m_error.clear();
     m_failure = StoreFailure::None;
@@ -85,43 +85,45 @@ bool PagedRows::readBlock(qint64 index, Block *into) const
     if (!db.isOpen())
         return fail(StoreFailure::Closed, QStringLiteral("the database was closed"));
     qint64 anchorBlock = 0;
-    qint64 anchorRowId = 0;
+    QVariant anchorKey;
     bool anchored = false;
-    auto known = m_rowIdBefore.upperBound(index);
-    if (known != m_rowIdBefore.begin()) {
+    auto known = m_keyBefore.upperBound(index);
+    if (known != m_keyBefore.begin()) {
         --known;
         anchorBlock = known.key();
-        anchorRowId = known.value();
+        anchorKey = known.value();
         anchored = true;
     }
     QSqlDriver *driver = db.driver();
-    QStringList columns{QStringLiteral("rowid")};
+    const QString order = m_order == QLatin1String("rowid") ? m_order
+                                                            : driver->escapeIdentifier(m_order, QSqlDriver::FieldName);
+    QStringList columns{order};
     for (const QString &field : m_fields)
         columns << driver->escapeIdentifier(field, QSqlDriver::FieldName);
     QStringList conditions;
     if (!m_where.isEmpty())
         conditions << QLatin1Char('(') + m_where + QLatin1Char(')');
     if (anchored)
-        conditions << QStringLiteral("rowid > ?");
+        conditions << order + QStringLiteral(" > ?");
     QString sql = QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) + QStringLiteral(" FROM ")
                   + driver->escapeIdentifier(m_table, QSqlDriver::TableName);
     if (!conditions.isEmpty())
         sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
-    sql += QStringLiteral(" ORDER BY rowid LIMIT %1 OFFSET %2").arg(kBlockRows).arg((index - anchorBlock) * kBlockRows);
+    sql += QStringLiteral(" ORDER BY %1 LIMIT %2 OFFSET %3").arg(order).arg(kBlockRows).arg((index - anchorBlock) * kBlockRows);
 
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.prepare(sql))
         return fail(classifyFailure(query.lastError(), db), query.lastError().text());
     if (anchored)
-        query.addBindValue(anchorRowId);
+        query.addBindValue(anchorKey);
     if (!query.exec())
         return fail(classifyFailure(query.lastError(), db), query.lastError().text());
     into->index = index;
     into->values.reserve(kBlockRows * m_fields.size());
     qint64 rows = 0;
     while (query.next()) {
-        into->lastRowId = query.value(0).toLongLong();
+        into->lastKey = query.value(0);
         for (int column = 1; column <= m_fields.size(); ++column)
             into->values << query.value(column).toString();
         ++rows;
@@ -129,7 +131,7 @@ bool PagedRows::readBlock(qint64 index, Block *into) const
     if (query.lastError().isValid())
         return fail(classifyFailure(query.lastError(), db), query.lastError().text());
     if (rows == kBlockRows)
-        m_rowIdBefore.insert(index + 1, into->lastRowId);
+        m_keyBefore.insert(index + 1, into->lastKey);
     return true;
 }
 

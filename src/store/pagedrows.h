@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 // The rows of one table under a condition, read block by block in the order
 // they were written, for a report that may run to a million lines: the count
@@ -18,8 +19,10 @@ class PagedRows
 {
 public:
     // where is a condition already quoted by the driver (a record set's
-    // filter), or empty for every row; fields must be fields of table.
-    PagedRows(const QString &table, const QString &where, const QStringList &fields);
+    // filter), or empty for every row; fields must be fields of table, and
+    // order a column whose values are unique (the file's rowid, or a key).
+    PagedRows(const QString &table, const QString &where, const QStringList &fields,
+              const QString &order = QStringLiteral("rowid"));
 
     // Counts the rows; false with the cause in errorText() when the store
     // cannot be read.
@@ -41,7 +44,7 @@ private:
     struct Block {
         qint64 index = -1;
         QStringList values;  // row after row, one value per field
-        qint64 lastRowId = 0;
+        QVariant lastKey;
     };
     const Block *block(qint64 index) const;
     bool readBlock(qint64 index, Block *into) const;
@@ -50,11 +53,12 @@ private:
     QString m_table;
     QString m_where;
     QStringList m_fields;
+    QString m_order;
     qint64 m_count = 0;
     // A few blocks read last, newest first; and for every block whose start
-    // is known, the row id just before it, so the next read continues there.
+    // is known, the order's value just before it, so the next read continues there.
     mutable QList<Block> m_blocks;
-    mutable QMap<qint64, qint64> m_rowIdBefore;
+    mutable QMap<qint64, QVariant> m_keyBefore;
     mutable QString m_error;
     mutable StoreFailure m_failure = StoreFailure::None;
 };

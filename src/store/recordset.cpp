@@ -22,8 +22,11 @@ RecordSet::RecordSet(const QString &objectName, const QString &table, QObject *p
     : QObject(parent), m_model(new Store::TableModel(this))
 {
     setObjectName(objectName);
-    m_model->setTable(table);
-    m_table = m_model->tableName();
+    // A server keeps the case of a name only when it is quoted; quoting changes nothing in the file.
+    m_model->setTable(Store::isServerOpen()
+                          ? m_model->database().driver()->escapeIdentifier(table, QSqlDriver::TableName)
+                          : table);
+    m_table = Store::isServerOpen() ? table : m_model->tableName();
     connect(&Store::connectionEvents(), &Store::ConnectionEvents::closing, this, &RecordSet::letGoOfStore);
 }
 
@@ -59,6 +62,14 @@ bool RecordSet::refuseWhenClosed()
 bool RecordSet::hasField(const QString &name) const
 {
     return m_model && m_model->fieldIndex(name) >= 0;
+}
+
+// A field as the table spells it: the windows name fields in any case, as
+// the file allows, where a server matches quoted names exactly.
+QString RecordSet::storedName(const QString &name) const
+{
+    const int index = m_model ? m_model->fieldIndex(name) : -1;
+    return index >= 0 ? m_model->record().fieldName(index) : name;
 }
 
 bool RecordSet::fail(StoreFailure failure, const QString &message)
@@ -97,7 +108,7 @@ bool RecordSet::filterBy(const QString &fieldName, const QString &value)
     QSqlField typed(fieldName, QMetaType(QMetaType::QString));
     typed.setValue(value);
     // The value goes through the driver's quoting: the operator's text is matched, never run.
-    m_model->setWhere(driver->escapeIdentifier(fieldName, QSqlDriver::FieldName) + QStringLiteral(" = ")
+    m_model->setWhere(driver->escapeIdentifier(storedName(fieldName), QSqlDriver::FieldName) + QStringLiteral(" = ")
                       + driver->formatValue(typed));
     return reselect();
 }
@@ -132,7 +143,9 @@ bool RecordSet::reselect()
         query.finish();
         // A read that failed before may have left the model without its fields.
         if (m_modelNeedsTable)
-            m_model->setTable(table());
+            m_model->setTable(Store::isServerOpen()
+                                  ? m_model->database().driver()->escapeIdentifier(table(), QSqlDriver::TableName)
+                                  : table());
         ok = m_model->select();
         m_modelNeedsTable = !ok;
         if (!ok)
@@ -190,7 +203,7 @@ bool RecordSet::readStoredRows(const QStringList &fields,
     for (const QString &name : fields) {
         if (!hasField(name))
             return fail(StoreFailure::UnknownField, QStringLiteral("no field %1 in %2").arg(name, table()));
-        columns << driver->escapeIdentifier(name, QSqlDriver::FieldName);
+        columns << driver->escapeIdentifier(storedName(name), QSqlDriver::FieldName);
     }
     QString sql = QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) + QStringLiteral(" FROM ")
                   + driver->escapeIdentifier(table(), QSqlDriver::TableName);
@@ -222,7 +235,18 @@ bool RecordSet::pageStoredRows(const QStringList &fields, std::unique_ptr<Store:
         if (!hasField(name))
             return fail(StoreFailure::UnknownField, QStringLiteral("no field %1 in %2").arg(name, table()));
     }
-    auto paged = std::make_unique<Store::PagedRows>(table(), m_model->where(), fields);
+    QStringList stored;
+    for (const QString &name : fields)
+        stored << storedName(name);
+    // The order the rows were written in on the file; the key's order on a server.
+    QString order = QStringLiteral("rowid");
+    if (Store::isServerOpen()) {
+        const QSqlIndex key = m_model->primaryKey();
+        if (key.count() != 1)
+            return fail(StoreFailure::Other, QStringLiteral("%1 has no one-field key to page by").arg(table()));
+        order = key.fieldName(0);
+    }
+    auto paged = std::make_unique<Store::PagedRows>(table(), m_model->where(), stored, order);
     if (!paged->open())
         return fail(paged->failure(), paged->errorText());
     *rows = std::move(paged);
@@ -238,7 +262,7 @@ bool RecordSet::readDistinctValues(const QString &field, QStringList *values)
     if (!hasField(field))
         return fail(StoreFailure::UnknownField, QStringLiteral("no field %1 in %2").arg(field, table()));
     QSqlDriver *driver = m_model->database().driver();
-    const QString column = driver->escapeIdentifier(field, QSqlDriver::FieldName);
+    const QString column = driver->escapeIdentifier(storedName(field), QSqlDriver::FieldName);
     const QString from = QStringLiteral(" FROM ") + driver->escapeIdentifier(table(), QSqlDriver::TableName);
     QString sql;
     if (m_model->where().isEmpty()) {
@@ -358,15 +382,21 @@ bool RecordSet::hasPendingChanges() const
 QString RecordSet::newRowWhere(QList<QVariant> *values) const
 {
     QSqlDriver *driver = m_model->database().driver();
-    QString where = QStringLiteral(" WHERE rowid = ?");
-    values->append(m_newRowId);
+    QStringList conditions;
+    // A server's rows have no lasting id: there the key alone names the row.
+    if (!Store::isServerOpen()) {
+        conditions << QStringLiteral("rowid = ?");
+        values->append(m_newRowId);
+    }
     const QSqlIndex key = m_model->primaryKey();
     for (int column = 0; column < key.count(); ++column) {
         const QString name = key.fieldName(column);
-        where += QStringLiteral(" AND ") + driver->escapeIdentifier(name, QSqlDriver::FieldName) + QStringLiteral(" = ?");
+        conditions << driver->escapeIdentifier(name, QSqlDriver::FieldName) + QStringLiteral(" = ?");
         values->append(m_newRowKey.value(column));
     }
-    return where;
+    if (conditions.isEmpty())
+        conditions << QStringLiteral("FALSE");
+    return QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
 }
 
 bool RecordSet::commitNewRow()

@@ -39,6 +39,8 @@ public:
     bool isClosed() const { return m_model == nullptr; }
     // Field names are matched without regard to case, as the store does.
     bool hasField(const QString &field) const;
+    // The field's name as the table spells it, or name itself when there is none.
+    QString storedName(const QString &name) const;
 
     [[nodiscard]] bool open();
     // Re-reads the whole table: drops the filter, pending rows and uncommitted changes.
