@@ -109,6 +109,66 @@ int answerAt(sqlite3_stmt *statement, int column)
     return digit;
 }
 
+// The same from text, for rows read through Qt.
+int answerOf(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    return trimmed.size() == 1 && trimmed.at(0) >= u'1' && trimmed.at(0) <= u'4' ? trimmed.at(0).digitValue() : 0;
+}
+
+// A server's rows come through Qt's driver: the same query with a placeholder
+// of Qt's kind, value by value.
+ReadResult readThroughQt(const QString &sql, const QString &group, qint64 total, QList<SubjectRecord> *subjects,
+                         const Progress &progress)
+{
+    ReadResult result;
+    QSqlQuery query(Store::database());
+    query.setForwardOnly(true);
+    if (!query.prepare(QString(sql).replace(QStringLiteral("?1"), QStringLiteral("?")))) {
+        result.error = query.lastError().text();
+        return result;
+    }
+    if (!group.isEmpty())
+        query.addBindValue(group);
+    if (!query.exec()) {
+        result.error = query.lastError().text();
+        return result;
+    }
+    subjects->reserve(total);
+    qint64 done = 0;
+    while (query.next()) {
+        SubjectRecord subject;
+        subject.code = query.value(0).toString();
+        subject.firstName = query.value(1).toString();
+        subject.lastName = query.value(2).toString();
+        subject.age = query.value(3).toString();
+        subject.education = query.value(4).toString();
+        subject.gender = query.value(5).toString();
+        subject.marital = query.value(6).toString();
+        subject.group = query.value(7).toString();
+        subject.date = query.value(8).toString();
+        subject.time = query.value(9).toString();
+        subject.score = query.value(10).toString();
+        for (int item = 0; item < kItems; ++item)
+            subject.answers[item] = answerOf(query.value(11 + item).toString());
+        subjects->append(std::move(subject));
+        if (progress && ++done % 2000 == 0 && !progress(done, total)) {
+            subjects->clear();
+            result.status = ReadStatus::Cancelled;
+            return result;
+        }
+    }
+    if (query.lastError().isValid()) {
+        subjects->clear();
+        result.error = query.lastError().text();
+        return result;
+    }
+    if (progress)
+        progress(subjects->size(), total);
+    result.status = ReadStatus::Read;
+    return result;
+}
+
 }  // namespace
 
 ReadResult readSubjects(const QString &group, QList<SubjectRecord> *subjects, const Progress &progress, ReadDetail detail)
@@ -122,7 +182,7 @@ ReadResult readSubjects(const QString &group, QList<SubjectRecord> *subjects, co
         return result;
     }
     sqlite3 *connection = connectionHandle();
-    if (!connection) {
+    if (!connection && !Store::isServerOpen()) {
         result.error = QStringLiteral("no database connection");
         return result;
     }
@@ -139,6 +199,8 @@ ReadResult readSubjects(const QString &group, QList<SubjectRecord> *subjects, co
                             + (group.isEmpty() ? QString() : QStringLiteral(" WHERE i.\"Group\" = ?1"))
                             + (everything ? QStringLiteral(" ORDER BY i.\"Code\"") : QString()))
                                .toUtf8();
+    if (!connection)
+        return readThroughQt(QString::fromUtf8(sql), group, *total, subjects, progress);
     sqlite3_stmt *statement = nullptr;
     if (sqlite3_prepare_v2(connection, sql.constData(), int(sql.size()), &statement, nullptr) != SQLITE_OK) {
         result.error = QString::fromUtf8(sqlite3_errmsg(connection));

@@ -4,6 +4,10 @@
 #include "app/printanalysis.h"
 #include "app/printresults.h"
 #include "store/database.h"
+#include "store/storeaddress.h"
+
+#include <QCoreApplication>
+#include <QDir>
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -63,8 +67,10 @@ bool readFileRequest(const QStringList &arguments, const QString &option, const 
     QCommandLineParser parser;
     const QCommandLineOption output(option, QString(), QStringLiteral("FILE"));
     const QCommandLineOption group(QStringLiteral("group"), QString(), QStringLiteral("G"));
+    const QCommandLineOption server(QStringLiteral("database"), QString(), QStringLiteral("URL"));
     parser.addOption(output);
     parser.addOption(group);
+    parser.addOption(server);
     if (!parser.parse(arguments)) {
         *reason = parser.errorText();
         return false;
@@ -86,6 +92,21 @@ bool readFileRequest(const QStringList &arguments, const QString &option, const 
 
 bool openForReading(QString *reason)
 {
+    QString url;
+    if (!Store::configuredServerUrl(QCoreApplication::arguments(), QDir::currentPath(), &url, reason))
+        return false;
+    if (!url.isEmpty()) {
+        Store::ServerAddress address;
+        if (!Store::parseServerUrl(url, &address, reason))
+            return false;
+        const Store::OpenResult opened = Store::openServerDatabase(address);
+        if (opened.status == Store::OpenStatus::Opened)
+            return true;
+        *reason = opened.status == Store::OpenStatus::NotOurs
+                      ? QStringLiteral("پایگاه داده این نشانی از آنِ این برنامه نیست: %1").arg(address.shown())
+                      : QStringLiteral("بانک اطلاعات باز نشد: %1 (%2)").arg(address.shown(), opened.detail);
+        return false;
+    }
     const QString database = QFileInfo(QString::fromLatin1(Store::kDatabasePath)).absoluteFilePath();
     const Store::OpenResult opened = Store::openDatabase(QString::fromLatin1(Store::kDatabasePath), Store::Access::ReadOnly);
     switch (opened.status) {

@@ -1,5 +1,7 @@
 #include "app/frm1.h"
 
+#include "store/database.h"
+
 #include "analysis/frmanalysis.h"
 #include "app/desktop.h"
 #include "ui/fieldbinding.h"
@@ -59,6 +61,7 @@ Frm1::Frm1(TestLauncher *launcher, QWidget *parent)
     SkinLabel7 = new SkinLabel(QStringLiteral("SkinLabel7"), Frm1Text::SkinLabel7Text, this);
     SkinLabel7->setGeometry(twipsRect(135, 135, 795, 330));
     SkinLabel7->setProperty("role", QStringLiteral("version"));
+    SkinLabel7->setToolTip(Frm1Text::StoreInUse.arg(Store::storeDescription()));
 
     SkinLabel2 = new SkinLabel(QStringLiteral("SkinLabel2"), QString(), this);
     SkinLabel2->setGeometry(twipsRect(300, 7740, 9975, 615));

@@ -32,4 +32,6 @@ inline const QString AlreadyRunningCaption = QStringLiteral("Warnnig");
 inline const QString WindowCaption = ApplicationTitle;
 inline const QString SkinLabel1Text = QStringLiteral("Windowed Label");
 inline const QString SkinLabel7Text = QStringLiteral("V.2.1");
+// The version label's tooltip: which database the program works on.
+inline const QString StoreInUse = QStringLiteral("بانک اطلاعات: %1");
 }  // namespace Frm1Text

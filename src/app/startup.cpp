@@ -3,6 +3,7 @@
 #include "app/frm1.h"
 
 #include "store/database.h"
+#include "store/storeaddress.h"
 #include "ui/fonts.h"
 #include "app/programshell.h"
 #include "app/frm1text.h"
@@ -47,10 +48,54 @@ QString failedText(const QString &path, const QString &detail)
     return QStringLiteral("بانک اطلاعات باز نشد:\n%1\n%2\n\nبرنامه بسته می‌شود.").arg(path, detail);
 }
 
+QString serverNotOursText(const QString &address)
+{
+    return QStringLiteral("پایگاه داده‌ای که در این نشانی است جدول‌های دیگری دارد و از آنِ این برنامه نیست؛ "
+                          "به آن دست زده نشد:\n%1\n\nبرنامه بسته می‌شود.")
+        .arg(address);
+}
+
+// The shared database on a server: made ready on first use, refused by name
+// when it holds someone else's tables.
+bool OpenServerDatabase(QWidget *parent, const QString &url)
+{
+    Store::ServerAddress address;
+    QString error;
+    if (!Store::parseServerUrl(url, &address, &error)) {
+        prompts().message(parent, failedText(url, error), kErrorCaption, Prompts::Icon::Critical);
+        return false;
+    }
+    const Store::OpenResult result = Store::openServerDatabase(address);
+    switch (result.status) {
+    case Store::OpenStatus::Opened:
+        return true;
+    case Store::OpenStatus::NotOurs:
+        prompts().message(parent, serverNotOursText(address.shown()), kErrorCaption, Prompts::Icon::Critical);
+        return false;
+    case Store::OpenStatus::Damaged:
+        prompts().message(parent, damagedText(address.shown(), result.detail), kErrorCaption, Prompts::Icon::Critical);
+        return false;
+    case Store::OpenStatus::Missing:
+    case Store::OpenStatus::Failed:
+        break;
+    }
+    prompts().message(parent, failedText(address.shown(), result.detail), kErrorCaption, Prompts::Icon::Critical);
+    return false;
+}
+
 }  // namespace
 
 bool OpenProgramDatabase(QWidget *parent, Store::PageCheck pageCheck)
 {
+    QString url;
+    QString error;
+    if (!Store::configuredServerUrl(QCoreApplication::arguments(), QDir::currentPath(), &url, &error)) {
+        prompts().message(parent, failedText(QDir::toNativeSeparators(QDir::current().filePath(QStringLiteral("quorvel.conf"))), error),
+                          kErrorCaption, Prompts::Icon::Critical);
+        return false;
+    }
+    if (!url.isEmpty())
+        return OpenServerDatabase(parent, url);
     const QString relative = QString::fromLatin1(Store::kDatabasePath);
     const QString shown = QDir::toNativeSeparators(QFileInfo(relative).absoluteFilePath());
     Store::OpenResult result = Store::openDatabase(relative, Store::Access::ReadWrite, pageCheck);

@@ -270,7 +270,14 @@ QSqlDatabase database()
 namespace {
 // Set by an open that left its page check for later; cleared once it ran.
 bool pageCheckPending = false;
+// What the open connection works on, as the windows name it.
+QString openedStore;
 }  // namespace
+
+QString storeDescription()
+{
+    return database().isOpen() ? openedStore : QString();
+}
 
 void closeDatabase()
 {
@@ -325,6 +332,8 @@ OpenResult openDatabase(const QString &path, Access access, PageCheck pageCheck)
     }();
     if (result.status != OpenStatus::Opened)
         closeDatabase();
+    else
+        openedStore = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     return result;
 }
 
@@ -349,7 +358,8 @@ OpenResult openServerDatabase(const ServerAddress &address)
             return {OpenStatus::Failed, db.lastError().text()};
         QSqlQuery query(db);
         // Waits for a row another workstation holds as the file waits for a busy file, then fails as busy.
-        if (!query.exec(QStringLiteral("SET lock_timeout = %1").arg(busyWait())))
+        if (!query.exec(QStringLiteral("SET lock_timeout = %1").arg(busyWait()))
+            || !query.exec(QStringLiteral("SET client_min_messages = warning")))
             return {OpenStatus::Failed, query.lastError().text()};
         switch (tableShape(db)) {
         case Shape::Ours:
@@ -378,7 +388,35 @@ OpenResult openServerDatabase(const ServerAddress &address)
     }();
     if (result.status != OpenStatus::Opened)
         closeDatabase();
+    else
+        openedStore = address.shown();
     return result;
+}
+
+namespace {
+bool connectionLost = false;
+}  // namespace
+
+void noteConnectionLost()
+{
+    connectionLost = true;
+}
+
+bool ensureConnected()
+{
+    if (!connectionLost)
+        return true;
+    QSqlDatabase db = database();
+    if (!db.isValid() || !isServer(db))
+        return true;
+    db.close();
+    if (!db.open())
+        return false;
+    QSqlQuery settings(db);
+    settings.exec(QStringLiteral("SET lock_timeout = %1").arg(busyWait()));
+    settings.exec(QStringLiteral("SET client_min_messages = warning"));
+    connectionLost = false;
+    return true;
 }
 
 bool isServerOpen()

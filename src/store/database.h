@@ -49,6 +49,15 @@ struct ServerAddress;
 OpenResult openServerDatabase(const ServerAddress &address);
 // True while the open connection is on a server rather than the file.
 bool isServerOpen();
+// A server's connection that failed as unreachable is opened afresh before
+// the next operation: called by the store before each read and write. True
+// when the connection is usable (always for the file).
+bool ensureConnected();
+void noteConnectionLost();
+
+// The open database as the windows name it: the file's full path, or the
+// server's address without anything secret; empty when none is open.
+QString storeDescription();
 
 // Runs the page check an open with PageCheck::Later left for later, then makes
 // what the open did not write. Opened when the file is whole (or was checked

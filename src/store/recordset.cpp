@@ -115,6 +115,8 @@ bool RecordSet::filterBy(const QString &fieldName, const QString &value)
 
 bool RecordSet::reselect()
 {
+    if (!Store::ensureConnected())
+        return fail(StoreFailure::Unreachable, Store::database().lastError().text());
     m_error.clear();
     m_failure = StoreFailure::None;
     m_addedCount = 0;
@@ -422,7 +424,8 @@ bool RecordSet::commitNewRow()
         return failWith(query.lastError());
     if (m_newRowState == NewRow::Stored && query.numRowsAffected() != 1)
         return fail(StoreFailure::NoRow, kNoRow);
-    if (m_newRowState == NewRow::Pending)
+    // The file's row id; a server's rows have none (asking would fail the transaction).
+    if (m_newRowState == NewRow::Pending && !Store::isServerOpen())
         m_newRowId = query.lastInsertId();
     m_newRowKey.clear();
     const QSqlIndex key = m_model->primaryKey();
@@ -439,6 +442,9 @@ bool RecordSet::commitNewRow()
 // The table model does not say how many rows its last write reached; the store does.
 bool RecordSet::lastWriteReachedARow()
 {
+    // Only the key-less settings row gets here on a server, and that row is never deleted.
+    if (Store::isServerOpen())
+        return true;
     QSqlQuery changes(m_model->database());
     if (!changes.exec(QStringLiteral("SELECT changes()")) || !changes.next())
         return failWith(changes.lastError());
@@ -449,9 +455,52 @@ bool RecordSet::lastWriteReachedARow()
 
 bool RecordSet::commitStoredRow()
 {
+    if (Store::isServerOpen() && !m_model->primaryKey().isEmpty()) {
+        if (!writeByKey(false))
+            return false;
+        m_model->revertRow(m_current);
+        return rereadCurrentRow();
+    }
     if (!m_model->updateRowInTable(m_current, m_model->record(m_current)))
         return failWith(m_model->lastError());
     return lastWriteReachedARow() && rereadCurrentRow();
+}
+
+// A server cannot say afterwards how many rows a statement reached, so there
+// the current stored row is updated or deleted here, by its key as read, and
+// the statement's own count tells whether the row was still there.
+bool RecordSet::writeByKey(bool remove)
+{
+    QSqlDriver *driver = m_model->database().driver();
+    const QSqlIndex key = m_model->primaryKey();
+    const QSqlRecord read = m_model->QSqlQueryModel::record(m_current);
+    QSqlRecord edited = m_model->record(m_current);
+    QList<QVariant> values;
+    QString sql;
+    if (remove) {
+        sql = QStringLiteral("DELETE FROM ") + driver->escapeIdentifier(table(), QSqlDriver::TableName);
+    } else {
+        sql = driver->sqlStatement(QSqlDriver::UpdateStatement, table(), edited, true);
+        for (int column = 0; column < edited.count(); ++column)
+            if (edited.isGenerated(column))
+                values.append(edited.value(column));
+    }
+    QStringList conditions;
+    for (int column = 0; column < key.count(); ++column) {
+        conditions << driver->escapeIdentifier(key.fieldName(column), QSqlDriver::FieldName) + QStringLiteral(" = ?");
+        values.append(read.value(key.fieldName(column)));
+    }
+    sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    QSqlQuery query(m_model->database());
+    if (!query.prepare(sql))
+        return failWith(query.lastError());
+    for (const QVariant &value : std::as_const(values))
+        query.addBindValue(value);
+    if (!query.exec())
+        return failWith(query.lastError());
+    if (query.numRowsAffected() != 1)
+        return fail(StoreFailure::NoRow, kNoRow);
+    return true;
 }
 
 // Reads the current stored row back from the store; the rest of the snapshot stays as it was.
@@ -477,6 +526,8 @@ bool RecordSet::rereadCurrentRow()
 
 bool RecordSet::commit()
 {
+    if (!Store::ensureConnected())
+        return fail(StoreFailure::Unreachable, Store::database().lastError().text());
     if (refuseWhenClosed())
         return false;
     m_error.clear();
@@ -492,6 +543,8 @@ bool RecordSet::commit()
 
 bool RecordSet::deleteCurrent()
 {
+    if (!Store::ensureConnected())
+        return fail(StoreFailure::Unreachable, Store::database().lastError().text());
     if (refuseWhenClosed())
         return false;
     m_error.clear();
@@ -511,6 +564,9 @@ bool RecordSet::deleteCurrent()
             return failWith(query.lastError());
         if (query.numRowsAffected() != 1)
             return fail(StoreFailure::NoRow, kNoRow);
+    } else if (m_newRowState == NewRow::None && Store::isServerOpen() && !m_model->primaryKey().isEmpty()) {
+        if (!writeByKey(true))
+            return false;
     } else if (m_newRowState == NewRow::None) {
         if (!m_model->deleteRowFromTable(row))
             return failWith(m_model->lastError());

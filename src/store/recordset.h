@@ -126,6 +126,7 @@ private:
     bool currentIsDirty() const;
     bool commitNewRow();
     bool commitStoredRow();
+    bool writeByKey(bool remove);
     bool lastWriteReachedARow();
     bool rereadCurrentRow();
     bool newRowIsDirty() const;

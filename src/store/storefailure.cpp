@@ -1,5 +1,7 @@
 #include "store/storefailure.h"
 
+#include "store/database.h"
+
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -33,12 +35,37 @@ StoreFailure classifyCode(int code, const QString &text)
     }
 }
 
+// By PostgreSQL's SQLSTATE: its class (the first two characters) and a few codes.
+StoreFailure classifyServerState(const QString &state)
+{
+    if (state == QLatin1String("23505"))
+        return StoreFailure::Duplicate;
+    if (state == QLatin1String("40001") || state == QLatin1String("40P01") || state == QLatin1String("55P03")
+        || state == QLatin1String("57014"))
+        return StoreFailure::Busy;
+    if (state == QLatin1String("25006") || state == QLatin1String("42501"))
+        return StoreFailure::ReadOnly;
+    if (state == QLatin1String("XX001") || state == QLatin1String("XX002"))
+        return StoreFailure::Damaged;
+    if (state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P")))
+        return StoreFailure::Unreachable;
+    return StoreFailure::Other;
+}
+
 }  // namespace
 
 StoreFailure classifyFailure(const QSqlError &error)
 {
     if (error.type() == QSqlError::NoError)
         return StoreFailure::None;
+    if (Store::isServerOpen()) {
+        // No state: the driver lost the server before it could answer.
+        const StoreFailure failure = error.nativeErrorCode().size() == 5 ? classifyServerState(error.nativeErrorCode())
+                                                                         : StoreFailure::Unreachable;
+        if (failure == StoreFailure::Unreachable)
+            Store::noteConnectionLost();
+        return failure;
+    }
     bool numeric = false;
     const int code = error.nativeErrorCode().toInt(&numeric);
     if (!numeric)

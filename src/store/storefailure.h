@@ -14,6 +14,7 @@ enum class StoreFailure {
     UnknownField,  // the table has no field of that name
     NoCurrentRow,  // nothing is current to write or delete
     Closed,        // the connection was closed, as by a restore
+    Unreachable,   // the database server cannot be reached
     Other,
 };
 

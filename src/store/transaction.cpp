@@ -6,6 +6,7 @@
 
 Transaction::Transaction(std::initializer_list<RecordSet *> recordSets)
 {
+    Store::ensureConnected();
     QSqlDatabase db = Store::database();
     m_active = db.isOpen() && db.transaction();
     if (!m_active) {

@@ -24,6 +24,9 @@ QString causeText(StoreFailure failure)
     case StoreFailure::Closed:
         return QStringLiteral("بانک اطلاعات بسته شده است و این پنجره دیگر به آن دسترسی ندارد. "
                               "پنجره را ببندید و برنامه را دوباره باز کنید.");
+    case StoreFailure::Unreachable:
+        return QStringLiteral("ارتباط با سرور بانک اطلاعات برقرار نیست و چیزی ذخیره نشد. "
+                              "آنچه وارد کرده‌اید سر جای خود است؛ وقتی ارتباط برقرار شد دوباره امتحان کنید.");
     case StoreFailure::None:
     case StoreFailure::UnknownField:
     case StoreFailure::NoCurrentRow:

@@ -274,8 +274,7 @@ private slots:
     {
         ProgramFolder folder;
         ScriptedPrompts scripted;
-        QVERIFY(folder.exec(QStringLiteral(
-            "CREATE TRIGGER refuse BEFORE UPDATE ON \"Theme\" BEGIN SELECT RAISE(ABORT, 'refused by the test'); END")));
+        QVERIFY(folder.refuse(QStringLiteral("Theme"), QStringLiteral("UPDATE"), QStringLiteral("refused by the test")));
         Frm1 main;
         main.show();
         click(main, "Command9");

@@ -107,8 +107,11 @@ private slots:
 
         QVERIFY(set.open());
         QCOMPARE(set.count(), stored);
-        QCOMPARE(grid.model->rowCount() < stored, lazy);
-        QCOMPARE(grid.model->canFetchMore(QModelIndex()), lazy);
+        // The server's driver hands over a whole result at once: only the file's grid fetches as it scrolls.
+        if (!ProgramFolder::onServer()) {
+            QCOMPARE(grid.model->rowCount() < stored, lazy);
+            QCOMPARE(grid.model->canFetchMore(QModelIndex()), lazy);
+        }
         QVERIFY(set.addNew() && set.setField(QStringLiteral("Code"), QStringLiteral("new")));
         grid.scrollToEnd();
         QCOMPARE(grid.model->rowCount(), stored + 1);
@@ -136,6 +139,8 @@ private slots:
     // known without a count. The count is right through every change.
     void countsAreTakenOnlyWhenAsked()
     {
+        if (ProgramFolder::onServer())
+            QSKIP("the statement log reads the file's own connection");
         ProgramFolder folder;
         QVERIFY2(folder.isValid(), qPrintable(folder.error()));
         RecordSet set(QStringLiteral("Adodc3"), QStringLiteral("Answer"));
@@ -181,13 +186,14 @@ private slots:
         QVERIFY2(folder.isValid(), qPrintable(folder.error()));
         QVERIFY(registerAnswers(3000));
         QSqlQuery change(Store::database());
-        QVERIFY(change.exec(QStringLiteral("DELETE FROM \"Answer\" WHERE rowid % 7 = 0")));
-        QVERIFY(change.exec(QStringLiteral("UPDATE \"Answer\" SET \"1\" = 'x' WHERE rowid % 3 = 0")));
+        QVERIFY(change.exec(QStringLiteral("DELETE FROM \"Answer\" WHERE CAST(\"Code\" AS INTEGER) % 7 = 0")));
+        QVERIFY(change.exec(QStringLiteral("UPDATE \"Answer\" SET \"1\" = 'x' WHERE CAST(\"Code\" AS INTEGER) % 3 = 0")));
         const auto storedCodes = [](const QString &where) {
             QStringList codes;
             QSqlQuery read(Store::database());
-            // As a grid reads them: whole rows, in the order the table holds them.
-            read.exec(QStringLiteral("SELECT * FROM \"Answer\"") + where);
+            // As a grid reads them: whole rows, in the order the file holds them, or by key on a server.
+            read.exec(QStringLiteral("SELECT * FROM \"Answer\"") + where
+                      + (ProgramFolder::onServer() ? QStringLiteral(" ORDER BY \"Code\"") : QString()));
             while (read.next())
                 codes << read.value(0).toString();
             return codes;

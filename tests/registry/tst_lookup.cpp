@@ -165,6 +165,14 @@ QStringList codes(std::initializer_list<const char *> list)
     return result;
 }
 
+// The order the grid lists codes in: as written on the file, by key on a server.
+QStringList inGridOrder(QStringList list)
+{
+    if (ProgramFolder::onServer())
+        list.sort();
+    return list;
+}
+
 ReportPreview *shownPreview()
 {
     for (QWidget *window : QApplication::topLevelWidgets())
@@ -209,29 +217,29 @@ private slots:
     {
         Lookup lookup;
         QVERIFY(lookup.registered.written);
-        QCOMPARE(lookup.gridCodes(), codes({"101", "102", "103", "7'4", "105"}));
+        QCOMPARE(lookup.gridCodes(), inGridOrder(codes({"101", "102", "103", "7'4", "105"})));
         // Each name once, in Persian alphabetical order; Latin letters after Persian.
         QCOMPARE(lookup.listed("DataCombo1"), codes({"احمدی", "رحیمی", "کاظمی", "D'Angelo"}));
 
         lookup.pick("Combo3", QStringLiteral("C"));
-        QCOMPARE(lookup.gridCodes(), codes({"101", "103", "105"}));
+        QCOMPARE(lookup.gridCodes(), inGridOrder(codes({"101", "103", "105"})));
         QCOMPARE(lookup.listed("DataCombo1"), codes({"احمدی", "رحیمی", "کاظمی"}));
         QCOMPARE(lookup.listed("DataCombo6"), codes({"سارا", "علی"}));
 
         lookup.pick("DataCombo1", QStringLiteral("کاظمی"));
-        QCOMPARE(lookup.gridCodes(), codes({"101", "102"}));
+        QCOMPARE(lookup.gridCodes(), inGridOrder(codes({"101", "102"})));
         QVERIFY(lookup.chooser("Combo3")->currentText().isEmpty());
         QVERIFY(lookup.chooser("DataCombo6")->currentText().isEmpty());
         QCOMPARE(lookup.chooser("DataCombo1")->currentText(), QStringLiteral("کاظمی"));
 
         lookup.type("Combo3", QStringLiteral("A"));
-        QCOMPARE(lookup.gridCodes(), codes({"102"}));
+        QCOMPARE(lookup.gridCodes(), inGridOrder(codes({"102"})));
         QVERIFY(lookup.chooser("DataCombo1")->currentText().isEmpty());
 
         // The first name filters first, then empties the other two.
         lookup.pick("Combo3", QStringLiteral("C"));
         lookup.pick("DataCombo6", QStringLiteral("علی"));
-        QCOMPARE(lookup.gridCodes(), codes({"101", "103"}));
+        QCOMPARE(lookup.gridCodes(), inGridOrder(codes({"101", "103"})));
         QVERIFY(lookup.chooser("Combo3")->currentText().isEmpty());
         QVERIFY(lookup.chooser("DataCombo1")->currentText().isEmpty());
         QVERIFY(lookup.scripted.shown().isEmpty());
@@ -250,17 +258,20 @@ private slots:
         // The deletion read every subject again: only the first of them are in.
         auto *grid = control<QTableView>(lookup.window, "DataGrid1");
         QAbstractItemModel *model = grid->model();
-        QVERIFY(model->rowCount() < 604);
-        QVERIFY(model->canFetchMore(QModelIndex()));
+        // (The server's driver hands over a whole result at once.)
+        if (!ProgramFolder::onServer()) {
+            QVERIFY(model->rowCount() < 604);
+            QVERIFY(model->canFetchMore(QModelIndex()));
+        }
         for (int page = 0; page < 100 && model->canFetchMore(QModelIndex()); ++page) {
             grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->maximum());
             QCoreApplication::processEvents();
         }
         QCOMPARE(model->rowCount(), 604);
-        QCOMPARE(lookup.gridCodes().last(), QStringLiteral("1599"));
+        QCOMPARE(lookup.gridCodes().last(), ProgramFolder::onServer() ? QStringLiteral("7'4") : QStringLiteral("1599"));
 
         lookup.pick("Combo3", QStringLiteral("C"));
-        QCOMPARE(lookup.gridCodes(), codes({"101", "103", "105"}));
+        QCOMPARE(lookup.gridCodes(), inGridOrder(codes({"101", "103", "105"})));
         QCOMPARE(lookup.scripted.unexpected(), QStringList());
     }
 
@@ -268,9 +279,9 @@ private slots:
     {
         Lookup lookup;
         lookup.type("DataCombo1", QStringLiteral("D'Angelo"));
-        QCOMPARE(lookup.gridCodes(), codes({"7'4"}));
+        QCOMPARE(lookup.gridCodes(), inGridOrder(codes({"7'4"})));
         lookup.type("DataCombo6", QStringLiteral("Ja'far"));
-        QCOMPARE(lookup.gridCodes(), codes({"7'4"}));
+        QCOMPARE(lookup.gridCodes(), inGridOrder(codes({"7'4"})));
         lookup.scripted.expectQuestion(true);
         lookup.deleteCode(QStringLiteral("7'4"));
         QCOMPARE(lookup.rowsOf("ide", QStringLiteral("7'4")), 0);
@@ -302,7 +313,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), text5);
         QStringList remaining = codes({"101", "102", "103", "7'4", "105"});
         remaining.removeOne(code);
-        QCOMPARE(lookup.gridCodes(), remaining);
+        QCOMPARE(lookup.gridCodes(), inGridOrder(remaining));
         QCOMPARE(lookup.chooser("Combo3")->currentText(), LookupText::Combo3Initial);
     }
 
@@ -334,8 +345,7 @@ private slots:
     void refusedDeletionKeepsBothRows()
     {
         Lookup lookup;
-        QVERIFY(lookup.folder.exec(QStringLiteral(
-            "CREATE TRIGGER refuse BEFORE DELETE ON \"Answer\" BEGIN SELECT RAISE(ABORT, 'refused by the test'); END")));
+        QVERIFY(lookup.folder.refuse(QStringLiteral("Answer"), QStringLiteral("DELETE"), QStringLiteral("refused by the test")));
         lookup.scripted.expectQuestion(true);
         lookup.scripted.expectMessage();
         lookup.deleteCode(QStringLiteral("101"));
@@ -346,7 +356,8 @@ private slots:
         QCOMPARE(lookup.rowsOf("ide", QStringLiteral("101")), 1);
         QCOMPARE(lookup.rowsOf("Answer", QStringLiteral("101")), 1);
         // Once the store allows it, the same deletion goes through.
-        QVERIFY(lookup.folder.exec(QStringLiteral("DROP TRIGGER refuse")));
+        QVERIFY(lookup.folder.exec(ProgramFolder::onServer() ? QStringLiteral("DROP TRIGGER refuse ON \"Answer\"")
+                                                             : QStringLiteral("DROP TRIGGER refuse")));
         lookup.scripted.expectQuestion(true);
         click(lookup.window, "Command2");
         QCOMPARE(lookup.rowsOf("ide", QStringLiteral("101")), 0);

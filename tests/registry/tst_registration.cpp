@@ -104,7 +104,7 @@ class TestRegistration : public QObject
     {
         QSqlQuery query(Store::database());
         query.prepare(QStringLiteral("SELECT \"FName\", \"LName\", \"Sen\", \"Taahol\", \"Jens\", \"Group\", \"Tahsil\", "
-                                     "\"Date\", \"Time\", \"Nomre\" IS NULL FROM \"ide\" WHERE \"Code\" = ?"));
+                                     "\"Date\", \"Time\", CASE WHEN \"Nomre\" IS NULL THEN 1 ELSE 0 END FROM \"ide\" WHERE \"Code\" = ?"));
         query.addBindValue(code);
         if (!query.exec() || !query.next())
             return QStringLiteral("(none)");
@@ -162,10 +162,10 @@ private slots:
         click(window, "Command8");
         QCOMPARE(scripted.shown().size(), 0);
         QVERIFY(!control(window, "Frame10")->isVisible());
-        QCOMPARE(folder.scalar(QStringLiteral("SELECT group_concat(\"Code\", ',') FROM \"ide\"")).toString(), QStringLiteral("77"));
+        QCOMPARE(folder.scalar(QStringLiteral("SELECT MIN(\"Code\") || '/' || COUNT(*) FROM \"ide\"")).toString(), QStringLiteral("77/1"));
         QCOMPARE(row(folder, QStringLiteral("77")),
                  QStringLiteral("مریم|رضایی|34|متأهل|زن|C|کارشناسی|1393/04/28|09:05:07|1"));
-        QCOMPARE(folder.scalar(QStringLiteral("SELECT group_concat(\"Code\", ',') FROM \"Answer\"")).toString(), QStringLiteral("77"));
+        QCOMPARE(folder.scalar(QStringLiteral("SELECT MIN(\"Code\") || '/' || COUNT(*) FROM \"Answer\"")).toString(), QStringLiteral("77/1"));
         QCOMPARE(folder.scalar(QStringLiteral("SELECT COUNT(*) FROM \"Answer\" WHERE coalesce(\"1\", \"20\") IS NULL")).toInt(), 1);
 
         // The same code, surrounding spaces and all, again: refused, nothing stored, every entry kept.
@@ -290,6 +290,8 @@ private slots:
     {
         QFETCH(QString, refusal);
         QFETCH(int, failure);
+        if (ProgramFolder::onServer())
+            QSKIP("a lock or permission of the database file");
         RegistrationSession session;
         auto &[folder, scripted, window] = session;
         fill(window, Subject());

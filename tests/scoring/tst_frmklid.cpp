@@ -262,8 +262,7 @@ private slots:
         addSubject(QStringLiteral("308"), same(QStringLiteral("4")));
         addSubject(QStringLiteral("309"), same(QStringLiteral("3")));
         keying.select(QStringLiteral("308"));
-        QVERIFY(keying.folder.exec(QStringLiteral(
-            "CREATE TRIGGER refuse BEFORE UPDATE ON \"ide\" BEGIN SELECT RAISE(ABORT, 'refused by the test'); END")));
+        QVERIFY(keying.folder.refuse(QStringLiteral("ide"), QStringLiteral("UPDATE"), QStringLiteral("refused by the test")));
         keying.scripted.clear();
         keying.select(QStringLiteral("309"), Keying::ErrorBox);
         QVERIFY(lastOf(keying.scripted.messages()).contains(QStringLiteral("refused by the test")));

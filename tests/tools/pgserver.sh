@@ -1,0 +1,34 @@
+#!/bin/sh
+# A PostgreSQL 15 server of the tests' own: "start DIR" makes a fresh cluster
+# in DIR and starts it listening on a Unix socket in DIR only (no TCP port);
+# "stop DIR" stops it and removes DIR. The server never runs as root: under
+# root it runs as the postgres user that Debian's package makes. The
+# maintenance address for the tests is written to DIR/url.
+set -eu
+action=$1
+dir=$2
+bin=/usr/lib/postgresql/15/bin
+as_server() {
+  if [ "$(id -u)" = 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi
+}
+case $action in
+start)
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  [ "$(id -u)" = 0 ] && chown postgres: "$dir"
+  as_server "$bin/initdb" -D "$dir/data" -U quorvel --auth=trust -E UTF8 --locale=C.UTF-8 >"$dir/initdb.log" 2>&1 \
+    || { cat "$dir/initdb.log"; exit 1; }
+  as_server "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 \
+    -o "-c listen_addresses='' -k $dir -c fsync=on -c max_connections=60" start >/dev/null \
+    || { cat "$dir/server.log"; exit 1; }
+  echo "postgresql://quorvel@localhost/postgres?host=$dir" >"$dir/url"
+  ;;
+stop)
+  if [ -d "$dir/data" ]; then as_server "$bin/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null || true; fi
+  rm -rf "$dir"
+  ;;
+*)
+  echo "usage: $0 start|stop DIR" >&2
+  exit 2
+  ;;
+esac
