@@ -27,8 +27,16 @@ stop)
   if [ -d "$dir/data" ]; then as_server "$bin/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null || true; fi
   rm -rf "$dir"
   ;;
+stop-only)
+  # Stopped as by a failure; the cluster stays for start-again.
+  as_server "$bin/pg_ctl" -D "$dir/data" -m immediate -w stop >/dev/null
+  ;;
+start-again)
+  as_server "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 \
+    -o "-c listen_addresses='' -k $dir -c fsync=on -c max_connections=60" start >/dev/null
+  ;;
 *)
-  echo "usage: $0 start|stop DIR" >&2
+  echo "usage: $0 start|stop|stop-only|start-again DIR" >&2
   exit 2
   ;;
 esac

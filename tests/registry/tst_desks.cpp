@@ -1,0 +1,196 @@
+// Several workstations on one PostgreSQL server, each a process of its own
+// driven through the real windows (the desk program), and a server that goes
+// away in the middle of a save. Runs only with a test server.
+#include "app/frm1.h"
+#include "registry/registrytext.h"
+#include "store/database.h"
+#include "store/storeaddress.h"
+#include "support/controls.h"
+#include "support/programfolder.h"
+#include "support/scriptedprompts.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QProcess>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kDesk = QStringLiteral(QUORVEL_TEST_DESK);
+
+struct Desk {
+    QProcess process;
+    QString output;
+    void start(const QStringList &arguments)
+    {
+        process.start(kDesk, arguments);
+    }
+    // Reads what the desk printed until the line appears or it ends.
+    bool waitForLine(const QString &line, int timeoutMs = 30000)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!output.contains(line) && clock.elapsed() < timeoutMs) {
+            process.waitForReadyRead(100);
+            output += QString::fromUtf8(process.readAllStandardOutput());
+            if (process.state() == QProcess::NotRunning) {
+                output += QString::fromUtf8(process.readAllStandardOutput());
+                break;
+            }
+        }
+        return output.contains(line);
+    }
+    bool finish()
+    {
+        const bool ended = process.waitForFinished(30000);
+        output += QString::fromUtf8(process.readAllStandardOutput());
+        return ended && process.exitCode() == 0;
+    }
+};
+
+int rows(ProgramFolder &folder, const char *table, const QString &code)
+{
+    return folder.scalar(QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE \"Code\" = '%2'").arg(QLatin1String(table), code)).toInt();
+}
+
+void touch(const QString &path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+}
+
+QString serverScript()
+{
+    return QStringLiteral(QUORVEL_SERVER_SCRIPT);
+}
+
+}  // namespace
+
+class TestDesks : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        if (!ProgramFolder::onServer())
+            QSKIP("runs against the test server only");
+    }
+
+    // Two desks save the same code at the same moment: one subject is stored
+    // whole, the other desk is told the code is taken and keeps its entries.
+    void sameCodeFromTwoDesksStoresOneSubject()
+    {
+        ProgramFolder folder;
+        QVERIFY2(folder.isValid(), qPrintable(folder.error()));
+        QTemporaryDir flags;
+        const QString go = flags.filePath(QStringLiteral("go"));
+        Desk first;
+        Desk second;
+        first.start({folder.serverUrl(), QStringLiteral("register"), QStringLiteral("500"), go});
+        second.start({folder.serverUrl(), QStringLiteral("register"), QStringLiteral("500"), go});
+        QVERIFY2(first.waitForLine(QStringLiteral("READY")), qPrintable(first.output));
+        QVERIFY2(second.waitForLine(QStringLiteral("READY")), qPrintable(second.output));
+        touch(go);
+        QVERIFY2(first.finish(), qPrintable(first.output));
+        QVERIFY2(second.finish(), qPrintable(second.output));
+
+        QCOMPARE(rows(folder, "ide", QStringLiteral("500")), 1);
+        QCOMPARE(rows(folder, "Answer", QStringLiteral("500")), 1);
+        const QString both = first.output + second.output;
+        QCOMPARE(both.count(QStringLiteral("PANEL_CLOSED 500")), 1);
+        QCOMPARE(both.count(QStringLiteral("PANEL_OPEN 500")), 1);
+        QCOMPARE(both.count(RegistryText::DuplicateCode), 1);
+    }
+
+    // A subject deleted at one desk while another desk is answering its test:
+    // the next answer is refused as gone, and nothing is written back.
+    void deletionDuringAnotherDesksTest()
+    {
+        ProgramFolder folder;
+        QVERIFY2(folder.isValid(), qPrintable(folder.error()));
+        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\", \"LName\", \"Group\") VALUES ('600', 'a', 'b', 'A')")));
+        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES ('600')")));
+        QTemporaryDir flags;
+        const QString ready = flags.filePath(QStringLiteral("ready"));
+        const QString go = flags.filePath(QStringLiteral("go"));
+        Desk answering;
+        answering.start({folder.serverUrl(), QStringLiteral("answer"), QStringLiteral("600"), ready, go});
+        QElapsedTimer clock;
+        clock.start();
+        while (!QFile::exists(ready) && clock.elapsed() < 30000 && answering.process.state() != QProcess::NotRunning)
+            QTest::qWait(20);
+        QVERIFY2(QFile::exists(ready), qPrintable(answering.output + QString::fromUtf8(answering.process.readAll())));
+        QCOMPARE(folder.scalar(QStringLiteral("SELECT \"1\" || \"2\" || \"3\" FROM \"Answer\" WHERE \"Code\" = '600'")).toString(),
+                 QStringLiteral("321"));
+
+        Desk deleting;
+        deleting.start({folder.serverUrl(), QStringLiteral("delete"), QStringLiteral("600")});
+        QVERIFY2(deleting.finish(), qPrintable(deleting.output));
+        QCOMPARE(rows(folder, "ide", QStringLiteral("600")), 0);
+        touch(go);
+        QVERIFY2(answering.finish(), qPrintable(answering.output));
+        QVERIFY2(answering.output.contains(QStringLiteral("این ردیف دیگر در بانک اطلاعات نیست")), qPrintable(answering.output));
+        QCOMPARE(rows(folder, "ide", QStringLiteral("600")), 0);
+        QCOMPARE(rows(folder, "Answer", QStringLiteral("600")), 0);
+    }
+
+    // The server stops during a save: the save is refused with its cause and
+    // the entries stay; once the server is back, the same save works.
+    void serverStoppedDuringASave()
+    {
+        QTemporaryDir serverFolder(QStringLiteral("/tmp/quorvel-pgown-XXXXXX"));
+        const QString dir = serverFolder.path() + QStringLiteral("/s");
+        // The server's own user must reach its folder inside this one.
+        QFile::setPermissions(serverFolder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeGroup
+                                                       | QFile::ExeOther);
+        QCOMPARE(QProcess::execute(QStringLiteral("sh"), {serverScript(), QStringLiteral("start"), dir}), 0);
+        const auto server = [&](const char *action) {
+            return QProcess::execute(QStringLiteral("sh"), {serverScript(), QString::fromLatin1(action), dir, QStringLiteral("keep")});
+        };
+        QTemporaryDir programFolder;
+        Store::ServerAddress address;
+        QString error;
+        QVERIFY(Store::parseServerUrl(QStringLiteral("postgresql://quorvel@localhost/postgres?host=") + dir, &address, &error));
+        QCOMPARE(Store::openServerDatabase(address).status, Store::OpenStatus::Opened);
+        {
+            ScriptedPrompts scripted;
+            Frm1 window;
+            window.show();
+            click(window, "Command1");
+            control<QLineEdit>(window, "Text11")->setText(QStringLiteral("700"));
+            for (const char *box : {"Text6", "Text4", "Text7"})
+                control<QLineEdit>(window, box)->setText(QStringLiteral("میز"));
+            control<QLineEdit>(window, "Text5")->setText(QStringLiteral("30"));
+            for (const char *list : {"Combo1", "Combo2", "Combo3"})
+                control<QComboBox>(window, list)->setCurrentIndex(0);
+
+            QCOMPARE(server("stop-only"), 0);
+            scripted.expectMessage();
+            click(window, "Command8");
+            QVERIFY2(scripted.shown().last().text.contains(QStringLiteral("ارتباط با سرور")), qPrintable(scripted.shown().last().text));
+            QVERIFY(control(window, "Frame10")->isVisible());
+            QCOMPARE(control<QLineEdit>(window, "Text11")->text(), QStringLiteral("700"));
+
+            QCOMPARE(server("start-again"), 0);
+            click(window, "Command8");
+            QVERIFY(!control(window, "Frame10")->isVisible());
+        }
+        QSqlQuery count(Store::database());
+        QVERIFY(count.exec(QStringLiteral("SELECT COUNT(*) FROM \"ide\" WHERE \"Code\" = '700'")) && count.next());
+        QCOMPARE(count.value(0).toInt(), 1);
+        count.finish();
+        Store::closeDatabase();
+        server("stop");
+    }
+};
+
+QObject *makeTestDesks()
+{
+    return new TestDesks;
+}
+
+#include "tst_desks.moc"
