@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include "app/copydatabase.h"
 #include "app/exportdata.h"
 #include "app/printanalysis.h"
 #include "app/printresults.h"
@@ -34,6 +35,8 @@ CommandMode AskedMode(int argc, char **argv)
             return CommandMode::Export;
         if (names(argv[i], "--print-analysis"))
             return CommandMode::PrintAnalysis;
+        if (names(argv[i], "--copy-database"))
+            return CommandMode::CopyDatabase;
     }
     return CommandMode::Windows;
 }
@@ -47,6 +50,8 @@ int RunCommand(CommandMode mode, const QStringList &arguments)
         return ExportData(arguments);
     case CommandMode::PrintAnalysis:
         return PrintAnalysis(arguments);
+    case CommandMode::CopyDatabase:
+        return CopyDatabase(arguments);
     case CommandMode::Windows:
         break;
     }

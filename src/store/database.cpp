@@ -337,6 +337,30 @@ OpenResult openDatabase(const QString &path, Access access, PageCheck pageCheck)
     return result;
 }
 
+bool holdsOurTables(const QSqlDatabase &db)
+{
+    return tableShape(db) == Shape::Ours;
+}
+
+bool createTables(QSqlDatabase &db, QString *error)
+{
+    return execAll(db, resourceText(QStringLiteral("schema.sql")).split(QLatin1Char(';')), error);
+}
+
+void configureServerConnection(QSqlDatabase &db, const ServerAddress &address)
+{
+    db.setHostName(address.host);
+    db.setPort(address.port);
+    db.setDatabaseName(address.database);
+    if (!address.user.isEmpty())
+        db.setUserName(address.user);
+    // The password, if any, comes from ~/.pgpass or PGPASSWORD, as libpq reads them.
+    QStringList options{QStringLiteral("connect_timeout=10"), QStringLiteral("application_name=quorvel")};
+    if (!address.sslMode.isEmpty())
+        options << QStringLiteral("sslmode=") + address.sslMode;
+    db.setConnectOptions(options.join(QLatin1Char(';')));
+}
+
 OpenResult openServerDatabase(const ServerAddress &address)
 {
     closeDatabase();
@@ -344,16 +368,7 @@ OpenResult openServerDatabase(const ServerAddress &address)
         return {OpenStatus::Failed, QStringLiteral("Qt's PostgreSQL driver (libqt6sql6-psql) is not installed")};
     const OpenResult result = [&address]() -> OpenResult {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QString::fromLatin1(kConnection));
-        db.setHostName(address.host);
-        db.setPort(address.port);
-        db.setDatabaseName(address.database);
-        if (!address.user.isEmpty())
-            db.setUserName(address.user);
-        // The password, if any, comes from ~/.pgpass or PGPASSWORD, as libpq reads them.
-        QStringList options{QStringLiteral("connect_timeout=10"), QStringLiteral("application_name=quorvel")};
-        if (!address.sslMode.isEmpty())
-            options << QStringLiteral("sslmode=") + address.sslMode;
-        db.setConnectOptions(options.join(QLatin1Char(';')));
+        configureServerConnection(db, address);
         if (!db.open())
             return {OpenStatus::Failed, db.lastError().text()};
         QSqlQuery query(db);

@@ -47,6 +47,13 @@ struct ServerAddress;
 // workstations share. An empty database is given the program's tables, the
 // twenty items and the settings row; one holding other tables is NotOurs.
 OpenResult openServerDatabase(const ServerAddress &address);
+// For connections of their own (copies): whether db holds every table and
+// field of the program; the tables alone, without rows; a server's
+// connection settings for address.
+bool holdsOurTables(const QSqlDatabase &db);
+bool createTables(QSqlDatabase &db, QString *error);
+void configureServerConnection(QSqlDatabase &db, const ServerAddress &address);
+
 // True while the open connection is on a server rather than the file.
 bool isServerOpen();
 // A server's connection that failed as unreachable is opened afresh before

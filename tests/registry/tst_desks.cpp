@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -185,6 +186,77 @@ private slots:
         count.finish();
         Store::closeDatabase();
         server("stop");
+    }
+
+    // A clinic's file moved onto the server and copied back gives the same
+    // rows, NULLs and all; a target that already holds subjects is refused
+    // and left as it was.
+    void copyDatabaseFileToServerAndBack()
+    {
+        ProgramFolder folder;
+        QVERIFY2(folder.isValid(), qPrintable(folder.error()));
+        QTemporaryDir files;
+        const QString original = files.filePath(QStringLiteral("clinic.mdb"));
+        QVERIFY(Store::createDatabase(original));
+        const auto rowsOf = [](const QString &path) {
+            QStringList rows;
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("compare"));
+                db.setDatabaseName(path);
+                if (db.open()) {
+                    QSqlQuery query(db);
+                    for (const char *sql : {"SELECT * FROM ide ORDER BY Code", "SELECT * FROM Answer ORDER BY Code",
+                                            "SELECT * FROM QU ORDER BY code", "SELECT * FROM Theme"}) {
+                        query.exec(QString::fromLatin1(sql));
+                        while (query.next()) {
+                            QStringList values;
+                            for (int i = 0; i < query.record().count(); ++i)
+                                values << (query.isNull(i) ? QStringLiteral("<null>") : query.value(i).toString());
+                            rows << values.join(u'|');
+                        }
+                    }
+                    QSqlQuery(db).exec(QStringLiteral("SELECT 1"));
+                }
+                db.close();
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("compare"));
+            return rows;
+        };
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fill"));
+            db.setDatabaseName(original);
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY(query.exec(QStringLiteral("UPDATE Theme SET TH = '7', Name = 'درمانگاه ''نمونه''', Adress = NULL")));
+            QVERIFY(query.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 299) "
+                                              "INSERT INTO ide (Code, FName, LName, \"Group\", Nomre) SELECT 'c' || i, 'نام ' || i, "
+                                              "CASE WHEN i % 5 = 0 THEN NULL ELSE 'خانواده' END, 'B', CASE WHEN i % 3 = 0 THEN NULL ELSE i % 80 END FROM n")));
+            QVERIFY(query.exec(QStringLiteral("INSERT INTO Answer (Code, \"1\", \"20\") SELECT Code, '4', ' 2 ' FROM ide")));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("fill"));
+        const QStringList before = rowsOf(original);
+        QCOMPARE(before.size(), 300 + 300 + 20 + 1);
+
+        const QString program = qEnvironmentVariable("QUORVEL_PROGRAM_TEMPLATE") + QStringLiteral("/quorvel");
+        const auto copy = [&](const QString &from, const QString &to) {
+            QProcess run;
+            run.start(program, {QStringLiteral("--copy-database"), from, to});
+            run.waitForFinished(60000);
+            return run.exitStatus() == QProcess::NormalExit ? run.exitCode() : -1;
+        };
+        QCOMPARE(copy(original, folder.serverUrl()), 0);
+        QCOMPARE(folder.scalar(QStringLiteral("SELECT COUNT(*) FROM \"ide\"")).toInt(), 300);
+        const QString back = files.filePath(QStringLiteral("back.mdb"));
+        QCOMPARE(copy(folder.serverUrl(), back), 0);
+        QCOMPARE(rowsOf(back), before);
+
+        // Neither target is touched when it is not empty.
+        QVERIFY(folder.exec(QStringLiteral("UPDATE \"ide\" SET \"Nomre\" = '99' WHERE \"Code\" = 'c1'")));
+        QVERIFY(copy(original, folder.serverUrl()) > 0);
+        QCOMPARE(folder.scalar(QStringLiteral("SELECT \"Nomre\" FROM \"ide\" WHERE \"Code\" = 'c1'")).toString(), QStringLiteral("99"));
+        QVERIFY(copy(folder.serverUrl(), back) > 0);
+        QCOMPARE(rowsOf(back), before);
     }
 };
 
