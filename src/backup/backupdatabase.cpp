@@ -2,12 +2,17 @@
 
 #include "backup/copyfileinblocks.h"
 #include "store/database.h"
+#include "store/databasecopy.h"
 #include "store/filecheck.h"
 #include "store/safefile.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
+#include <cstdio>
 
 namespace Backup {
 
@@ -64,6 +69,30 @@ bool backupDatabase(const QString &database, const QString &target, QString *err
     }
     if (!out.commit()) {
         *error = out.errorText();
+        return false;
+    }
+    return true;
+}
+
+bool backupServer(const QString &target, QString *error)
+{
+    // Written whole under a name of its own beside the target, then renamed over it.
+    const QFileInfo info(target);
+    const QString building = QDir(info.absolutePath())
+                                 .filePath(QStringLiteral(".quorvel-backup-%1-%2").arg(QCoreApplication::applicationPid()).arg(info.fileName()));
+    QFile::remove(building);
+    Store::Place from;
+    from.server = true;
+    from.address = Store::serverAddress();
+    Store::Place to;
+    to.path = building;
+    if (!Store::copyDatabase(from, to, Store::TargetRule::MustBeEmpty, error)) {
+        QFile::remove(building);
+        return false;
+    }
+    if (::rename(QFile::encodeName(building).constData(), QFile::encodeName(info.absoluteFilePath()).constData()) != 0) {
+        *error = SafeFile::describeError(errno, target);
+        QFile::remove(building);
         return false;
     }
     return true;

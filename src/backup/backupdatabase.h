@@ -19,4 +19,10 @@ namespace Backup {
 bool backupDatabase(const QString &database, const QString &target, QString *error, const CopyProgress &progress = {},
                     bool *busy = nullptr, bool *cancelled = nullptr);
 
+// The server's database as a backup file at target: a complete database of
+// the program, read in one consistent snapshot of the server, so that it
+// opens on any desk and in any SQLite tool. The target is replaced only by
+// a whole, compared copy.
+bool backupServer(const QString &target, QString *error);
+
 }  // namespace Backup

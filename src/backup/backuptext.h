@@ -24,6 +24,8 @@ inline const QString BackupNotMade = QStringLiteral("عدم موفقيت در ت
 inline const QString CopyFailed = QStringLiteral("اشکال در ايجاد نسخه پشتيباني");
 inline const QString NeedRestorePath = QStringLiteral("لطفا مسير فايل مربوطه را وارد کنيد");
 inline const QString RestoreQuestion = QStringLiteral("آيا ميخواهيد اطلاعات را بازيابي کنيد؟");
+// Asked once more before a shared database on a server is replaced.
+inline const QString ReplaceSharedQuestion = QStringLiteral("همهٔ داده‌های بانک اطلاعات مشترک روی سرور زیر با این پشتیبان جایگزین می‌شود و همهٔ میزها همین داده‌ها را خواهند دید:\n%1\n\nادامه می‌دهید؟");
 inline const QString Restored = QStringLiteral("بازيابي اطلاعات انجام شد");
 inline const QString CloseOtherWindows = QStringLiteral("تمامي فرم ها را ببندبد به جز فرم اصلي و اين پنجره");
 inline const QString NotRestored = QStringLiteral("عدم موفقيت در بازيابي اطلاعات ");

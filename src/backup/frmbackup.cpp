@@ -245,9 +245,11 @@ void Frmbackup::VisualButtonEx2_Click()
     }
     QString error;
     bool cancelled = false;
-    const bool made = whileCopying([&](const Backup::CopyProgress &progress) {
-        return Backup::backupDatabase(databasePath(), target, &error, progress, nullptr, &cancelled);
-    });
+    const bool made = Store::isServerOpen() ? Backup::backupServer(target, &error)
+                                            : whileCopying([&](const Backup::CopyProgress &progress) {
+                                                  return Backup::backupDatabase(databasePath(), target, &error, progress,
+                                                                                nullptr, &cancelled);
+                                              });
     if (cancelled) {
         prompts().message(this, BackupText::BackupCancelled, ApplicationTitle, Prompts::Icon::Information);
         return;
@@ -274,11 +276,19 @@ void Frmbackup::VisualButtonEx3_Click()
         prompts().message(this, BackupText::NotRestored, ApplicationTitle, Prompts::Icon::None);
         return;
     }
+    // A shared database changes for every desk: asked once more, naming the server.
+    if (Store::isServerOpen()
+        && !prompts().question(this, BackupText::ReplaceSharedQuestion.arg(Store::storeDescription()), ApplicationTitle)) {
+        prompts().message(this, BackupText::NotRestored, ApplicationTitle, Prompts::Icon::None);
+        return;
+    }
     QString error;
     Backup::RestoreFailure failure = Backup::RestoreFailure::None;
-    const bool restored = whileCopying([&](const Backup::CopyProgress &progress) {
-        return Backup::restoreDatabase(source, databasePath(), &error, progress, &failure);
-    });
+    const bool restored = Store::isServerOpen() ? Backup::restoreOnServer(source, &error, &failure)
+                                                : whileCopying([&](const Backup::CopyProgress &progress) {
+                                                      return Backup::restoreDatabase(source, databasePath(), &error,
+                                                                                     progress, &failure);
+                                                  });
     if (failure == Backup::RestoreFailure::Cancelled) {
         prompts().message(this, BackupText::RestoreCancelled, ApplicationTitle, Prompts::Icon::Information);
         return;

@@ -2,6 +2,7 @@
 
 #include "backup/copyfileinblocks.h"
 #include "store/database.h"
+#include "store/databasecopy.h"
 #include "store/filecheck.h"
 #include "store/safefile.h"
 
@@ -86,6 +87,29 @@ QString reopened(const QString &database, const QString &text)
 }
 
 }  // namespace
+
+bool restoreOnServer(const QString &source, QString *error, RestoreFailure *failure)
+{
+    if (failure)
+        *failure = RestoreFailure::None;
+    // Checked as a backup is checked for the file: its shape, then every page.
+    for (const Store::CheckDepth depth : {Store::CheckDepth::Shape, Store::CheckDepth::Whole}) {
+        const Store::OpenResult checked = Store::checkBackupFile(source, depth);
+        if (checked.status == Store::OpenStatus::Missing || checked.status == Store::OpenStatus::Failed)
+            return stopAt(RestoreFailure::Source, refusalText(source, checked), error, failure);
+        if (checked.status != Store::OpenStatus::Opened)
+            return stopAt(RestoreFailure::Refused, refusalText(source, checked), error, failure);
+    }
+    Store::Place from;
+    from.path = source;
+    Store::Place to;
+    to.server = true;
+    to.address = Store::serverAddress();
+    QString copyError;
+    if (!Store::copyDatabase(from, to, Store::TargetRule::Replace, &copyError))
+        return stopAt(RestoreFailure::Replace, copyError, error, failure);
+    return true;
+}
 
 bool restoreDatabase(const QString &source, const QString &database, QString *error, const CopyProgress &progress,
                      RestoreFailure *failure)

@@ -29,4 +29,9 @@ enum class RestoreFailure {
 bool restoreDatabase(const QString &source, const QString &database, QString *error,
                      const CopyProgress &progress = {}, RestoreFailure *failure = nullptr);
 
+// A server's rows all replaced by the backup's, in one transaction, once the
+// backup passed the same checks as for the file: all or nothing, also when
+// the connection drops half-way. The program's own connection stays open.
+bool restoreOnServer(const QString &source, QString *error, RestoreFailure *failure = nullptr);
+
 }  // namespace Backup

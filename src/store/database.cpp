@@ -272,7 +272,13 @@ namespace {
 bool pageCheckPending = false;
 // What the open connection works on, as the windows name it.
 QString openedStore;
+ServerAddress openedServer;
 }  // namespace
+
+ServerAddress serverAddress()
+{
+    return openedServer;
+}
 
 QString storeDescription()
 {
@@ -403,8 +409,10 @@ OpenResult openServerDatabase(const ServerAddress &address)
     }();
     if (result.status != OpenStatus::Opened)
         closeDatabase();
-    else
+    else {
         openedStore = address.shown();
+        openedServer = address;
+    }
     return result;
 }
 

@@ -4,6 +4,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include "store/storeaddress.h"
+
 #include <functional>
 
 // The one database file of the program and the process's one connection to it.
@@ -41,8 +43,6 @@ enum class PageCheck { AtOpen, Later };
 OpenResult openDatabase(const QString &path = QString::fromLatin1(kDatabasePath), Access access = Access::ReadWrite,
                         PageCheck pageCheck = PageCheck::AtOpen);
 
-struct ServerAddress;
-
 // Opens the process's connection on a PostgreSQL database that several
 // workstations share. An empty database is given the program's tables, the
 // twenty items and the settings row; one holding other tables is NotOurs.
@@ -56,6 +56,8 @@ void configureServerConnection(QSqlDatabase &db, const ServerAddress &address);
 
 // True while the open connection is on a server rather than the file.
 bool isServerOpen();
+// The server the open connection works on.
+ServerAddress serverAddress();
 // A server's connection that failed as unreachable is opened afresh before
 // the next operation: called by the store before each read and write. True
 // when the connection is usable (always for the file).

@@ -3,8 +3,10 @@
 //   desk URL register CODE GO      fills the registration and saves once GO exists
 //   desk URL answer CODE READY GO  answers items 1 to 3, makes READY, waits for GO, answers item 4
 //   desk URL delete CODE           deletes the subject in the lookup window
+//   desk URL restore FILE          replaces the server's rows with the backup's
 // Every prompt is answered yes and printed as "MESSAGE ..." or "NOTICE ...".
 #include "app/frm1.h"
+#include "backup/restore.h"
 #include "store/database.h"
 #include "store/storeaddress.h"
 #include "support/controls.h"
@@ -114,6 +116,10 @@ int main(int argc, char **argv)
             click(test, "Command2");
         });
         click(main, "Command2");
+    } else if (action == QLatin1String("restore")) {
+        QString failure;
+        if (!Backup::restoreOnServer(code, &failure))
+            out << "MESSAGE " << failure << Qt::endl;
     } else if (action == QLatin1String("delete")) {
         click(main, "Command4");
         QWidget *lookup = nullptr;

@@ -2,6 +2,8 @@
 // driven through the real windows (the desk program), and a server that goes
 // away in the middle of a save. Runs only with a test server.
 #include "app/frm1.h"
+#include "backup/backupdatabase.h"
+#include "backup/restore.h"
 #include "registry/registrytext.h"
 #include "store/database.h"
 #include "store/storeaddress.h"
@@ -257,6 +259,58 @@ private slots:
         QCOMPARE(folder.scalar(QStringLiteral("SELECT \"Nomre\" FROM \"ide\" WHERE \"Code\" = 'c1'")).toString(), QStringLiteral("99"));
         QVERIFY(copy(folder.serverUrl(), back) > 0);
         QCOMPARE(rowsOf(back), before);
+    }
+
+    // A backup of the server is a whole file of the program; restoring it
+    // puts every row back. A restore killed half-way leaves the server with
+    // all of its old rows or all of the backup's, never a mixture.
+    void backupAndRestoreOnTheServer()
+    {
+        ProgramFolder folder;
+        QVERIFY2(folder.isValid(), qPrintable(folder.error()));
+        const auto subjects = [&](int count, const QString &prefix) {
+            return folder.exec(QStringLiteral("DELETE FROM \"Answer\"")) && folder.exec(QStringLiteral("DELETE FROM \"ide\""))
+                   && folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\", \"Group\") SELECT '%1' || i, "
+                                                 "'نام', 'A' FROM generate_series(1, %2) AS i").arg(prefix).arg(count))
+                   && folder.exec(QStringLiteral("INSERT INTO \"Answer\" (\"Code\", \"1\") SELECT \"Code\", '3' FROM \"ide\""));
+        };
+        const auto state = [&] {
+            return folder.scalar(QStringLiteral("SELECT COUNT(*) || ' ' || MIN(\"Code\") || ' ' || "
+                                                "(SELECT COUNT(*) FROM \"Answer\") FROM \"ide\"")).toString();
+        };
+        QVERIFY(subjects(40000, QStringLiteral("b")));
+        QTemporaryDir files;
+        const QString backup = files.filePath(QStringLiteral("shared.mdbB"));
+        QString error;
+        QVERIFY2(Backup::backupServer(backup, &error), qPrintable(error));
+        QCOMPARE(Store::checkDatabaseFile(backup).status, Store::OpenStatus::Opened);
+        const QString backedUp = state();
+        QCOMPARE(backedUp, QStringLiteral("40000 b1 40000"));
+
+        QVERIFY(subjects(3, QStringLiteral("n")));
+        const QString changed = state();
+        QCOMPARE(changed, QStringLiteral("3 n1 3"));
+        // Killed at several moments of the copy: each time one whole state or the other.
+        bool sawOld = false;
+        for (int delay : {50, 150, 400}) {
+            Desk restoring;
+            restoring.start({folder.serverUrl(), QStringLiteral("restore"), backup});
+            QTest::qWait(delay);
+            restoring.process.kill();
+            restoring.process.waitForFinished(10000);
+            QTest::qWait(200);  // the server ends the dead connection's transaction
+            const QString now = state();
+            QVERIFY2(now == changed || now == backedUp, qPrintable(now));
+            if (now == backedUp)
+                QVERIFY(subjects(3, QStringLiteral("n")));
+            else
+                sawOld = true;
+        }
+        QVERIFY(sawOld);
+        QVERIFY2(Backup::restoreOnServer(backup, &error), qPrintable(error));
+        QCOMPARE(state(), backedUp);
+        // The program's own connection works on the restored rows.
+        QCOMPARE(folder.scalar(QStringLiteral("SELECT \"1\" FROM \"Answer\" WHERE \"Code\" = 'b7'")).toString(), QStringLiteral("3"));
     }
 };
 
