@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QPointer>
 #include <QSignalSpy>
+#include <QDir>
 #include <QTest>
 
 // Collects the addresses the program asks the desktop to open.
@@ -42,6 +43,19 @@ class TestFrm1 : public QObject
     }
 
 private slots:
+    // The version label tells which database the program works on: the file's path, or the server's address.
+    void versionLabelNamesTheStoreInUse()
+    {
+        ProgramFolder folder;
+        Frm1 window;
+        const QString tip = control(window, "SkinLabel7")->toolTip();
+        if (ProgramFolder::onServer()) {
+            QVERIFY2(tip.contains(QStringLiteral("postgresql://quorvel@[")), qPrintable(tip));
+        } else {
+            QVERIFY2(tip.contains(QDir::toNativeSeparators(folder.databasePath())), qPrintable(tip));
+        }
+    }
+
     void menuAndPanelsAreLaidOut_data()
     {
         QTest::addColumn<QString>("name");
