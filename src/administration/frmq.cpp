@@ -1,5 +1,7 @@
 #include "administration/frmq.h"
 
+#include "store/programplaces.h"
+
 #include "administration/sheettext.h"
 #include "store/recordset.h"
 #include "ui/storeerror.h"
@@ -7,6 +9,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPdfDocument>
 #include <QPdfView>
@@ -35,7 +38,10 @@ FrmQ::FrmQ(QWidget *parent) : QWidget(parent, Qt::Window)
 QString FrmQ::sheetPath()
 {
     // Joined as written, so a program in the root folder gives "//qu.pdf", which still names the file.
-    return QDir::currentPath() + QStringLiteral("/qu.pdf");
+    const QString own = QDir::currentPath() + QStringLiteral("/qu.pdf");
+    // An installed package ships the sheet beside the program instead.
+    const QString shipped = ProgramPlaces::shippedFile(QStringLiteral("qu.pdf"));
+    return QFileInfo::exists(own) || shipped == QLatin1String("qu.pdf") ? own : shipped;
 }
 
 // Load: in its place and theme, the question sheet in the viewer.

@@ -6,6 +6,8 @@
 #include "app/printresults.h"
 #include "store/database.h"
 #include "store/storeaddress.h"
+#include "store/programplaces.h"
+#include "app/startup.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -37,6 +39,8 @@ CommandMode AskedMode(int argc, char **argv)
             return CommandMode::PrintAnalysis;
         if (names(argv[i], "--copy-database"))
             return CommandMode::CopyDatabase;
+        if (names(argv[i], "--version"))
+            return CommandMode::Version;
     }
     return CommandMode::Windows;
 }
@@ -52,6 +56,13 @@ int RunCommand(CommandMode mode, const QStringList &arguments)
         return PrintAnalysis(arguments);
     case CommandMode::CopyDatabase:
         return CopyDatabase(arguments);
+    case CommandMode::Version: {
+        // The version, and the folder this user's data lives in.
+        PrepareApplication();
+        QTextStream(stdout) << "Quorvel " << QStringLiteral(QUORVEL_VERSION) << Qt::endl
+                            << "data: " << QDir::toNativeSeparators(ProgramPlaces::dataFolder()) << Qt::endl;
+        return 0;
+    }
     case CommandMode::Windows:
         break;
     }

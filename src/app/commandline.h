@@ -6,7 +6,7 @@
 // What the command line asks of the program: its windows, or one file
 // written without a window (--print-results, --export, --print-analysis,
 // --copy-database).
-enum class CommandMode { Windows, PrintResults, Export, PrintAnalysis, CopyDatabase };
+enum class CommandMode { Windows, PrintResults, Export, PrintAnalysis, CopyDatabase, Version };
 CommandMode AskedMode(int argc, char **argv);
 
 // Runs a file-writing mode and returns the exit status: 0 when the file was

@@ -4,6 +4,7 @@
 
 #include "store/database.h"
 #include "store/storeaddress.h"
+#include "store/programplaces.h"
 #include "ui/fonts.h"
 #include "app/programshell.h"
 #include "app/frm1text.h"
@@ -100,7 +101,8 @@ bool OpenProgramDatabase(QWidget *parent, Store::PageCheck pageCheck)
     const QString shown = QDir::toNativeSeparators(QFileInfo(relative).absoluteFilePath());
     Store::OpenResult result = Store::openDatabase(relative, Store::Access::ReadWrite, pageCheck);
     if (result.status == Store::OpenStatus::Missing) {
-        if (!prompts().question(parent, missingText(shown), Frm1Text::WindowCaption))
+        // A data folder made by this very start can hold no database to protect.
+        if (!ProgramPlaces::dataFolderIsNew() && !prompts().question(parent, missingText(shown), Frm1Text::WindowCaption))
             return false;
         QString error;
         if (!Store::createDatabase(relative, &error)) {
@@ -142,7 +144,12 @@ bool CheckProgramDatabasePages(QWidget *parent)
 void PrepareApplication()
 {
     // The windows find their database and skins relative to the program folder.
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    // Its own folder when that can be written; otherwise the user's data folder.
+    QString error;
+    if (!ProgramPlaces::enterDataFolder(&error)) {
+        fprintf(stderr, "quorvel: %s\n", qPrintable(error));
+        QDir::setCurrent(QCoreApplication::applicationDirPath());
+    }
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setLayoutDirection(Qt::RightToLeft);
     installFontSubstitutions();

@@ -1,5 +1,7 @@
 #include "ui/skin.h"
 
+#include "store/programplaces.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QHash>
@@ -129,7 +131,7 @@ double ReadNumber(const QString &text)
 
 bool Skin::load(const QString &fileName)
 {
-    QFile file(fileName);
+    QFile file(ProgramPlaces::shippedFile(fileName));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
     QPalette palette = QApplication::palette();
