@@ -59,4 +59,37 @@ as_user QUORVEL_EXIT_AFTER_FIRST_PAINT=1 "$work/root/usr/bin/quorvel" >/dev/null
 [ -d "$data/Back" ] || fail "no Back folder"
 # Nothing was written beside the unpacked program.
 [ ! -e "$work/root/usr/bin/DBQORV" ] || fail "data written beside the program"
+
+# A subject registered through the real window, on a screen of its own,
+# with the mouse and keyboard (offsets from the main window's corner).
+display=:$(( 90 + $$ % 9 ))
+Xvfb "$display" -screen 0 1600x900x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+sleep 1
+if [ "$(id -u)" = 0 ]; then
+  runuser -u nobody -- env -i HOME="$home" PATH=/usr/bin:/bin DISPLAY="$display" "$work/root/usr/bin/quorvel" >/dev/null 2>&1 &
+else
+  env -i HOME="$home" PATH=/usr/bin:/bin DISPLAY="$display" "$work/root/usr/bin/quorvel" >/dev/null 2>&1 &
+fi
+program=$!
+export DISPLAY="$display"
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Quorvel$' | head -1)
+[ -n "$window" ] || fail "no main window"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+at() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; sleep 0.3; }
+at 627 65; sleep 0.5
+at 478 83; xdotool type 7310
+at 362 83; xdotool type Nima
+at 165 83; xdotool type Rahimi
+at 481 119; xdotool type 29
+for box in "363 119" "437 156" "304 156"; do at $box; xdotool key Down Return; sleep 0.3; done
+at 165 156; xdotool type Lisans
+at 268 213; sleep 1
+kill "$program"; wait "$program" 2>/dev/null || true
+# A second start finds the subject.
+as_user "$work/root/usr/bin/quorvel" --export "$home/subjects.csv" >/dev/null 2>"$work/export.log" \
+  || { cat "$work/export.log"; fail "the second start could not read the database"; }
+grep -q '7310' "$home/subjects.csv" || fail "the subject registered in the window is not there: $(cat "$home/subjects.csv")"
+grep -q 'Rahimi' "$home/subjects.csv" || fail "the subject's name is not there"
 echo "package: $(basename "$deb") passes"
