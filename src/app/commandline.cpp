@@ -108,6 +108,7 @@ bool readFileRequest(const QStringList &arguments, const QString &option, const 
 
 bool openForReading(QString *reason)
 {
+    PrepareApplication();
     QString url;
     if (!Store::configuredServerUrl(QCoreApplication::arguments(), QDir::currentPath(), &url, reason))
         return false;

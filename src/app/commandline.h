@@ -16,7 +16,8 @@ int RunCommand(CommandMode mode, const QStringList &arguments);
 namespace CommandLine {
 // Prints the reason to the error output and gives the failing exit status.
 int fail(const QString &reason);
-// Opens the program folder's database for reading only; false with the reason.
+// Prepares the application (its data folder current, fonts, style) and opens
+// the database it is set to, for reading only; false with the reason.
 bool openForReading(QString *reason);
 
 // What a file-writing mode was asked: "--option FILE [--group G]".

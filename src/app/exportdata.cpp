@@ -3,7 +3,6 @@
 #include "analysis/analysistext.h"
 #include "analysis/exports.h"
 #include "app/commandline.h"
-#include "app/startup.h"
 #include "store/database.h"
 
 int ExportData(const QStringList &arguments)
@@ -18,7 +17,6 @@ int ExportData(const QStringList &arguments)
     if (!format)
         return CommandLine::fail(AnalysisText::UnknownFormat.arg(request.path));
 
-    PrepareApplication();
     if (!CommandLine::openForReading(&reason))
         return CommandLine::fail(reason);
     const QStringList items = Analysis::readItemTexts(&reason);

@@ -4,7 +4,6 @@
 #include "analysis/analysistext.h"
 #include "analysis/statistics.h"
 #include "app/commandline.h"
-#include "app/startup.h"
 #include "scoring/reportlayout.h"
 #include "scoring/reportpainter.h"
 #include "store/database.h"
@@ -20,7 +19,6 @@ int PrintAnalysis(const QStringList &arguments)
         return CommandLine::fail(reason);
     const QString pdfPath = request.path;
 
-    PrepareApplication();
     if (!CommandLine::openForReading(&reason))
         return CommandLine::fail(reason);
     const QString chosen = request.group;

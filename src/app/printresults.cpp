@@ -1,7 +1,6 @@
 #include "app/printresults.h"
 
 #include "app/commandline.h"
-#include "app/startup.h"
 #include "scoring/resultreports.h"
 #include "store/database.h"
 
@@ -19,7 +18,6 @@ int PrintResults(const QStringList &arguments)
         return CommandLine::fail(reason);
     const QString pdfPath = request.path;
 
-    PrepareApplication();
     if (!CommandLine::openForReading(&reason))
         return CommandLine::fail(reason);
     QString error;

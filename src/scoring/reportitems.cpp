@@ -17,6 +17,14 @@ Item labelItem(const QString &name, const QString &text, const QRect &rect, cons
     return item;
 }
 
+Item fieldItem(const QString &name, const QString &field, const QRect &rect, const QString &font, qreal size, bool bold)
+{
+    Item item = labelItem(name, QString(), rect, font, size, bold, Qt::AlignCenter);
+    item.kind = Item::Kind::Field;
+    item.field = field;
+    return item;
+}
+
 Item lineItem(const QString &name, QPoint from, QPoint to)
 {
     Item item;

@@ -26,19 +26,6 @@ using Report::SectionKind;
 const QString kNazanin = QStringLiteral("B Nazanin");
 
 
-Item fieldBox(const QString &name, const QString &field, QRect rect)
-{
-    Item item;
-    item.kind = Item::Kind::Field;
-    item.name = name;
-    item.field = field;
-    item.rect = rect;
-    item.fontFamily = kNazanin;
-    item.pointSize = 9.75;
-    item.bold = true;
-    item.alignment = Qt::AlignCenter;
-    return item;
-}
 
 
 
@@ -110,8 +97,8 @@ Report::Design makeResultTable()
     for (const auto &column : columns) {
         pageHeader.items << Report::labelItem(QString::fromLatin1(column.caption), column.text, QRect(column.left, 40, column.width, 465),
                                   kNazanin, 9.75, true);
-        detail.items << fieldBox(QString::fromLatin1(column.box), QString::fromLatin1(column.field),
-                                 QRect(column.boxLeft, 0, column.boxWidth, 385));
+        detail.items << Report::fieldItem(QString::fromLatin1(column.box), QString::fromLatin1(column.field),
+                                          QRect(column.boxLeft, 0, column.boxWidth, 385), kNazanin, 9.75, true);
     }
     addRules(pageHeader, {0, 570});
     addRules(detail, {385});

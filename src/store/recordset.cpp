@@ -491,10 +491,16 @@ bool RecordSet::writeByKey(bool remove)
         values.append(read.value(key.fieldName(column)));
     }
     sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    return execOnOneRow(sql, values);
+}
+
+// Runs a statement that must reach exactly one row: none is the row gone.
+bool RecordSet::execOnOneRow(const QString &sql, const QList<QVariant> &values)
+{
     QSqlQuery query(m_model->database());
     if (!query.prepare(sql))
         return failWith(query.lastError());
-    for (const QVariant &value : std::as_const(values))
+    for (const QVariant &value : values)
         query.addBindValue(value);
     if (!query.exec())
         return failWith(query.lastError());
@@ -554,16 +560,11 @@ bool RecordSet::deleteCurrent()
     const int row = m_current;
     if (m_newRowState == NewRow::Stored) {
         QList<QVariant> values;
-        QSqlQuery query(m_model->database());
-        query.prepare(QStringLiteral("DELETE FROM ")
-                      + m_model->database().driver()->escapeIdentifier(table(), QSqlDriver::TableName)
-                      + newRowWhere(&values));
-        for (const QVariant &value : std::as_const(values))
-            query.addBindValue(value);
-        if (!query.exec())
-            return failWith(query.lastError());
-        if (query.numRowsAffected() != 1)
-            return fail(StoreFailure::NoRow, kNoRow);
+        const QString sql = QStringLiteral("DELETE FROM ")
+                            + m_model->database().driver()->escapeIdentifier(table(), QSqlDriver::TableName)
+                            + newRowWhere(&values);
+        if (!execOnOneRow(sql, values))
+            return false;
     } else if (m_newRowState == NewRow::None && Store::isServerOpen() && !m_model->primaryKey().isEmpty()) {
         if (!writeByKey(true))
             return false;

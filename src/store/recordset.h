@@ -127,6 +127,7 @@ private:
     bool commitNewRow();
     bool commitStoredRow();
     bool writeByKey(bool remove);
+    bool execOnOneRow(const QString &sql, const QList<QVariant> &values);
     bool lastWriteReachedARow();
     bool rereadCurrentRow();
     bool newRowIsDirty() const;
