@@ -1,60 +1,53 @@
 #include "backup/backupdatabase.h"
 
-#include "backup/copyfileinblocks.h"
 #include "store/database.h"
-#include "store/databasecopy.h"
+#include "store/engine.h"
+#include "store/fileengine.h"
 #include "store/filecheck.h"
 #include "store/safefile.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
-#include <cerrno>
-#include <cstdio>
-
 namespace Backup {
 
-bool backupDatabase(const QString &database, const QString &target, QString *error, const CopyProgress &progress,
-                    bool *busy, bool *cancelled)
+namespace {
+
+using Snapshot = std::function<Store::CopyOutcome(SafeFile::Writer &out, const CopyProgress &progress)>;
+
+// What the window shows while the disk syncs: the copy is all written.
+std::function<void()> stillCopying(const CopyProgress &progress, const SafeFile::Writer &out)
+{
+    if (!progress)
+        return {};
+    return [&progress, &out] { progress(out.size(), out.size()); };
+}
+
+bool writeBackup(const QString &target, const Snapshot &snapshot, QString *error, const CopyProgress &progress,
+                 bool *busy, bool *cancelled)
 {
     if (cancelled)
         *cancelled = false;
     if (busy)
         *busy = false;
-    if (isSameFile(database, target))
-        return true;
-    if (const QString refused = SafeFile::refuseSource(database); !refused.isEmpty()) {
-        *error = refused;
-        return false;
-    }
     SafeFile::Writer out(target);
     if (!out.open()) {
         *error = out.errorText();
         return false;
     }
-    {
-        const Store::ReadSnapshot snapshot(database);
-        if (!snapshot.isHeld()) {
-            if (busy)
-                *busy = snapshot.isBusy();
-            *error = snapshot.isBusy()
-                         ? QStringLiteral("برنامهٔ دیگری در حال نوشتن در بانک اطلاعات است و نسخهٔ پشتیبان کامل از آن "
-                                          "گرفته نمی‌شود. چند لحظه بعد دوباره امتحان کنید.\n%1")
-                               .arg(snapshot.errorText())
-                         : snapshot.errorText();
-            return false;
-        }
-        QFile in(database);
-        if (!in.open(QIODevice::ReadOnly)) {
-            *error = SafeFile::describeError(EACCES, database);
-            return false;
-        }
-        if (!copyInto(in, out, error, progress, cancelled))
-            return false;
+    const Store::CopyOutcome read = snapshot(out, progress);
+    if (!read.ok()) {
+        if (busy)
+            *busy = read.end == Store::CopyEnd::Busy;
+        if (cancelled)
+            *cancelled = read.end == Store::CopyEnd::Cancelled;
+        *error = read.end == Store::CopyEnd::Busy
+                     ? QStringLiteral("برنامهٔ دیگری در حال نوشتن در بانک اطلاعات است و نسخهٔ پشتیبان کامل از آن "
+                                      "گرفته نمی‌شود. چند لحظه بعد دوباره امتحان کنید.\n%1")
+                           .arg(read.detail)
+                     : read.detail;
+        return false;
     }
-    if (!out.finish()) {
+    bool finished = false;
+    Store::runAside([&] { finished = out.finish(); }, stillCopying(progress, out));
+    if (!finished) {
         *error = out.errorText();
         return false;
     }
@@ -67,35 +60,38 @@ bool backupDatabase(const QString &database, const QString &target, QString *err
         *error = QStringLiteral("نسخهٔ پشتیبان پس از نوشتن بررسی شد و سالم نبود، پس نگه داشته نشد:\n%1").arg(checked.detail);
         return false;
     }
-    if (!out.commit()) {
+    bool committed = false;
+    Store::runAside([&] { committed = out.commit(); }, stillCopying(progress, out));
+    if (!committed) {
         *error = out.errorText();
         return false;
     }
     return true;
 }
 
-bool backupServer(const QString &target, QString *error)
+}  // namespace
+
+bool backupStore(const QString &target, QString *error, const CopyProgress &progress, bool *busy, bool *cancelled)
 {
-    // Written whole under a name of its own beside the target, then renamed over it.
-    const QFileInfo info(target);
-    const QString building = QDir(info.absolutePath())
-                                 .filePath(QStringLiteral(".quorvel-backup-%1-%2").arg(QCoreApplication::applicationPid()).arg(info.fileName()));
-    QFile::remove(building);
-    Store::Place from;
-    from.server = true;
-    from.address = Store::serverAddress();
-    Store::Place to;
-    to.path = building;
-    if (!Store::copyDatabase(from, to, Store::TargetRule::MustBeEmpty, error)) {
-        QFile::remove(building);
-        return false;
-    }
-    if (::rename(QFile::encodeName(building).constData(), QFile::encodeName(info.absoluteFilePath()).constData()) != 0) {
-        *error = SafeFile::describeError(errno, target);
-        QFile::remove(building);
-        return false;
-    }
-    return true;
+    // The open file backed up onto itself is already its own backup.
+    if (isSameFile(Store::storeDescription(), target))
+        return true;
+    return writeBackup(
+        target, [](SafeFile::Writer &out, const CopyProgress &told) { return Store::engine().writeSnapshot(out, told); },
+        error, progress, busy, cancelled);
+}
+
+bool backupDatabase(const QString &database, const QString &target, QString *error, const CopyProgress &progress,
+                    bool *busy, bool *cancelled)
+{
+    if (isSameFile(database, target))
+        return true;
+    return writeBackup(
+        target,
+        [&database](SafeFile::Writer &out, const CopyProgress &told) {
+            return Store::writeFileSnapshot(database, out, told);
+        },
+        error, progress, busy, cancelled);
 }
 
 }  // namespace Backup

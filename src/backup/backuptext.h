@@ -31,6 +31,7 @@ inline const QString CloseOtherWindows = QStringLiteral("تمامي فرم ها 
 inline const QString NotRestored = QStringLiteral("عدم موفقيت در بازيابي اطلاعات ");
 // The progress of a copy, and what a cancel leaves.
 inline const QString Copying = QStringLiteral("در حال نسخه‌برداری: %1 از %2 مگابایت");
+inline const QString CopyingRows = QStringLiteral("در حال نسخه‌برداری: %1 ردیف");
 inline const QString StopCopy = QStringLiteral("انصراف");
 inline const QString Checking = QStringLiteral("در حال بررسی درستی همه صفحه‌های نسخه پشتیبان…");
 inline const QString BackupCancelled = QStringLiteral("نسخه‌برداری متوقف شد؛ فایلی به این نام نوشته نشد.");

@@ -20,34 +20,6 @@ bool isSameFile(const QString &first, const QString &second)
            && a.st_ino == b.st_ino;
 }
 
-bool copyInto(QIODevice &source, SafeFile::Writer &out, QString *error, const CopyProgress &progress, bool *cancelled)
-{
-    if (cancelled)
-        *cancelled = false;
-    const qint64 length = source.size() - source.pos();
-    qint64 position = 0;
-    QByteArray block(kBlockSize, Qt::Uninitialized);
-    while (position < length) {
-        if (progress && !progress(position, length)) {
-            if (cancelled)
-                *cancelled = true;
-            *error = QStringLiteral("cancelled");
-            return false;
-        }
-        const qint64 size = qMin(kBlockSize, length - position);
-        if (source.read(block.data(), size) != size) {
-            *error = source.errorString().isEmpty() ? QStringLiteral("the source ended early") : source.errorString();
-            return false;
-        }
-        if (out.write(block.constData(), size) != size) {
-            *error = out.errorText();
-            return false;
-        }
-        position += size;
-    }
-    return true;
-}
-
 bool copyInBlocks(QIODevice &source, const QString &target, QString *error, const CopyProgress &progress,
                   bool *cancelled)
 {
@@ -56,7 +28,7 @@ bool copyInBlocks(QIODevice &source, const QString &target, QString *error, cons
         *error = out.errorText();
         return false;
     }
-    if (!copyInto(source, out, error, progress, cancelled))
+    if (!Store::copyInto(source, out, error, progress, cancelled))
         return false;  // the temporary file goes with out
     if (!out.commit()) {
         *error = out.errorText();

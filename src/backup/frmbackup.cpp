@@ -162,11 +162,6 @@ QString Frmbackup::TimeText(const QTime &time)
     return QStringLiteral("%1.%2").arg(time.hour()).arg(time.minute(), 2, 10, QLatin1Char('0'));
 }
 
-QString Frmbackup::databasePath() const
-{
-    return QFileInfo(QString::fromLatin1(Store::kDatabasePath)).absoluteFilePath();
-}
-
 QString Frmbackup::backupFolder() const
 {
     return QDir::current().absoluteFilePath(QStringLiteral("Back"));
@@ -214,10 +209,14 @@ bool Frmbackup::whileCopying(const std::function<bool(const Backup::CopyProgress
     box.setAutoReset(false);
     const auto megabytes = [](qint64 bytes) { return QString::number(double(bytes) / (1024 * 1024), 'f', 1); };
     const bool copied = copy([&](qint64 done, qint64 total) {
-        if (done < 0) {
+        if (total == Store::kChecking) {
             // Checking: the bar moves without an end.
             box.setRange(0, 0);
             box.setLabelText(BackupText::Checking);
+        } else if (total == Store::kRowsCopied) {
+            // Rows of a server: how many there are is not known ahead.
+            box.setRange(0, 0);
+            box.setLabelText(BackupText::CopyingRows.arg(done));
         } else {
             box.setValue(total > 0 ? int(done * 1000 / total) : 0);
             box.setLabelText(BackupText::Copying.arg(megabytes(done), megabytes(total)));
@@ -245,11 +244,9 @@ void Frmbackup::VisualButtonEx2_Click()
     }
     QString error;
     bool cancelled = false;
-    const bool made = Store::isServerOpen() ? Backup::backupServer(target, &error)
-                                            : whileCopying([&](const Backup::CopyProgress &progress) {
-                                                  return Backup::backupDatabase(databasePath(), target, &error, progress,
-                                                                                nullptr, &cancelled);
-                                              });
+    const bool made = whileCopying([&](const Backup::CopyProgress &progress) {
+        return Backup::backupStore(target, &error, progress, nullptr, &cancelled);
+    });
     if (cancelled) {
         prompts().message(this, BackupText::BackupCancelled, ApplicationTitle, Prompts::Icon::Information);
         return;
@@ -277,18 +274,16 @@ void Frmbackup::VisualButtonEx3_Click()
         return;
     }
     // A shared database changes for every desk: asked once more, naming the server.
-    if (Store::isServerOpen()
+    if (Store::isStoreShared()
         && !prompts().question(this, BackupText::ReplaceSharedQuestion.arg(Store::storeDescription()), ApplicationTitle)) {
         prompts().message(this, BackupText::NotRestored, ApplicationTitle, Prompts::Icon::None);
         return;
     }
     QString error;
     Backup::RestoreFailure failure = Backup::RestoreFailure::None;
-    const bool restored = Store::isServerOpen() ? Backup::restoreOnServer(source, &error, &failure)
-                                                : whileCopying([&](const Backup::CopyProgress &progress) {
-                                                      return Backup::restoreDatabase(source, databasePath(), &error,
-                                                                                     progress, &failure);
-                                                  });
+    const bool restored = whileCopying([&](const Backup::CopyProgress &progress) {
+        return Backup::restoreStore(source, &error, progress, &failure);
+    });
     if (failure == Backup::RestoreFailure::Cancelled) {
         prompts().message(this, BackupText::RestoreCancelled, ApplicationTitle, Prompts::Icon::Information);
         return;

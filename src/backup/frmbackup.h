@@ -56,7 +56,6 @@ private:
     // the bytes copied and can stop the copy.
     bool whileCopying(const std::function<bool(const Backup::CopyProgress &progress)> &copy);
     void endProgram();
-    QString databasePath() const;
     QString backupFolder() const;
 
     std::unique_ptr<WindowTheme> m_theme;

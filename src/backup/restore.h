@@ -4,8 +4,6 @@
 
 #include "backup/copyfileinblocks.h"
 
-#include <functional>
-
 namespace Backup {
 
 // Where a restore stopped, so the window can say it in the right words.
@@ -17,21 +15,20 @@ enum class RestoreFailure {
     Cancelled,  // the operator stopped the copy; the database is as it was
 };
 
-// Puts the backup at source in place of the database at database. The
-// backup's header, length and schema are checked before anything is copied;
-// it is then copied beside the database and checked whole there. Only then
-// are the program's connection and its record sets let go, and the checked
-// copy renamed over the database while no other program holds it: the
-// database is either left exactly as it was or replaced whole, and nothing
-// is left beside it. After a restore nothing may use the connection again:
-// the program ends. False with the reason in *error and the stage in
-// *failure; the connection is then open again (or *error says it is not).
+// Puts the backup at source in place of the open store's data. The backup's
+// header, length and schema are checked before anything is copied, and every
+// page before anything is replaced: the store is either left exactly as it
+// was or replaced whole. On the file, the checked copy is renamed over the
+// database while no other program holds it, and the program's connection is
+// closed for it: after a restore nothing may use the connection again, the
+// program ends. On a server, all rows are replaced in one transaction and
+// the connection stays open. False with the reason in *error and the stage
+// in *failure; the store is then open as before (or *error says it is not).
+bool restoreStore(const QString &source, QString *error, const CopyProgress &progress = {},
+                  RestoreFailure *failure = nullptr);
+
+// The same for the database file at database.
 bool restoreDatabase(const QString &source, const QString &database, QString *error,
                      const CopyProgress &progress = {}, RestoreFailure *failure = nullptr);
-
-// A server's rows all replaced by the backup's, in one transaction, once the
-// backup passed the same checks as for the file: all or nothing, also when
-// the connection drops half-way. The program's own connection stays open.
-bool restoreOnServer(const QString &source, QString *error, RestoreFailure *failure = nullptr);
 
 }  // namespace Backup

@@ -47,26 +47,17 @@ OpenResult openDatabase(const QString &path = QString::fromLatin1(kDatabasePath)
 // workstations share. An empty database is given the program's tables, the
 // twenty items and the settings row; one holding other tables is NotOurs.
 OpenResult openServerDatabase(const ServerAddress &address);
-// For connections of their own (copies): whether db holds every table and
-// field of the program; the tables alone, without rows; a server's
-// connection settings for address.
-bool holdsOurTables(const QSqlDatabase &db);
-bool createTables(QSqlDatabase &db, QString *error);
-void configureServerConnection(QSqlDatabase &db, const ServerAddress &address);
-
-// True while the open connection is on a server rather than the file.
-bool isServerOpen();
-// The server the open connection works on.
-ServerAddress serverAddress();
 // A server's connection that failed as unreachable is opened afresh before
 // the next operation: called by the store before each read and write. True
 // when the connection is usable (always for the file).
 bool ensureConnected();
-void noteConnectionLost();
 
 // The open database as the windows name it: the file's full path, or the
 // server's address without anything secret; empty when none is open.
 QString storeDescription();
+// Whether other desks share the open database (a server's), so that a
+// restore replaces their data too.
+bool isStoreShared();
 
 // Runs the page check an open with PageCheck::Later left for later, then makes
 // what the open did not write. Opened when the file is whole (or was checked
@@ -82,8 +73,9 @@ OpenResult checkDatabaseFile(const QString &path);
 // one settings row. Refuses to replace an existing file.
 bool createDatabase(const QString &path, QString *error = nullptr);
 
-// The open connection (invalid before openDatabase succeeds).
+// The open connection (invalid before openDatabase succeeds), and its name.
 QSqlDatabase database();
+QString connectionName();
 
 // Closes and forgets the connection. Record sets still open are told first:
 // they let go of it and refuse every later use as closed.
@@ -107,30 +99,8 @@ int busyWait();
 // Called when a wait for a busy file begins (the program shows a busy
 // pointer); nullptr for none.
 void setBusyWaitObserver(std::function<void()> observer);
-
-// Holds a read transaction on the connection: while it lives no writer can
-// change the database file, so its bytes can be copied as one consistent
-// snapshot. When another program is writing, it waits as every operation
-// does, then fails as busy.
-class ReadSnapshot
-{
-public:
-    // On a connection of its own to the database file at path.
-    explicit ReadSnapshot(const QString &path);
-    ~ReadSnapshot();
-    ReadSnapshot(const ReadSnapshot &) = delete;
-    ReadSnapshot &operator=(const ReadSnapshot &) = delete;
-
-    bool isHeld() const { return m_held; }
-    QString errorText() const { return m_error; }
-    bool isBusy() const { return m_busy; }
-
-private:
-    void *m_connection = nullptr;
-    bool m_held = false;
-    bool m_busy = false;
-    QString m_error;
-};
+// Tells the observer, when called on the program's main thread.
+void notifyBusyWait();
 
 // Removes what an earlier run may have left beside the database at path:
 // unfinished copies and journals that belong to no database.

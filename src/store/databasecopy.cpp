@@ -2,6 +2,7 @@
 
 #include "store/database.h"
 #include "store/safefile.h"
+#include "store/schema.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>
@@ -47,11 +48,9 @@ struct Fingerprint
 class Connection
 {
 public:
-    Connection(const QString &name, const Place &place) : m_name(name)
+    Connection(const QString &name, const Place &place, bool readOnly) : m_name(name)
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(place.server ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), name);
-        if (place.server)
-            configureServerConnection(db, place.address);
+        engineFor(place).addConnection(name, place, readOnly);
     }
     ~Connection()
     {
@@ -73,6 +72,25 @@ QString quoted(const QSqlDatabase &db, const QString &name)
     return db.driver()->escapeIdentifier(name, QSqlDriver::TableName);
 }
 
+// What a copy tells its progress and whether it was stopped.
+struct Watch
+{
+    const Progress &progress;
+    bool *cancelled;
+    qint64 rows = 0;
+    // False when the progress asks to stop.
+    bool step()
+    {
+        if (!progress || ++rows % 1000 != 0)
+            return true;
+        if (progress(rows, kRowsCopied))
+            return true;
+        if (cancelled)
+            *cancelled = true;
+        return false;
+    }
+};
+
 bool run(QSqlDatabase db, const QString &sql, QString *error)
 {
     QSqlQuery query(db);
@@ -85,7 +103,7 @@ bool run(QSqlDatabase db, const QString &sql, QString *error)
 // The columns of table as the schema has them, quoted, in its order.
 QStringList columnsOf(const QSqlDatabase &db, const QString &table)
 {
-    const QSqlRecord record = db.record(db.driverName() == QLatin1String("QPSQL") ? quoted(db, table) : table);
+    const QSqlRecord record = db.record(engineFor(db).tableName(db, table));
     QStringList columns;
     for (int i = 0; i < record.count(); ++i)
         columns << db.driver()->escapeIdentifier(record.fieldName(i), QSqlDriver::FieldName);
@@ -108,7 +126,7 @@ bool fingerprint(const QSqlDatabase &db, const QString &table, const QStringList
 }
 
 bool copyTable(const QSqlDatabase &from, const QSqlDatabase &to, const QString &table, Fingerprint *print,
-               QString *error)
+               QString *error, Watch &watch)
 {
     const QStringList columns = columnsOf(from, table);
     if (columns != columnsOf(to, table)) {
@@ -141,6 +159,10 @@ bool copyTable(const QSqlDatabase &from, const QSqlDatabase &to, const QString &
             *error = write.lastError().text();
             return false;
         }
+        if (!watch.step()) {
+            *error = QStringLiteral("cancelled");
+            return false;
+        }
     }
     if (read.lastError().isValid()) {
         *error = read.lastError().text();
@@ -151,12 +173,12 @@ bool copyTable(const QSqlDatabase &from, const QSqlDatabase &to, const QString &
 
 // Reads from in one snapshot and writes into to, inside its open transaction,
 // then reads the target back: false unless every table came across whole.
-bool copyAndCompare(const QSqlDatabase &from, const QSqlDatabase &to, QString *error)
+bool copyAndCompare(const QSqlDatabase &from, const QSqlDatabase &to, QString *error, Watch &watch)
 {
     for (const QString &table : kTables) {
         Fingerprint source;
         Fingerprint copied;
-        if (!copyTable(from, to, table, &source, error) || !fingerprint(to, table, columnsOf(to, table), &copied, error))
+        if (!copyTable(from, to, table, &source, error, watch) || !fingerprint(to, table, columnsOf(to, table), &copied, error))
             return false;
         if (!(source == copied)) {
             *error = QStringLiteral("the copy of %1 differs from its source (%2 rows read, %3 written)")
@@ -181,8 +203,6 @@ bool openSource(const Place &from, Connection &connection, QString *error)
                                                              : QStringLiteral("%1 cannot be copied: %2").arg(from.path, checked.detail);
             return false;
         }
-        db.setDatabaseName(from.path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(busyWait()));
     }
     if (!db.open()) {
         *error = db.lastError().text();
@@ -193,8 +213,7 @@ bool openSource(const Place &from, Connection &connection, QString *error)
         return false;
     }
     // One snapshot for every table.
-    return run(db, from.server ? QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY") : QStringLiteral("BEGIN"),
-               error);
+    return run(db, engineFor(from).snapshotStatement(), error);
 }
 
 bool countOf(const QSqlDatabase &db, const QString &table, qint64 *rows, QString *error)
@@ -261,18 +280,39 @@ bool parsePlace(const QString &text, Place *place, QString *error)
     return true;
 }
 
-bool copyDatabase(const Place &from, const Place &to, TargetRule rule, QString *error)
+namespace {
+
+// Into the open, empty file db: the tables, then every row, compared.
+bool fillFile(const Connection &source, QSqlDatabase db, QString *error, Watch &watch)
 {
+    QSqlDatabase built = db;
+    // No journal beside a file being built: one cut short is thrown away whole.
+    const bool copied = run(db, QStringLiteral("PRAGMA journal_mode=OFF"), error)
+                        && run(db, QStringLiteral("PRAGMA synchronous=FULL"), error) && run(db, QStringLiteral("BEGIN"), error)
+                        && createTables(built, error) && copyAndCompare(source.db(), db, error, watch)
+                        && run(db, QStringLiteral("COMMIT"), error);
+    db.close();
+    return copied;
+}
+
+}  // namespace
+
+bool copyDatabase(const Place &from, const Place &to, TargetRule rule, QString *error, const Progress &progress,
+                  bool *cancelled)
+{
+    if (cancelled)
+        *cancelled = false;
+    Watch watch{progress, cancelled};
     if (!from.server && !to.server && QFileInfo(from.path) == QFileInfo(to.path)) {
         *error = QStringLiteral("the source and the target are the same file");
         return false;
     }
-    Connection source(QStringLiteral("quorvel-copy-from"), from);
+    Connection source(QStringLiteral("quorvel-copy-from"), from, true);
     if (!openSource(from, source, error))
         return false;
-    Connection target(QStringLiteral("quorvel-copy-to"), to);
-    QSqlDatabase db = target.db();
     if (to.server) {
+        Connection target(QStringLiteral("quorvel-copy-to"), to, false);
+        QSqlDatabase db = target.db();
         if (!db.open()) {
             *error = db.lastError().text();
             return false;
@@ -280,8 +320,9 @@ bool copyDatabase(const Place &from, const Place &to, TargetRule rule, QString *
         if (!run(db, QStringLiteral("SET client_min_messages = warning"), error) || !run(db, QStringLiteral("BEGIN"), error))
             return false;
         // Rolled back by the server when the connection ends without the commit.
-        if (!prepareServerTarget(to, db, rule, error) || !copyAndCompare(source.db(), db, error)) {
-            run(db, QStringLiteral("ROLLBACK"), error);
+        if (!prepareServerTarget(to, db, rule, error) || !copyAndCompare(source.db(), db, error, watch)) {
+            QString ignored;
+            run(db, QStringLiteral("ROLLBACK"), &ignored);
             return false;
         }
         return run(db, QStringLiteral("COMMIT"), error);
@@ -296,24 +337,42 @@ bool copyDatabase(const Place &from, const Place &to, TargetRule rule, QString *
         *error = file.errorText();
         return false;
     }
-    db.setDatabaseName(file.temporaryPath());
+    Place built;
+    built.path = file.temporaryPath();
+    Connection target(QStringLiteral("quorvel-copy-to"), built, false);
+    QSqlDatabase db = target.db();
     if (!db.open()) {
         *error = db.lastError().text();
         return false;
     }
-    QSqlDatabase built = db;
-    const bool copied = run(db, QStringLiteral("PRAGMA journal_mode=OFF"), error)
-                        && run(db, QStringLiteral("PRAGMA synchronous=FULL"), error) && run(db, QStringLiteral("BEGIN"), error)
-                        && createTables(built, error) && copyAndCompare(source.db(), db, error)
-                        && run(db, QStringLiteral("COMMIT"), error);
-    db.close();
-    if (!copied)
+    if (!fillFile(source, db, error, watch))
         return false;  // the temporary file goes with the writer
     if (!file.commit()) {
         *error = file.errorText();
         return false;
     }
     return true;
+}
+
+CopyOutcome copyIntoFile(const Place &from, const QString &path, const Progress &progress)
+{
+    bool cancelled = false;
+    Watch watch{progress, &cancelled};
+    QString error;
+    Connection source(QStringLiteral("quorvel-copy-from"), from, true);
+    if (!openSource(from, source, &error))
+        return {engineFor(from).classify(source.db().lastError(), source.db()) == StoreFailure::Busy ? CopyEnd::Busy
+                                                                                                 : CopyEnd::Source,
+                error};
+    Place built;
+    built.path = path;
+    Connection target(QStringLiteral("quorvel-copy-to"), built, false);
+    QSqlDatabase db = target.db();
+    if (!db.open())
+        return {CopyEnd::Source, db.lastError().text()};
+    if (!fillFile(source, db, &error, watch))
+        return {cancelled ? CopyEnd::Cancelled : CopyEnd::Source, error};
+    return {};
 }
 
 }  // namespace Store

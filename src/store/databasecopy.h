@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/engine.h"
 #include "store/storeaddress.h"
 
 #include <QString>
@@ -26,7 +27,14 @@ enum class TargetRule {
     Replace,      // a server database whose rows are all replaced by the source's
 };
 
-// False with the reason in *error; the target is then as it was.
-bool copyDatabase(const Place &from, const Place &to, TargetRule rule, QString *error);
+// False with the reason in *error; the target is then as it was. progress,
+// when given, is told every thousand rows (done rows, kRowsCopied) and may
+// stop the copy, with *cancelled set.
+bool copyDatabase(const Place &from, const Place &to, TargetRule rule, QString *error, const Progress &progress = {},
+                  bool *cancelled = nullptr);
+
+// The same into the empty file at path, which the caller made and will
+// sync and name (a backup being written).
+CopyOutcome copyIntoFile(const Place &from, const QString &path, const Progress &progress);
 
 }  // namespace Store

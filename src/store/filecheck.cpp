@@ -1,6 +1,7 @@
 #include "store/filecheck.h"
 
 #include "store/safefile.h"
+#include "store/schema.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,14 +15,6 @@
 
 namespace Store {
 namespace {
-
-quint32 bigEndian(const QByteArray &bytes, int at, int size)
-{
-    quint32 value = 0;
-    for (int i = 0; i < size; ++i)
-        value = (value << 8) | quint8(bytes.at(at + i));
-    return value;
-}
 
 // A read-only connection that never writes a journal or a lock file beside the file.
 class ReadOnlyFile
@@ -73,12 +66,11 @@ bool rowsOf(sqlite3 *db, const QString &sql, QList<QStringList> *rows, int *code
 // our own schema makes them, from a fresh database in memory.
 QHash<QString, QStringList> ourObjects(QString *error)
 {
-    QFile schemaFile(QStringLiteral(":/store/schema.sql"));
-    if (!schemaFile.open(QIODevice::ReadOnly)) {
+    const QByteArray schema = schemaStatements().join(QStringLiteral(";\n")).toUtf8();
+    if (schema.isEmpty()) {
         *error = QStringLiteral("the schema of the program cannot be read");
         return {};
     }
-    const QByteArray schema = schemaFile.readAll();
     sqlite3 *memory = nullptr;
     QHash<QString, QStringList> objects;
     if (sqlite3_open_v2(":memory:", &memory, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK
@@ -169,33 +161,6 @@ OpenResult checkIntegrity(const ReadOnlyFile &file, const std::function<bool()> 
 }
 
 }  // namespace
-
-HeaderBytes readHeaderBytes(const QString &path)
-{
-    HeaderBytes header;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return header;
-    const QByteArray head = file.read(100);
-    header.blank = head.isEmpty() || (head.size() == 100 && head.count('\0') == 100);
-    header.sqlite = head.size() == 100 && head.startsWith(QByteArray("SQLite format 3\0", 16));
-    if (!header.sqlite)
-        return header;
-    const quint32 size = bigEndian(head, 16, 2);
-    const qint64 pageSize = size == 1 ? 65536 : size;
-    if (pageSize >= 512 && pageSize <= 65536 && (pageSize & (pageSize - 1)) == 0)
-        header.pageSize = pageSize;
-    // The page count in the header holds only while the change counter agrees.
-    if (bigEndian(head, 24, 4) == bigEndian(head, 92, 4))
-        header.pageCount = bigEndian(head, 28, 4);
-    const int write = quint8(head.at(18));
-    const int read = quint8(head.at(19));
-    if (write == 1 && read == 1)
-        header.journalMode = JournalMode::Rollback;
-    else if (write == 2 && read == 2)
-        header.journalMode = JournalMode::WriteAhead;
-    return header;
-}
 
 OpenResult checkBackupFile(const QString &path, CheckDepth depth, const std::function<bool()> &keepGoing)
 {

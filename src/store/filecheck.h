@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/database.h"
+#include "store/sqlitefile.h"
 
 #include <QString>
 
@@ -10,19 +11,6 @@
 // copy about to become a backup. Nothing is ever written at or beside the
 // file, not even a journal.
 namespace Store {
-
-enum class JournalMode { None, Rollback, WriteAhead };
-
-struct HeaderBytes {
-    bool sqlite = false;      // begins with SQLite's magic text
-    bool blank = false;       // empty, or a first page that was wiped
-    qint64 pageSize = 0;      // 0 when the header gives none that SQLite allows
-    qint64 pageCount = 0;     // as the header says, 0 when it cannot be trusted
-    JournalMode journalMode = JournalMode::None;
-};
-
-// The first hundred bytes of the file at path, read without SQLite.
-HeaderBytes readHeaderBytes(const QString &path);
 
 enum class CheckDepth {
     Shape,  // header, length, schema, settings row and items: cheap, before any copying

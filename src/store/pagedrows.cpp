@@ -95,8 +95,7 @@ bool PagedRows::readBlock(qint64 index, Block *into) const
         anchored = true;
     }
     QSqlDriver *driver = db.driver();
-    const QString order = m_order == QLatin1String("rowid") ? m_order
-                                                            : driver->escapeIdentifier(m_order, QSqlDriver::FieldName);
+    const QString &order = m_order;
     QStringList columns{order};
     for (const QString &field : m_fields)
         columns << driver->escapeIdentifier(field, QSqlDriver::FieldName);

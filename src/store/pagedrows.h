@@ -20,9 +20,8 @@ class PagedRows
 public:
     // where is a condition already quoted by the driver (a record set's
     // filter), or empty for every row; fields must be fields of table, and
-    // order a column whose values are unique (the file's rowid, or a key).
-    PagedRows(const QString &table, const QString &where, const QStringList &fields,
-              const QString &order = QStringLiteral("rowid"));
+    // order a column, as SQL, whose values are unique (the engine's row order).
+    PagedRows(const QString &table, const QString &where, const QStringList &fields, const QString &order);
 
     // Counts the rows; false with the cause in errorText() when the store
     // cannot be read.

@@ -15,6 +15,7 @@ class QAbstractItemModel;
 class QSqlError;
 
 namespace Store {
+class Engine;
 class PagedRows;
 class TableModel;
 class RowsView;
@@ -117,6 +118,7 @@ signals:
     void currentChanged();
 
 private:
+    const Store::Engine &engine() const;
     void letGoOfStore();
     bool refuseWhenClosed();
     bool reselect();

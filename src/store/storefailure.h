@@ -18,7 +18,7 @@ enum class StoreFailure {
     Other,
 };
 
-// By the engine's result code. Errors that carry none (Qt's own commit and
-// rollback) are classified by the connection's last result code instead.
-StoreFailure classifyFailure(const QSqlError &error);
+// By the rules of the engine of the connection that failed. A failure that
+// lost the process's connection to its server has it opened afresh before
+// the next operation.
 StoreFailure classifyFailure(const QSqlError &error, const QSqlDatabase &connection);

@@ -1,6 +1,7 @@
 #include "store/tablemodel.h"
 
 #include "store/database.h"
+#include "store/engine.h"
 
 #include <QSqlDriver>
 #include <QSqlIndex>
@@ -17,12 +18,9 @@ QString TableModel::selectStatement() const
     QString sql = QSqlTableModel::selectStatement();
     if (sql.isEmpty())
         return sql;
-    // A server returns rows in no lasting order: there they come by key, as
-    // reports page them; the file keeps the order they were written in.
-    QString order;
-    if (Store::isServerOpen() && primaryKey().count() == 1 && !sql.contains(QLatin1String(" ORDER BY ")))
-        order = QStringLiteral(" ORDER BY ")
-                + database().driver()->escapeIdentifier(primaryKey().fieldName(0), QSqlDriver::FieldName);
+    // Rows come in the order reports page them, where the engine needs telling.
+    const QString order = sql.contains(QLatin1String(" ORDER BY ")) ? QString()
+                                                                    : engineFor(database()).listOrder(database(), primaryKey());
     if (m_where.isEmpty())
         return sql + order;
     // No sort order is ever set, so the condition goes at the end; re-reading

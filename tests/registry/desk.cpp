@@ -118,7 +118,7 @@ int main(int argc, char **argv)
         click(main, "Command2");
     } else if (action == QLatin1String("restore")) {
         QString failure;
-        if (!Backup::restoreOnServer(code, &failure))
+        if (!Backup::restoreStore(code, &failure))
             out << "MESSAGE " << failure << Qt::endl;
     } else if (action == QLatin1String("delete")) {
         click(main, "Command4");

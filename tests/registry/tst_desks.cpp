@@ -282,7 +282,7 @@ private slots:
         QTemporaryDir files;
         const QString backup = files.filePath(QStringLiteral("shared.mdbB"));
         QString error;
-        QVERIFY2(Backup::backupServer(backup, &error), qPrintable(error));
+        QVERIFY2(Backup::backupStore(backup, &error), qPrintable(error));
         QCOMPARE(Store::checkDatabaseFile(backup).status, Store::OpenStatus::Opened);
         const QString backedUp = state();
         QCOMPARE(backedUp, QStringLiteral("40000 b1 40000"));
@@ -307,7 +307,7 @@ private slots:
                 sawOld = true;
         }
         QVERIFY(sawOld);
-        QVERIFY2(Backup::restoreOnServer(backup, &error), qPrintable(error));
+        QVERIFY2(Backup::restoreStore(backup, &error), qPrintable(error));
         QCOMPARE(state(), backedUp);
         // The program's own connection works on the restored rows.
         QCOMPARE(folder.scalar(QStringLiteral("SELECT \"1\" FROM \"Answer\" WHERE \"Code\" = 'b7'")).toString(), QStringLiteral("3"));

@@ -1,0 +1,246 @@
+#include "store/serverengine.h"
+
+#include "store/databasecopy.h"
+#include "store/filecheck.h"
+#include "store/safefile.h"
+#include "store/schema.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlIndex>
+#include <QSqlQuery>
+
+namespace Store {
+
+namespace {
+
+// Each session waits for a row another desk holds as the file waits for a
+// busy file, then fails as busy.
+bool setUpSession(QSqlDatabase &db, QString *error)
+{
+    QSqlQuery query(db);
+    if (query.exec(QStringLiteral("SET lock_timeout = %1").arg(busyWait()))
+        && query.exec(QStringLiteral("SET client_min_messages = warning")))
+        return true;
+    if (error)
+        *error = query.lastError().text();
+    return false;
+}
+
+// By PostgreSQL's SQLSTATE: its class (the first two characters) and a few codes.
+StoreFailure classifyState(const QString &state)
+{
+    if (state == QLatin1String("23505"))
+        return StoreFailure::Duplicate;
+    if (state == QLatin1String("40001") || state == QLatin1String("40P01") || state == QLatin1String("55P03")
+        || state == QLatin1String("57014"))
+        return StoreFailure::Busy;
+    if (state == QLatin1String("25006") || state == QLatin1String("42501"))
+        return StoreFailure::ReadOnly;
+    if (state == QLatin1String("XX001") || state == QLatin1String("XX002"))
+        return StoreFailure::Damaged;
+    if (state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P")))
+        return StoreFailure::Unreachable;
+    return StoreFailure::Other;
+}
+
+// The current row of a query through Qt's driver.
+class QueryRow : public RowValues
+{
+public:
+    explicit QueryRow(const QSqlQuery &query) : m_query(query) {}
+    QString text(int column) const override { return m_query.value(column).toString(); }
+    QByteArrayView utf8(int column) const override
+    {
+        m_bytes = text(column).toUtf8();
+        return m_bytes;
+    }
+
+private:
+    const QSqlQuery &m_query;
+    mutable QByteArray m_bytes;
+};
+
+}  // namespace
+
+void configureServerConnection(QSqlDatabase &db, const ServerAddress &address)
+{
+    db.setHostName(address.host);
+    db.setPort(address.port);
+    db.setDatabaseName(address.database);
+    if (!address.user.isEmpty())
+        db.setUserName(address.user);
+    // The password, if any, comes from ~/.pgpass or PGPASSWORD, as libpq reads them.
+    QStringList options{QStringLiteral("connect_timeout=10"), QStringLiteral("application_name=quorvel")};
+    if (!address.sslMode.isEmpty())
+        options << QStringLiteral("sslmode=") + address.sslMode;
+    db.setConnectOptions(options.join(QLatin1Char(';')));
+}
+
+OpenResult ServerEngine::open()
+{
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+        return {OpenStatus::Failed, QStringLiteral("Qt's PostgreSQL driver (libqt6sql6-psql) is not installed")};
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName());
+    configureServerConnection(db, m_address);
+    if (!db.open())
+        return {OpenStatus::Failed, db.lastError().text()};
+    QString error;
+    if (!setUpSession(db, &error))
+        return {OpenStatus::Failed, error};
+    switch (tableShape(db)) {
+    case Shape::Ours:
+        break;
+    case Shape::Partial:
+        return {OpenStatus::Damaged, QStringLiteral("tables of the program are missing")};
+    case Shape::Foreign: {
+        // Only an empty database becomes ours; one holding other tables is someone else's.
+        if (!db.tables(QSql::Tables).isEmpty() || !db.tables(QSql::Views).isEmpty())
+            return {OpenStatus::NotOurs, {}};
+        if (!db.transaction())
+            return {OpenStatus::Failed, db.lastError().text()};
+        if (!fillNewDatabase(db, &error) || !db.commit()) {
+            db.rollback();
+            // Another workstation made them at the same moment: theirs are as good as ours.
+            if (tableShape(db) == Shape::Ours)
+                break;
+            return {OpenStatus::Failed, error.isEmpty() ? db.lastError().text() : error};
+        }
+        break;
+    }
+    }
+    execAll(db, indexStatements(), nullptr);
+    return {OpenStatus::Opened, {}};
+}
+
+QString ServerEngine::description() const
+{
+    return m_address.shown();
+}
+
+QString ServerEngine::tableName(const QSqlDatabase &db, const QString &table) const
+{
+    // A server keeps the case of a name only when it is quoted.
+    return db.driver()->escapeIdentifier(table, QSqlDriver::TableName);
+}
+
+QString ServerEngine::rowOrder(const QSqlDatabase &db, const QSqlIndex &key) const
+{
+    // Rows have no lasting id here: the one-field key orders them.
+    if (key.count() != 1)
+        return {};
+    return db.driver()->escapeIdentifier(key.fieldName(0), QSqlDriver::FieldName);
+}
+
+QString ServerEngine::listOrder(const QSqlDatabase &db, const QSqlIndex &key) const
+{
+    // A server returns rows in no lasting order: a grid shows them by key, as reports page them.
+    const QString order = rowOrder(db, key);
+    return order.isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + order;
+}
+
+bool ServerEngine::lastWriteReachedARow(const QSqlDatabase &, bool *reached, QSqlError *) const
+{
+    // Rows with a key are written by key, with the statement's own count;
+    // only the key-less settings row comes here, and it is never deleted.
+    *reached = true;
+    return true;
+}
+
+StoreFailure ServerEngine::classify(const QSqlError &error, const QSqlDatabase &) const
+{
+    if (error.type() == QSqlError::NoError)
+        return StoreFailure::None;
+    // No state: the driver lost the server before it could answer.
+    return error.nativeErrorCode().size() == 5 ? classifyState(error.nativeErrorCode()) : StoreFailure::Unreachable;
+}
+
+QSqlDatabase ServerEngine::addConnection(const QString &name, const Place &place, bool) const
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+    configureServerConnection(db, place.address);
+    return db;
+}
+
+QString ServerEngine::snapshotStatement() const
+{
+    return QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+}
+
+bool ServerEngine::ensureConnected()
+{
+    if (!m_lost)
+        return true;
+    QSqlDatabase db = database();
+    if (!db.isValid())
+        return true;
+    db.close();
+    if (!db.open())
+        return false;
+    setUpSession(db, nullptr);
+    m_lost = false;
+    return true;
+}
+
+CopyOutcome ServerEngine::writeSnapshot(SafeFile::Writer &out, const Progress &progress)
+{
+    Place from;
+    from.server = true;
+    from.address = m_address;
+    return copyIntoFile(from, out.temporaryPath(), progress);
+}
+
+CopyOutcome ServerEngine::replaceWith(const QString &source, const Progress &progress)
+{
+    // Every page of the backup is checked before a row of the server changes.
+    const auto checking = [&progress] { return !progress || progress(kChecking, kChecking); };
+    const OpenResult checked = checkBackupFile(source, CheckDepth::Whole, checking);
+    if (checked.status == OpenStatus::Failed && checked.detail == kCheckCancelled)
+        return {CopyEnd::Cancelled, checked.detail};
+    if (checked.status == OpenStatus::Missing || checked.status == OpenStatus::Failed)
+        return {CopyEnd::Source, checked.detail};
+    if (checked.status != OpenStatus::Opened)
+        return {CopyEnd::Refused, checked.detail};
+    Place from;
+    from.path = source;
+    Place to;
+    to.server = true;
+    to.address = m_address;
+    QString error;
+    bool cancelled = false;
+    if (!copyDatabase(from, to, TargetRule::Replace, &error, progress, &cancelled))
+        return {cancelled ? CopyEnd::Cancelled : CopyEnd::Replace, error};
+    return {};
+}
+
+ReadEnd ServerEngine::readRows(const QString &sql, const QStringList &bindings,
+                               const std::function<bool(const RowValues &)> &row, QString *error)
+{
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    // Numbered placeholders in the order they are bound, as Qt's driver takes them.
+    QString statement = sql;
+    for (int number = int(bindings.size()); number >= 1; --number)
+        statement.replace(QStringLiteral("?%1").arg(number), QStringLiteral("?"));
+    if (!query.prepare(statement)) {
+        *error = query.lastError().text();
+        return ReadEnd::Failed;
+    }
+    for (const QString &value : bindings)
+        query.addBindValue(value);
+    if (!query.exec()) {
+        *error = query.lastError().text();
+        return ReadEnd::Failed;
+    }
+    const QueryRow values(query);
+    while (query.next())
+        if (!row(values))
+            return ReadEnd::Stopped;
+    if (query.lastError().isValid()) {
+        *error = query.lastError().text();
+        return ReadEnd::Failed;
+    }
+    return ReadEnd::Done;
+}
+
+}  // namespace Store
