@@ -1,5 +1,7 @@
 #include "administration/frmtest.h"
 
+#include "questionnaire/answerkey.h"
+
 #include "administration/administrationtext.h"
 #include "ui/digitsonly.h"
 #include "ui/fieldbinding.h"
@@ -26,7 +28,7 @@
 
 namespace {
 
-constexpr int kItems = 20;
+using AnswerKey::kItems;
 
 // Shown when an answer cannot be stored; the window stays where it is.
 QString notStoredText(const QString &detail)
@@ -306,7 +308,7 @@ void FrmTest::Text6_Change()
 // An item number with leading zeros (07) names the same item and column as 7.
 void FrmTest::displayItem(int item)
 {
-    const QString number = QString::number(item);
+    const QString number = AnswerKey::ItemField(item);
     if (!StoreSucceeded(this, Adodc6->filterBy(QStringLiteral("code"), number), *Adodc6))
         return;
     SkinLbl5->setText(Lbl1->text());

@@ -17,35 +17,6 @@ QString groupFilter(const QString &group)
 
 }  // namespace
 
-std::optional<double> SubjectRecord::number(const QString &text)
-{
-    // Up to nine ASCII digits, blanks around them allowed.
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && text.at(from).isSpace())
-        ++from;
-    while (to > from && text.at(to - 1).isSpace())
-        --to;
-    if (to == from || to - from > 9)
-        return std::nullopt;
-    double value = 0;
-    for (qsizetype i = from; i < to; ++i) {
-        const char16_t c = text.at(i).unicode();
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        value = value * 10 + (c - u'0');
-    }
-    return value;
-}
-
-bool SubjectRecord::hasCompleteAnswers() const
-{
-    for (int answer : answers)
-        if (answer < 1 || answer > 4)
-            return false;
-    return true;
-}
-
 const QStringList &groupNames()
 {
     static const QStringList names = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
@@ -67,24 +38,6 @@ std::optional<qint64> countSubjects(const QString &group, QString *error)
     return query.value(0).toLongLong();
 }
 
-namespace {
-
-// An answer as scoring reads it: one of 1 to 4 once blanks are trimmed, else 0.
-int answerOf(QByteArrayView text)
-{
-    int digit = 0;
-    for (const char c : text) {
-        if (c == ' ' || c == '\t' || c == '\n' || c == '\r')
-            continue;
-        if (digit || c < '1' || c > '4')
-            return 0;
-        digit = c - '0';
-    }
-    return digit;
-}
-
-}  // namespace
-
 ReadResult readSubjects(const QString &group, QList<SubjectRecord> *subjects, const Progress &progress, ReadDetail detail)
 {
     ReadResult result;
@@ -95,15 +48,8 @@ ReadResult readSubjects(const QString &group, QList<SubjectRecord> *subjects, co
         result.error = error;
         return result;
     }
-    QString answers;
-    for (int item = 1; item <= kItems; ++item)
-        answers += QStringLiteral(", a.\"%1\"").arg(item);
     const bool everything = detail == ReadDetail::Everything;
-    // The same eleven columns in both cases, so that they are read by position alike.
-    const QString columns = everything ? QStringLiteral("i.\"Code\", i.\"FName\", i.\"LName\", i.\"Sen\", i.\"Tahsil\", "
-                                                        "i.\"Jens\", i.\"Taahol\", i.\"Group\", i.\"Date\", i.\"Time\", i.\"Nomre\"")
-                                       : QStringLiteral("NULL, NULL, NULL, NULL, NULL, NULL, NULL, i.\"Group\", NULL, NULL, i.\"Nomre\"");
-    const QString sql = QStringLiteral("SELECT ") + columns + answers
+    const QString sql = QStringLiteral("SELECT ") + Questionnaire::subjectColumns(detail)
                         + QStringLiteral(" FROM \"ide\" i LEFT JOIN \"Answer\" a ON a.\"Code\" = i.\"Code\"")
                         + (group.isEmpty() ? QString() : QStringLiteral(" WHERE i.\"Group\" = ?1"))
                         + (everything ? QStringLiteral(" ORDER BY i.\"Code\"") : QString());
@@ -112,21 +58,7 @@ ReadResult readSubjects(const QString &group, QList<SubjectRecord> *subjects, co
     const Store::ReadEnd end = Store::engine().readRows(
         sql, group.isEmpty() ? QStringList() : QStringList{group},
         [&](const Store::RowValues &row) {
-            SubjectRecord subject;
-            subject.code = row.text(0);
-            subject.firstName = row.text(1);
-            subject.lastName = row.text(2);
-            subject.age = row.text(3);
-            subject.education = row.text(4);
-            subject.gender = row.text(5);
-            subject.marital = row.text(6);
-            subject.group = row.text(7);
-            subject.date = row.text(8);
-            subject.time = row.text(9);
-            subject.score = row.text(10);
-            for (int item = 0; item < kItems; ++item)
-                subject.answers[item] = answerOf(row.utf8(11 + item));
-            subjects->append(std::move(subject));
+            subjects->append(Questionnaire::subjectFromRow(row));
             return !progress || ++done % 2000 != 0 || progress(done, *total);
         },
         &result.error);

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "questionnaire/subjectrecord.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-#include <array>
 #include <functional>
 #include <optional>
 
@@ -12,30 +13,9 @@
 // Reads only; no widgets.
 namespace Analysis {
 
-constexpr int kItems = 20;
-
-struct SubjectRecord
-{
-    QString code;
-    QString firstName;
-    QString lastName;
-    QString age;        // as stored
-    QString education;
-    QString gender;
-    QString marital;
-    QString group;
-    QString date;       // solar date as stored (1405/09/19)
-    QString time;
-    QString score;      // Nomre as stored
-    std::array<int, kItems> answers{};  // 1 to 4; 0 for an empty answer or anything else
-
-    // The stored text as a number, when it is a whole number and nothing else.
-    static std::optional<double> number(const QString &text);
-    std::optional<double> scoreValue() const { return number(score); }
-    std::optional<double> ageValue() const { return number(age); }
-    // All twenty answers are 1 to 4: the rule scoring uses.
-    bool hasCompleteAnswers() const;
-};
+using Questionnaire::kItems;
+using Questionnaire::ReadDetail;
+using Questionnaire::SubjectRecord;
 
 // Called now and then with how many rows are done of how many; returning
 // false asks the work to stop.
@@ -49,10 +29,8 @@ struct ReadResult
     QString error;  // the store's cause when it failed
 };
 
-// What is read of each subject: everything an export writes, in the order
-// of the codes, or only what the statistics need (group, score and answers),
-// in the order the database keeps them, which reads faster.
-enum class ReadDetail { Everything, ForStatistics };
+// Everything an export writes is read in the order of the codes; what the
+// statistics need comes in the order the database keeps it, which reads faster.
 
 // The subjects of the group as stored ("A" ... "G"), or of every group when
 // group is empty, on the program's connection.

@@ -1,6 +1,6 @@
 #include "scoring/frmklid.h"
 
-#include "scoring/answerkey.h"
+#include "questionnaire/answerkey.h"
 #include "scoring/reportpreview.h"
 #include "scoring/resultreports.h"
 #include "scoring/scoringtext.h"
@@ -120,7 +120,7 @@ void FrmkLID::buildResultPanel()
     // The answers are held out of sight for the check and the sum.
     for (int item = 1; item <= AnswerKey::kItems; ++item) {
         QLineEdit *box = HiddenBox(Frame3, QStringLiteral("Txt3_%1").arg(item));
-        FieldBinding::bind(box, Adodc2, QString::number(item));
+        FieldBinding::bind(box, Adodc2, AnswerKey::ItemField(item));
         Txt3 << box;
     }
 }
