@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -21,6 +22,32 @@
 namespace {
 
 QTemporaryDir *folder = nullptr;
+
+// The longest stretch in which the window could not paint: between the
+// start, each turn the copy gives the window, and the end.
+class PaintGaps
+{
+public:
+    PaintGaps() { m_clock.start(); }
+    bool turn()
+    {
+        QCoreApplication::processEvents();
+        note();
+        return true;
+    }
+    void note()
+    {
+        const qint64 now = m_clock.elapsed();
+        m_longest = qMax(m_longest, now - m_last);
+        m_last = now;
+    }
+    qint64 longest() const { return m_longest; }
+
+private:
+    QElapsedTimer m_clock;
+    qint64 m_last = 0;
+    qint64 m_longest = 0;
+};
 
 QString databasePath()
 {
@@ -57,15 +84,17 @@ bool fillDatabase()
 void BM_Backup(benchmark::State &state)
 {
     const QString target = folder->filePath(QStringLiteral("backup.mdbB"));
+    qint64 longestGap = 0;
     for (auto _ : state) {
         QString error;
-        if (!Backup::backupDatabase(databasePath(), target, &error, [](qint64, qint64) {
-                QCoreApplication::processEvents();
-                return true;
-            }))
+        PaintGaps gaps;
+        if (!Backup::backupDatabase(databasePath(), target, &error, [&gaps](qint64, qint64) { return gaps.turn(); }))
             state.SkipWithError(qPrintable(error));
+        gaps.note();
+        longestGap = qMax(longestGap, gaps.longest());
     }
     state.counters["MB"] = double(QFileInfo(databasePath()).size()) / (1024 * 1024);
+    state.counters["longest_unpainted_ms"] = double(longestGap);
 }
 
 void BM_Restore(benchmark::State &state)
@@ -74,6 +103,7 @@ void BM_Restore(benchmark::State &state)
     QFile::remove(backup);
     QFile::copy(databasePath(), backup);
     const QString database = folder->filePath(QStringLiteral("restored.mdb"));
+    qint64 longestGap = 0;
     for (auto _ : state) {
         state.PauseTiming();
         QFile::remove(database);
@@ -81,12 +111,13 @@ void BM_Restore(benchmark::State &state)
         Store::openDatabase(database);
         state.ResumeTiming();
         QString error;
-        if (!Backup::restoreDatabase(backup, database, &error, [](qint64, qint64) {
-                QCoreApplication::processEvents();
-                return true;
-            }))
+        PaintGaps gaps;
+        if (!Backup::restoreDatabase(backup, database, &error, [&gaps](qint64, qint64) { return gaps.turn(); }))
             state.SkipWithError(qPrintable(error));
+        gaps.note();
+        longestGap = qMax(longestGap, gaps.longest());
     }
+    state.counters["longest_unpainted_ms"] = double(longestGap);
 }
 
 void BM_CpThenFsync(benchmark::State &state)
