@@ -2,11 +2,11 @@
 // scoring one subject through the window, the result table of 10,000 subjects
 // laid out and written to PDF, and the preview of the whole table opened with
 // its first page painted.
+#include "preview/reportpreview.h"
+#include "report/reportlayout.h"
+#include "report/reportpainter.h"
+#include "report/resultreports.h"
 #include "scoring/frmklid.h"
-#include "scoring/reportlayout.h"
-#include "scoring/reportpainter.h"
-#include "scoring/reportpreview.h"
-#include "scoring/resultreports.h"
 #include "store/recordset.h"
 #include "benchprompts.h"
 #include "subjectdatabase.h"

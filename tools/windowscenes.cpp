@@ -16,10 +16,10 @@
 #include "backup/frmbackup.h"
 #include "registry/frmcode.h"
 #include "scoring/frmklid.h"
-#include "scoring/reportlayout.h"
-#include "scoring/reportpainter.h"
-#include "scoring/reportpreview.h"
-#include "scoring/resultreports.h"
+#include "preview/reportpreview.h"
+#include "report/reportlayout.h"
+#include "report/reportpainter.h"
+#include "report/resultreports.h"
 #include "ui/prompts.h"
 
 #include <QApplication>

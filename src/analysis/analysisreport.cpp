@@ -1,6 +1,6 @@
 #include "analysis/analysisreport.h"
 
-#include "scoring/reportitems.h"
+#include "report/reportitems.h"
 
 #include "analysis/analysisformat.h"
 #include "analysis/frmanalysistext.h"

@@ -2,8 +2,8 @@
 
 #include "analysis/analysischarts.h"
 #include "analysis/statistics.h"
-#include "scoring/reportdesign.h"
-#include "scoring/resultreports.h"
+#include "report/reportdesign.h"
+#include "report/resultreports.h"
 
 #include <QStringList>
 

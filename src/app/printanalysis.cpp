@@ -4,8 +4,8 @@
 #include "analysis/analysistext.h"
 #include "analysis/statistics.h"
 #include "app/commandline.h"
-#include "scoring/reportlayout.h"
-#include "scoring/reportpainter.h"
+#include "report/reportlayout.h"
+#include "report/reportpainter.h"
 #include "store/database.h"
 
 

@@ -1,7 +1,7 @@
 #include "app/printresults.h"
 
 #include "app/commandline.h"
-#include "scoring/resultreports.h"
+#include "report/resultreports.h"
 #include "store/database.h"
 
 #include <QDir>

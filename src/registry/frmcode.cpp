@@ -1,8 +1,8 @@
 #include "registry/frmcode.h"
 
 #include "registry/lookuptext.h"
-#include "scoring/reportpreview.h"
-#include "scoring/resultreports.h"
+#include "preview/reportpreview.h"
+#include "report/resultreports.h"
 #include "store/recordset.h"
 #include "store/transaction.h"
 #include "ui/fieldbinding.h"

@@ -1,8 +1,8 @@
 #include "scoring/frmklid.h"
 
+#include "preview/reportpreview.h"
 #include "questionnaire/answerkey.h"
-#include "scoring/reportpreview.h"
-#include "scoring/resultreports.h"
+#include "report/resultreports.h"
 #include "scoring/scoringtext.h"
 #include "store/recordset.h"
 #include "ui/fieldbinding.h"

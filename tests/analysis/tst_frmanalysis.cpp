@@ -7,7 +7,7 @@
 #include "analysis/frmanalysis.h"
 #include "analysis/frmanalysistext.h"
 #include "looks/lookcheck.h"
-#include "scoring/reportpreview.h"
+#include "preview/reportpreview.h"
 #include "store/database.h"
 #include "support/controls.h"
 #include "support/modalguard.h"

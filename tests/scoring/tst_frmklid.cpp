@@ -1,5 +1,6 @@
 #include "scoring/frmklid.h"
-#include "scoring/reportpreview.h"
+
+#include "preview/reportpreview.h"
 #include "scoring/scoringtext.h"
 #include "store/database.h"
 #include "support/controls.h"

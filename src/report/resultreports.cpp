@@ -1,10 +1,10 @@
-#include "scoring/resultreports.h"
+#include "report/resultreports.h"
 
-#include "scoring/reportitems.h"
-#include "scoring/reportlayout.h"
-#include "scoring/reportpainter.h"
-#include "scoring/reporttext.h"
-#include "scoring/storedrows.h"
+#include "report/reportitems.h"
+#include "report/reportlayout.h"
+#include "report/reportpainter.h"
+#include "report/reporttext.h"
+#include "report/storedrows.h"
 #include "store/pagedrows.h"
 #include "store/recordset.h"
 #include "calendar/module7.h"
@@ -24,11 +24,6 @@ using Report::Item;
 using Report::SectionKind;
 
 const QString kNazanin = QStringLiteral("B Nazanin");
-
-
-
-
-
 
 // The table's column edges, right to left: each lies between a column's
 // caption and box and those of the next column.
@@ -149,7 +144,7 @@ Report::Design makeResultCard()
     Report::Section &card = design.section(SectionKind::Detail);
     card.name = QStringLiteral("Section1");
     card.height = 5732;
-    card.items << Report::fillItem(QStringLiteral("Image1"), QRect(0, 0, 6300, 5730), Qt::white, QStringLiteral(":/scoring/card.svg"))
+    card.items << Report::fillItem(QStringLiteral("Image1"), QRect(0, 0, 6300, 5730), Qt::white, QStringLiteral(":/report/card.svg"))
                << Report::labelItem(QStringLiteral("Label1"), ReportText::CardTitle, QRect(2016, 126, 2280, 765),
                         QStringLiteral("Arabic Transparent"), 12, true);
     const struct {

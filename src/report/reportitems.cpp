@@ -1,4 +1,4 @@
-#include "scoring/reportitems.h"
+#include "report/reportitems.h"
 
 namespace Report {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scoring/reportdesign.h"
+#include "report/reportdesign.h"
 
 #include <QList>
 #include <QRect>

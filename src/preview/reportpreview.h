@@ -1,7 +1,7 @@
 #pragma once
 
-#include "scoring/reportdesign.h"
-#include "scoring/reportlayout.h"
+#include "report/reportdesign.h"
+#include "report/reportlayout.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
-#include "scoring/previewpages.h"
+#include "preview/previewpages.h"
 
-#include "scoring/reportpainter.h"
+#include "report/reportpainter.h"
 
 #include <QPaintEvent>
 #include <QPainter>

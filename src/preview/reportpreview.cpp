@@ -1,8 +1,8 @@
-#include "scoring/reportpreview.h"
+#include "preview/reportpreview.h"
 
 #include "calendar/module7.h"
-#include "scoring/previewpages.h"
-#include "scoring/reportpainter.h"
+#include "preview/previewpages.h"
+#include "report/reportpainter.h"
 #include "ui/clock.h"
 #include "ui/prompts.h"
 
@@ -179,6 +179,8 @@ void ReportPreview::Print_Click()
     } else if (printer.printRange() == QPrinter::CurrentPage) {
         first = last = currentPage();
     }
+    // The whole sheet is the report's: it keeps its own margins.
+    printer.setFullPage(true);
     if (!Report::printPages(*m_layout, printer, first, last))
         prompts().message(this, QStringLiteral("گزارش به چاپگر فرستاده نشد."), QStringLiteral("خطا"),
                           Prompts::Icon::Critical);

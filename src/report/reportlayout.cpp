@@ -1,4 +1,4 @@
-#include "scoring/reportlayout.h"
+#include "report/reportlayout.h"
 
 #include <algorithm>
 #include <climits>

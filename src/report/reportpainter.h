@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scoring/reportlayout.h"
+#include "report/reportlayout.h"
 
 class QPainter;
 class QPagedPaintDevice;
@@ -12,7 +12,8 @@ namespace Report {
 void paintPage(QPainter &painter, const Page &page);
 
 // Draws pages first..last (0-based, inclusive; -1 for the last page) on a
-// printer or PDF writer set to A4 portrait. False when the device cannot be painted on.
+// printer or PDF writer set to A4 portrait. A printer must be set to full
+// page first. False when the device cannot be painted on.
 bool printPages(const Layout &layout, QPagedPaintDevice &device, int first = 0, int last = -1);
 
 // Writes the whole report to a PDF file; false with the reason in *error.

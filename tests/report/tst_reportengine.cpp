@@ -1,139 +1,37 @@
-#include "scoring/previewpages.h"
-#include "scoring/reportdesign.h"
-#include "scoring/reportlayout.h"
-#include "scoring/reportpainter.h"
-#include "scoring/reportpreview.h"
-#include "scoring/resultreports.h"
-#include "scoring/reporttext.h"
 #include "calendar/module7.h"
-#include "support/controls.h"
-#include "support/dialogs.h"
-#include "support/scriptedprompts.h"
-#include "ui/clock.h"
+#include "report/reportdesign.h"
+#include "report/reportlayout.h"
+#include "report/reportpainter.h"
+#include "report/reporttext.h"
+#include "report/resultreports.h"
+#include "support/sampletable.h"
+#include "ui/fonts.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHash>
 #include <QImage>
-#include <QLabel>
 #include <QPainter>
 #include <QPdfDocument>
-#include <QPdfSelection>
-#include <QPointer>
-#include <QPrintDialog>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
-#include <QTimer>
 
 using Report::Item;
 using Report::SectionKind;
+using SampleTable::codeOf;
+using SampleTable::field;
+using SampleTable::label;
+using SampleTable::tableDesign;
+using SampleTable::tableRows;
 
 namespace {
 
 constexpr int kBodyTop = Report::kPageMargin;
 constexpr int kBodyBottom = Report::kPageHeight - Report::kPageMargin;
-
-Item textItem(Item::Kind kind, const QString &name, const QRect &rect, const QString &text,
-              Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter)
-{
-    Item item;
-    item.kind = kind;
-    item.name = name;
-    item.rect = rect;
-    (kind == Item::Kind::Field ? item.field : item.text) = text;
-    item.alignment = alignment;
-    return item;
-}
-
-Item label(const QString &name, const QRect &rect, const QString &text,
-           Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter)
-{
-    return textItem(Item::Kind::Label, name, rect, text, alignment);
-}
-
-Item field(const QString &name, const QRect &rect, const QString &boundField)
-{
-    return textItem(Item::Kind::Field, name, rect, boundField);
-}
-
-Item line(const QString &name, const QRect &rect)
-{
-    Item item;
-    item.kind = Item::Kind::Line;
-    item.name = name;
-    item.rect = rect;
-    return item;
-}
-
-// A table of subjects: a title once, column captions on every page, one line
-// per row with its running number, a note at the foot of every page and a
-// closing line after the last row. Body 14570 twips high: 31 rows fit on the
-// first page and 34 on each other page.
-Report::Design tableDesign(int reportFooterHeight = 600, int pageFooterHeight = 400, int detailHeight = 400)
-{
-    Report::Design design;
-    design.name = QStringLiteral("Sample");
-    design.width = 9000;
-    for (int i = 0; i < 5; ++i)
-        design.sections[i].name = QStringLiteral("Section%1").arg(i + 1);
-
-    Report::Section &title = design.section(SectionKind::ReportHeader);
-    title.height = 1000;
-    title.items << label(QStringLiteral("Title"), {0, 100, 9000, 800}, QStringLiteral("گزارش نتایج آزمون انگیزش شغلی"),
-                         Qt::AlignCenter);
-    title.items.last().fontFamily = QStringLiteral("B Titr");
-    title.items.last().pointSize = 16;
-    title.items.last().bold = true;
-
-    Report::Section &captions = design.section(SectionKind::PageHeader);
-    captions.height = 500;
-    captions.items << label(QStringLiteral("HeadRow"), {8000, 0, 1000, 450}, QStringLiteral("ردیف"))
-                   << label(QStringLiteral("HeadCode"), {6000, 0, 1900, 450}, QStringLiteral("کد"))
-                   << label(QStringLiteral("HeadName"), {0, 0, 5900, 450}, QStringLiteral("نام و نام خانوادگی"))
-                   << line(QStringLiteral("HeadRule"), {0, 470, 9000, 0});
-    for (int i = 0; i < 3; ++i)
-        captions.items[i].bold = true;
-
-    Report::Section &detail = design.section(SectionKind::Detail);
-    detail.height = detailHeight;
-    detail.items << field(QStringLiteral("txtRow"), {8000, 0, 1000, 380}, QStringLiteral("Code"))
-                 << field(QStringLiteral("txtCode"), {6000, 0, 1900, 380}, QStringLiteral("Code"))
-                 << field(QStringLiteral("txtName"), {0, 0, 5900, 380}, QStringLiteral("Name"));
-    design.formats.insert(QStringLiteral("txtRow"),
-                          [](const QString &, qint64 rowIndex) { return QString::number(rowIndex + 1); });
-
-    Report::Section &foot = design.section(SectionKind::PageFooter);
-    foot.height = pageFooterHeight;
-    foot.items << label(QStringLiteral("PageNote"), {0, 50, 9000, 300}, QStringLiteral("پرسشنامه انگیزش شغلی"),
-                        Qt::AlignCenter);
-
-    Report::Section &closing = design.section(SectionKind::ReportFooter);
-    closing.height = reportFooterHeight;
-    closing.items << label(QStringLiteral("Closing"), {0, 100, 9000, 400}, QStringLiteral("پایان گزارش"));
-    return design;
-}
-
-// Codes start at 1000, so a running number is never a code by chance.
-QString codeOf(qint64 row)
-{
-    return QString::number(1000 + row);
-}
-
-Report::Rows tableRows(qint64 count)
-{
-    Report::Rows rows({QStringLiteral("Code"), QStringLiteral("Name")});
-    for (qint64 row = 0; row < count; ++row)
-        rows.append({codeOf(row), QStringLiteral("سارا کاظمی %1").arg(row % 7)});
-    return rows;
-}
 
 SectionKind sectionOf(const Report::Design &design, const Item *item)
 {
@@ -632,154 +530,17 @@ private slots:
         QVERIFY(!QFile::exists(path));
         QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     }
-
-    void previewOpensBesideItsOwnerAndPages()
-    {
-        QWidget owner;
-        owner.show();
-        QPointer<ReportPreview> preview = ReportPreview::show(tableDesign(), tableRows(100), &owner);
-        QVERIFY(preview->isWindow());
-        QCOMPARE(preview->windowModality(), Qt::NonModal);
-        QVERIFY(preview->windowTitle().contains(QStringLiteral("Sample")));
-        QCOMPARE(preview->reportLayout().pageCount(), 4);
-        QVERIFY(control<QLabel>(preview, "PageCount")->text().contains(QStringLiteral("4")));
-        auto *number = control<QSpinBox>(preview, "PageNumber");
-        QCOMPARE(number->maximum(), 4);
-        QCOMPARE(number->value(), 1);
-        QVERIFY(!control(preview, "PreviousPage")->isEnabled());
-
-        QSignalSpy pages(preview.data(), &ReportPreview::pageChanged);
-        click(preview, "NextPage");
-        QCOMPARE(preview->currentPage(), 1);
-        QCOMPARE(number->value(), 2);
-        number->setValue(4);
-        QCOMPARE(preview->currentPage(), 3);
-        QVERIFY(!control(preview, "NextPage")->isEnabled());
-        click(preview, "PreviousPage");
-        QCOMPARE(preview->currentPage(), 2);
-        QCOMPARE(pages.size(), 3);
-
-        // Scrolling by hand moves the page number along.
-        auto *area = control<PreviewPages>(preview, "Pages");
-        area->verticalScrollBar()->setValue(0);
-        QCOMPARE(number->value(), 1);
-        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum() / 2);
-        QVERIFY(number->value() > 1 && number->value() < 4);
-
-        preview->close();
-        QTRY_VERIFY(preview.isNull());
-        QVERIFY(owner.isVisible());
-    }
-
-    void zoomButtonsAndFitWidth()
-    {
-        ReportPreview preview(tableDesign(), tableRows(10));
-        preview.show();
-        auto *area = control<PreviewPages>(preview, "Pages");
-        const qreal fitted = preview.zoom();
-        QVERIFY(qAbs(fitted - area->widthZoom()) < 1e-9);
-        click(preview, "ZoomIn");
-        QVERIFY(preview.zoom() > fitted);
-        click(preview, "ZoomOut");
-        click(preview, "ZoomOut");
-        QVERIFY(preview.zoom() < fitted);
-        click(preview, "FitWidth");
-        QCOMPARE(preview.zoom(), fitted);
-        // Once fitted, the page follows the window's width.
-        preview.resize(preview.width() + 200, preview.height());
-        QTRY_VERIFY(preview.zoom() > fitted);
-        QVERIFY(qAbs(preview.zoom() - area->widthZoom()) < 1e-9);
-    }
-
-    void savePdf_data()
-    {
-        QTest::addColumn<QString>("answer");  // relative to a fresh folder; "-" for none
-        QTest::addColumn<QString>("written");
-        QTest::addColumn<bool>("refused");
-        QTest::newRow("cancelled") << QStringLiteral("-") << QString() << false;
-        QTest::newRow("named") << QStringLiteral("out.pdf") << QStringLiteral("out.pdf") << false;
-        QTest::newRow("without extension") << QStringLiteral("out") << QStringLiteral("out.pdf") << false;
-        QTest::newRow("missing folder") << QStringLiteral("missing/out.pdf") << QString() << true;
-    }
-
-    void savePdf()
-    {
-        QFETCH(QString, answer);
-        QFETCH(QString, written);
-        QFETCH(bool, refused);
-        QTemporaryDir folder;
-        ScriptedPrompts scripted;
-        Clock::fixAt(QDateTime(QDate(2014, 9, 23), QTime(10, 0)));
-        ReportPreview preview(tableDesign(), tableRows(40));
-        preview.show();
-        scripted.expectSaveFile(answer == QLatin1String("-") ? QString() : folder.filePath(answer));
-        if (refused)
-            scripted.expectMessage();
-        click(preview, "SavePdf");
-        Clock::release();
-
-        QCOMPARE(scripted.shown().first().kind, QStringLiteral("save"));
-        // Nothing of its own asks before a PDF that is there is replaced: the dialog asks.
-        QCOMPARE(scripted.shown().first().replace, Prompts::Replace::Ask);
-        // The report's name and the solar date, in a folder that is there.
-        const QFileInfo suggested(scripted.shown().first().text);
-        QCOMPARE(suggested.fileName(), QStringLiteral("Sample-1393-07-01.pdf"));
-        QVERIFY(suggested.isAbsolute() && suggested.dir().exists());
-        if (refused) {
-            QCOMPARE(scripted.shown().last().caption, QStringLiteral("خطا"));
-            QCOMPARE(scripted.shown().last().icon, Prompts::Icon::Critical);
-        }
-        QCOMPARE(scripted.unexpected(), QStringList());
-        const QStringList files = QDir(folder.path()).entryList(QDir::Files);
-        QCOMPARE(files, written.isEmpty() ? QStringList() : QStringList{written});
-        if (!written.isEmpty()) {
-            QPdfDocument pdf;
-            QCOMPARE(pdf.load(folder.filePath(written)), QPdfDocument::Error::None);
-            QCOMPARE(pdf.pageCount(), 2);
-        }
-    }
-
-    void printOffersEveryPageAndCancelDoesNothing()
-    {
-        ScriptedPrompts scripted;
-        ReportPreview preview(tableDesign(), tableRows(100));
-        preview.show();
-        int offeredLast = 0;
-        whenModal<QPrintDialog>([&](QPrintDialog *dialog) {
-            offeredLast = dialog->maxPage();
-            dialog->reject();
-        });
-        click(preview, "Print");
-        QCOMPARE(offeredLast, 4);
-        QVERIFY(scripted.shown().isEmpty());
-        QVERIFY(preview.isVisible());
-    }
-
-    // A hundred thousand rows open at once: only the pages in view are painted.
-    void previewOfManyPagesPaintsOnlyThoseInView()
-    {
-        ReportPreview preview(tableDesign(), tableRows(100000));
-        preview.show();
-        const int pageCount = preview.reportLayout().pageCount();
-        QVERIFY(pageCount > 2900);
-        auto *area = control<PreviewPages>(preview, "Pages");
-        QVERIFY(!preview.grab().isNull());
-        QVERIFY(area->lastPainted().contains(0));
-        QVERIFY(area->lastPainted().size() <= 2);
-
-        control<QSpinBox>(preview, "PageNumber")->setValue(pageCount);
-        QCOMPARE(preview.currentPage(), pageCount - 1);
-        const qint64 paintedBefore = area->paintedPages();
-        preview.grab();
-        QVERIFY(area->lastPainted().contains(pageCount - 1));
-        QVERIFY(area->lastPainted().size() <= 2);
-        QCOMPARE(area->paintedPages() - paintedBefore, area->lastPainted().size());
-    }
 };
 
-QObject *makeTestReportEngine()
+// The engine draws with Qt Gui alone: a GUI application without widgets, set
+// up as the program sets itself up for printing.
+int main(int argc, char **argv)
 {
-    return new TestReportEngine;
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+    installFontSubstitutions();
+    TestReportEngine test;
+    return QTest::qExec(&test, argc, argv);
 }
 
 #include "tst_reportengine.moc"

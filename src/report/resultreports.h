@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "scoring/reportdesign.h"
+#include "report/reportdesign.h"
 
 class RecordSet;
 

@@ -1,4 +1,4 @@
-#include "scoring/reportpainter.h"
+#include "report/reportpainter.h"
 
 #include "store/safefile.h"
 
@@ -9,7 +9,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <QSvgRenderer>
 #include <QFontMetricsF>
 #include <QTextOption>
@@ -104,8 +103,6 @@ bool printPages(const Layout &layout, QPagedPaintDevice &device, int first, int 
     last = last < 0 ? lastPage : qBound(first, last, lastPage);
 
     // The whole sheet is ours: the report keeps its own margins.
-    if (auto *printer = dynamic_cast<QPrinter *>(&device))
-        printer->setFullPage(true);
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
 
     QPainter painter;

@@ -1,4 +1,4 @@
-#include "scoring/reportdesign.h"
+#include "report/reportdesign.h"
 
 namespace Report {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scoring/reportlayout.h"
+#include "report/reportlayout.h"
 
 #include <QAbstractScrollArea>
 #include <QList>

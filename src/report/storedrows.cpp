@@ -1,4 +1,4 @@
-#include "scoring/storedrows.h"
+#include "report/storedrows.h"
 
 #include "store/pagedrows.h"
 
