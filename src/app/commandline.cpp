@@ -9,53 +9,21 @@
 #include "store/programplaces.h"
 #include "app/startup.h"
 
-#include <QCoreApplication>
 #include <QDir>
-
-#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QTextStream>
 
-#include <cstring>
-
-namespace {
-
-bool names(const char *argument, const char *option)
+int RunCommand(const ProgramOptions &options)
 {
-    const std::size_t length = std::strlen(option);
-    return std::strncmp(argument, option, length) == 0 && (argument[length] == '\0' || argument[length] == '=');
-}
-
-}  // namespace
-
-CommandMode AskedMode(int argc, char **argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        if (names(argv[i], "--print-results"))
-            return CommandMode::PrintResults;
-        if (names(argv[i], "--export"))
-            return CommandMode::Export;
-        if (names(argv[i], "--print-analysis"))
-            return CommandMode::PrintAnalysis;
-        if (names(argv[i], "--copy-database"))
-            return CommandMode::CopyDatabase;
-        if (names(argv[i], "--version"))
-            return CommandMode::Version;
-    }
-    return CommandMode::Windows;
-}
-
-int RunCommand(CommandMode mode, const QStringList &arguments)
-{
-    switch (mode) {
+    switch (options.mode) {
     case CommandMode::PrintResults:
-        return PrintResults(arguments);
+        return PrintResults(options);
     case CommandMode::Export:
-        return ExportData(arguments);
+        return ExportData(options);
     case CommandMode::PrintAnalysis:
-        return PrintAnalysis(arguments);
+        return PrintAnalysis(options);
     case CommandMode::CopyDatabase:
-        return CopyDatabase(arguments);
+        return CopyDatabase(options.places);
     case CommandMode::Version: {
         // The version, and the folder this user's data lives in.
         PrepareApplication();
@@ -64,6 +32,7 @@ int RunCommand(CommandMode mode, const QStringList &arguments)
         return 0;
     }
     case CommandMode::Windows:
+    case CommandMode::Help:
         break;
     }
     return 2;
@@ -77,40 +46,17 @@ int fail(const QString &reason)
     return 1;
 }
 
-bool readFileRequest(const QStringList &arguments, const QString &option, const QString &missingFile,
-                     FileRequest *request, QString *reason)
+int refuse(const QString &reason, const QString &usage)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption output(option, QString(), QStringLiteral("FILE"));
-    const QCommandLineOption group(QStringLiteral("group"), QString(), QStringLiteral("G"));
-    const QCommandLineOption server(QStringLiteral("database"), QString(), QStringLiteral("URL"));
-    parser.addOption(output);
-    parser.addOption(group);
-    parser.addOption(server);
-    if (!parser.parse(arguments)) {
-        *reason = parser.errorText();
-        return false;
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        *reason = QStringLiteral("آرگومان ناشناخته: %1").arg(parser.positionalArguments().join(QLatin1Char(' ')));
-        return false;
-    }
-    if (parser.value(output).isEmpty()) {
-        *reason = missingFile;
-        return false;
-    }
-    // The file is named from where the command was given, before the program folder becomes current.
-    request->path = QFileInfo(parser.value(output)).absoluteFilePath();
-    request->group = parser.value(group);
-    request->groupGiven = parser.isSet(group);
-    return true;
+    QTextStream(stderr) << "quorvel: " << reason << Qt::endl << usage;
+    return 2;
 }
 
-bool openForReading(QString *reason)
+bool openForReading(const QString &databaseOption, QString *reason)
 {
     PrepareApplication();
     QString url;
-    if (!Store::configuredServerUrl(QCoreApplication::arguments(), QDir::currentPath(), &url, reason))
+    if (!Store::configuredServerUrl(databaseOption, QDir::currentPath(), &url, reason))
         return false;
     if (!url.isEmpty()) {
         Store::ServerAddress address;

@@ -1,34 +1,22 @@
 #pragma once
 
+#include "app/programoptions.h"
+
 #include <QString>
-#include <QStringList>
 
-// What the command line asks of the program: its windows, or one file
-// written without a window (--print-results, --export, --print-analysis,
-// --copy-database).
-enum class CommandMode { Windows, PrintResults, Export, PrintAnalysis, CopyDatabase, Version };
-CommandMode AskedMode(int argc, char **argv);
-
-// Runs a file-writing mode and returns the exit status: 0 when the file was
-// written; otherwise the reason goes to the error output.
-int RunCommand(CommandMode mode, const QStringList &arguments);
+// Runs a mode without windows (not --help, which main answers with the usage)
+// and returns the exit status: 0 when it did what was asked; otherwise the
+// reason goes to the error output.
+int RunCommand(const ProgramOptions &options);
 
 namespace CommandLine {
 // Prints the reason to the error output and gives the failing exit status.
 int fail(const QString &reason);
+// Refuses a command line that cannot be read: the reason and the usage go to
+// the error output, and the exit status says the options were at fault.
+int refuse(const QString &reason, const QString &usage);
 // Prepares the application (its data folder current, fonts, style) and opens
-// the database it is set to, for reading only; false with the reason.
-bool openForReading(QString *reason);
-
-// What a file-writing mode was asked: "--option FILE [--group G]".
-struct FileRequest
-{
-    QString path;      // absolute, named from where the command was given
-    QString group;     // empty for every group
-    bool groupGiven = false;
-};
-// Reads the request; false with the reason (a parse error, an unknown
-// argument, or missingFile when no file is named).
-bool readFileRequest(const QStringList &arguments, const QString &option, const QString &missingFile,
-                     FileRequest *request, QString *reason);
+// the database it is set to (databaseOption: the --database address, empty when
+// none was given), for reading only; false with the reason.
+bool openForReading(const QString &databaseOption, QString *reason);
 }  // namespace CommandLine

@@ -5,16 +5,14 @@
 
 #include <QTextStream>
 
-int CopyDatabase(const QStringList &arguments)
+int CopyDatabase(const QStringList &places)
 {
-    const qsizetype option = arguments.indexOf(QStringLiteral("--copy-database"));
-    const QStringList rest = arguments.mid(option + 1);
-    if (option < 0 || rest.size() != 2)
+    if (places.size() != 2)
         return CommandLine::fail(QStringLiteral("استفاده: --copy-database FROM TO (مسیر فایل یا نشانی postgresql://)"));
     Store::Place from;
     Store::Place to;
     QString error;
-    if (!Store::parsePlace(rest.at(0), &from, &error) || !Store::parsePlace(rest.at(1), &to, &error))
+    if (!Store::parsePlace(places.at(0), &from, &error) || !Store::parsePlace(places.at(1), &to, &error))
         return CommandLine::fail(error);
     if (!Store::copyDatabase(from, to, Store::TargetRule::MustBeEmpty, &error))
         return CommandLine::fail(QStringLiteral("رونوشت ساخته نشد: %1").arg(error));

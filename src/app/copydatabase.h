@@ -7,4 +7,4 @@
 // database, in one transaction on the target, compared with the source
 // before it commits. Returns the exit status: 0 when the copy is whole;
 // otherwise the reason goes to the error output and the target is untouched.
-int CopyDatabase(const QStringList &arguments);
+int CopyDatabase(const QStringList &places);

@@ -5,19 +5,16 @@
 #include "app/commandline.h"
 #include "store/database.h"
 
-int ExportData(const QStringList &arguments)
+int ExportData(const ProgramOptions &options)
 {
-    CommandLine::FileRequest request;
-    QString reason;
-    if (!CommandLine::readFileRequest(arguments, QStringLiteral("export"),
-                                      QStringLiteral("نام فایل داده نشده است: --export FILE.sav|FILE.xlsx|FILE.csv"), &request,
-                                      &reason))
-        return CommandLine::fail(reason);
-    const std::optional<Analysis::ExportFormat> format = Analysis::formatForPath(request.path);
+    if (options.file.isEmpty())
+        return CommandLine::fail(QStringLiteral("نام فایل داده نشده است: --export FILE.sav|FILE.xlsx|FILE.csv"));
+    const std::optional<Analysis::ExportFormat> format = Analysis::formatForPath(options.file);
     if (!format)
-        return CommandLine::fail(AnalysisText::UnknownFormat.arg(request.path));
+        return CommandLine::fail(AnalysisText::UnknownFormat.arg(options.file));
 
-    if (!CommandLine::openForReading(&reason))
+    QString reason;
+    if (!CommandLine::openForReading(options.database, &reason))
         return CommandLine::fail(reason);
     const QStringList items = Analysis::readItemTexts(&reason);
     if (items.isEmpty()) {
@@ -25,7 +22,7 @@ int ExportData(const QStringList &arguments)
         return CommandLine::fail(reason);
     }
     const Analysis::ExportResult result = Analysis::exportGroup(
-        request.path, *format, request.group, request.group.isEmpty() ? AnalysisText::AllGroups : request.group, items);
+        options.file, *format, options.group, options.group.isEmpty() ? AnalysisText::AllGroups : options.group, items);
     Store::closeDatabase();
     return result.written ? 0 : CommandLine::fail(result.error);
 }

@@ -9,19 +9,16 @@
 #include "store/database.h"
 
 
-int PrintAnalysis(const QStringList &arguments)
+int PrintAnalysis(const ProgramOptions &options)
 {
-    CommandLine::FileRequest request;
-    QString reason;
-    if (!CommandLine::readFileRequest(arguments, QStringLiteral("print-analysis"),
-                                      QStringLiteral("نام فایل PDF داده نشده است: --print-analysis FILE.pdf"), &request,
-                                      &reason))
-        return CommandLine::fail(reason);
-    const QString pdfPath = request.path;
+    if (options.file.isEmpty())
+        return CommandLine::fail(QStringLiteral("نام فایل PDF داده نشده است: --print-analysis FILE.pdf"));
+    const QString pdfPath = options.file;
 
-    if (!CommandLine::openForReading(&reason))
+    QString reason;
+    if (!CommandLine::openForReading(options.database, &reason))
         return CommandLine::fail(reason);
-    const QString chosen = request.group;
+    const QString chosen = options.group;
     QList<Analysis::SubjectRecord> subjects;
     const Analysis::ReadResult read = Analysis::readSubjects(chosen, &subjects, {}, Analysis::ReadDetail::ForStatistics);
     const QStringList items = Analysis::readItemTexts(&reason);

@@ -8,20 +8,17 @@
 #include <QFileInfo>
 #include <QTextStream>
 
-int PrintResults(const QStringList &arguments)
+int PrintResults(const ProgramOptions &options)
 {
-    CommandLine::FileRequest request;
-    QString reason;
-    if (!CommandLine::readFileRequest(arguments, QStringLiteral("print-results"),
-                                      QStringLiteral("نام فایل PDF داده نشده است: --print-results FILE.pdf"), &request,
-                                      &reason))
-        return CommandLine::fail(reason);
-    const QString pdfPath = request.path;
+    if (options.file.isEmpty())
+        return CommandLine::fail(QStringLiteral("نام فایل PDF داده نشده است: --print-results FILE.pdf"));
+    const QString pdfPath = options.file;
 
-    if (!CommandLine::openForReading(&reason))
+    QString reason;
+    if (!CommandLine::openForReading(options.database, &reason))
         return CommandLine::fail(reason);
     QString error;
-    const bool written = ResultReports::ExportResultTable(pdfPath, request.groupGiven ? &request.group : nullptr, &error);
+    const bool written = ResultReports::ExportResultTable(pdfPath, options.groupGiven ? &options.group : nullptr, &error);
     Store::closeDatabase();
     return written ? 0 : CommandLine::fail(error);
 }

@@ -86,11 +86,11 @@ bool OpenServerDatabase(QWidget *parent, const QString &url)
 
 }  // namespace
 
-bool OpenProgramDatabase(QWidget *parent, Store::PageCheck pageCheck)
+bool OpenProgramDatabase(QWidget *parent, Store::PageCheck pageCheck, const QString &database)
 {
     QString url;
     QString error;
-    if (!Store::configuredServerUrl(QCoreApplication::arguments(), QDir::currentPath(), &url, &error)) {
+    if (!Store::configuredServerUrl(database, QDir::currentPath(), &url, &error)) {
         prompts().message(parent, failedText(QDir::toNativeSeparators(QDir::current().filePath(QStringLiteral("quorvel.conf"))), error),
                           kErrorCaption, Prompts::Icon::Critical);
         return false;
@@ -168,7 +168,7 @@ bool RefuseSecondCopy(SingleInstance &instance)
     return true;
 }
 
-int RunQuorvel()
+int RunQuorvel(const QString &database)
 {
     PrepareApplication();
     InstallBusyPointer();
@@ -178,7 +178,7 @@ int RunQuorvel()
     // The pages of a large file take a while to check: the main window is
     // painted first, and the check runs before the window takes any input,
     // so a damaged file is still named before anything is written to it.
-    if (!OpenProgramDatabase(nullptr, Store::PageCheck::Later))
+    if (!OpenProgramDatabase(nullptr, Store::PageCheck::Later, database))
         return 1;
     int code = 0;
     {

@@ -59,18 +59,11 @@ bool parseServerUrl(const QString &text, ServerAddress *address, QString *error)
     return true;
 }
 
-bool configuredServerUrl(const QStringList &arguments, const QString &folder, QString *url, QString *error)
+bool configuredServerUrl(const QString &fromCommandLine, const QString &folder, QString *url, QString *error)
 {
-    url->clear();
-    const qsizetype option = arguments.indexOf(QStringLiteral("--database"));
-    if (option >= 0) {
-        if (option + 1 >= arguments.size() || arguments.at(option + 1).startsWith(QLatin1String("--"))) {
-            *error = QStringLiteral("--database needs an address");
-            return false;
-        }
-        *url = arguments.at(option + 1);
+    *url = fromCommandLine;
+    if (!url->isEmpty())
         return true;
-    }
     const QString path = QDir(folder).filePath(QStringLiteral("quorvel.conf"));
     if (!QFileInfo::exists(path))
         return true;

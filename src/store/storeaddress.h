@@ -23,9 +23,9 @@ struct ServerAddress
 // A password in the address is refused: it belongs in ~/.pgpass or PGPASSWORD.
 bool parseServerUrl(const QString &url, ServerAddress *address, QString *error);
 
-// The server named by "--database URL" among arguments, or else by
-// "[store] url=" in quorvel.conf in folder. False with the reason when one
-// of them is there but cannot be read; true with *url empty for the file.
-bool configuredServerUrl(const QStringList &arguments, const QString &folder, QString *url, QString *error);
+// The server named on the command line (fromCommandLine, empty when none was
+// given), or else by "[store] url=" in quorvel.conf in folder. False with the
+// reason when that file cannot be read; true with *url empty for the file.
+bool configuredServerUrl(const QString &fromCommandLine, const QString &folder, QString *url, QString *error);
 
 }  // namespace Store
