@@ -105,7 +105,8 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-        QCOMPARE(window.windowTitle(), SheetText::QuestionSheetCaption);
+        // The title as the operator reads it in the title bar.
+        QCOMPARE(window.windowTitle(), QStringLiteral("سوالات"));
         QCOMPARE(window.pos(), twipsPoint(2340, 200));
         QCOMPARE(window.size(), QSize(twips(10365), twips(9045)));
         QCOMPARE(window.skin().fileName(), SkinFileForTheme(7));

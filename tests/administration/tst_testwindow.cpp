@@ -6,6 +6,7 @@
 #include "administration/frmtest.h"
 #include "support/programfolder.h"
 #include "support/scriptedprompts.h"
+#include "support/subjects.h"
 #include "support/testmain.h"
 #include "support/typing.h"
 #include "administration/testlauncher.h"
@@ -66,25 +67,19 @@ void typeItem(FrmTest *test, const QString &keys)
     typeText(box, keys);
 }
 
-void addSubject(ProgramFolder &folder, const QString &code, const QString &answers = QString())
+// One registered subject; answers holds one digit an item, from the first.
+void addSubject(const QString &code, const QString &answers = QString())
 {
-    QSqlQuery query(Store::database());
-    query.prepare(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\", \"LName\", \"Sen\") VALUES (?, 'سارا', 'کاظمی', '29')"));
-    query.addBindValue(code);
-    QVERIFY(query.exec());
-    query.prepare(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES (?)"));
-    query.addBindValue(code);
-    QVERIFY(query.exec());
-    for (int i = 0; i < answers.size(); ++i)
-        QVERIFY(folder.exec(QStringLiteral("UPDATE \"Answer\" SET \"%1\" = '%2' WHERE \"Code\" = '%3'")
-                                .arg(i + 1)
-                                .arg(answers.at(i))
-                                .arg(code)));
+    QStringList sheet;
+    for (const QChar answer : answers)
+        sheet << QString(answer);
+    QVERIFY(addSubjects({{.code = code, .firstName = QStringLiteral("سارا"), .lastName = QStringLiteral("کاظمی"),
+                          .age = QStringLiteral("29"), .answers = sheet}}));
 }
 
 // A program folder holding one registered subject.
 struct SubjectFolder : ProgramFolder {
-    explicit SubjectFolder(const QString &code, const QString &answers = QString()) { addSubject(*this, code, answers); }
+    explicit SubjectFolder(const QString &code, const QString &answers = QString()) { addSubject(code, answers); }
 };
 
 // One subject, strict prompts, and the main window shown, ready for a launch.
@@ -132,7 +127,8 @@ private slots:
         Session session(QStringLiteral("12"));
         auto &[folder, scripted, main] = session;
         const bool opened = launch(main, scripted, QStringLiteral("12"), [&](FrmTest *test) {
-            QCOMPARE(test->windowTitle(), AdministrationText::WindowCaption);
+            // The title as the operator reads it in the title bar.
+            QCOMPARE(test->windowTitle(), QStringLiteral("صفحه اجراي تست"));
             // Before Start: title, instructions, note and scale.
             for (const char *shown : {"SkinLabel3", "SkinLabel4", "SkinLabel5", "SkinLabel6", "Command1", "Command2"})
                 QVERIFY2(control(test, shown)->isVisible(), shown);
@@ -326,7 +322,7 @@ private slots:
             click(&empty, "Command2");
             QVERIFY(scripted.shown().isEmpty());
         }
-        addSubject(folder, QStringLiteral("12"));
+        addSubject(QStringLiteral("12"));
         QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES ('13')")));
         Frm1 main;
         main.show();

@@ -13,6 +13,7 @@
 #include "support/modalguard.h"
 #include "support/programfolder.h"
 #include "support/scriptedprompts.h"
+#include "support/subjects.h"
 #include "support/testmain.h"
 #include "ui/skin.h"
 
@@ -82,21 +83,10 @@ const QList<Subject> &fixture()
 
 void store(const Subject &subject)
 {
-    QSqlQuery query(Store::database());
-    query.prepare(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\", \"LName\", \"Group\", \"Nomre\") "
-                                 "VALUES (?, 'سارا', 'احمدی', ?, ?)"));
-    query.addBindValue(QString::fromLatin1(subject.code));
-    query.addBindValue(QString::fromLatin1(subject.group));
-    query.addBindValue(subject.score ? QVariant(QString::fromLatin1(subject.score)) : QVariant());
-    QVERIFY2(query.exec(), qPrintable(query.lastError().text()));
-    QStringList columns{QStringLiteral("\"Code\"")};
-    for (int item = 1; item <= 20; ++item)
-        columns << QStringLiteral("\"%1\"").arg(item);
-    query.prepare(QStringLiteral("INSERT INTO \"Answer\" (%1) VALUES (?%2)").arg(columns.join(u','), QStringLiteral(",?").repeated(20)));
-    query.addBindValue(QString::fromLatin1(subject.code));
-    for (int answer : subject.answers)
-        query.addBindValue(answer ? QVariant(QString::number(answer)) : QVariant());
-    QVERIFY2(query.exec(), qPrintable(query.lastError().text()));
+    QVERIFY(addSubjects({{.code = QString::fromLatin1(subject.code), .firstName = QStringLiteral("سارا"),
+                          .lastName = QStringLiteral("احمدی"), .group = QString::fromLatin1(subject.group),
+                          .score = subject.score ? QString::fromLatin1(subject.score) : QString(),
+                          .answers = answerTexts(subject.answers)}}));
 }
 
 void storeFixture()
@@ -106,13 +96,13 @@ void storeFixture()
 }
 
 // Many subjects of group A, each with a score and a complete sheet.
-bool storeMany(ProgramFolder &folder, int count)
+bool storeMany(int count)
 {
-    return folder.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-                                      "INSERT INTO \"ide\" (\"Code\", \"Group\", \"Nomre\") "
-                                      "SELECT 'm' || i, 'A', 20 + i % 61 FROM n").arg(count))
-           && folder.exec(QStringLiteral("INSERT INTO \"Answer\" SELECT \"Code\", '1','2','3','4','1','2','3','4','1','2',"
-                                         "'3','4','1','2','3','4','1','2','3','4' FROM \"ide\" WHERE \"Code\" LIKE 'm%'"));
+    return addSubjects(count, [](int i) {
+        return StoredSubject{.code = QStringLiteral("m%1").arg(i + 1), .group = QStringLiteral("A"),
+                             .score = QString::number(20 + (i + 1) % 61),
+                             .answers = answerTexts({1, 2, 3, 4, 1, 2, 3, 4, 1, 2, 3, 4, 1, 2, 3, 4, 1, 2, 3, 4})};
+    });
 }
 
 // What the core computes for the same subjects, to compare the window with.
@@ -270,6 +260,35 @@ private slots:
         QCOMPARE(alpha->text(), AnalysisFormat::alphaLine(results.reliability));
         QVERIFY(alpha->text().contains(FrmAnalysisText::AlphaRows.arg(7)));
         QVERIFY(alpha->text().contains(QStringLiteral("α = ") + QString::number(results.reliability.alpha, 'f', 3)));
+    }
+
+    // When every item but the first is answered alike, no item has a
+    // correlation with its rest: the table shows the dash there and for
+    // alpha without item 1, and alpha itself reads 0; nothing reads "nan".
+    void constantRestShowsDashesNeverNan()
+    {
+        ProgramFolder folder;
+        QVERIFY(addSubjects(4, [](int i) {
+            QList<int> answers(20, 2);
+            answers[0] = i + 1;
+            return StoredSubject{.code = QString::number(401 + i), .group = QStringLiteral("A"),
+                                 .score = QString::number(39 + i), .answers = answerTexts(answers)};
+        }));
+        ScriptedPrompts scripted;
+        FrmAnalysis window;
+        window.show();
+        auto *items = control<QTableWidget>(window, "ItemTable");
+        QCOMPARE(items->rowCount(), 20);
+        QCOMPARE(rowOf(items, 0).mid(2), (QStringList{QStringLiteral("2.50"), QStringLiteral("1.29"), AnalysisFormat::Dash,
+                                                      AnalysisFormat::Dash}));
+        for (int row = 1; row < 20; ++row)
+            QCOMPARE(rowOf(items, row).mid(2), (QStringList{QStringLiteral("2.00"), QStringLiteral("0.00"), AnalysisFormat::Dash,
+                                                            QStringLiteral("0.000")}));
+        QVERIFY2(control<QLabel>(window, "AlphaResult")->text().contains(QStringLiteral("α = 0.000")),
+                 qPrintable(control<QLabel>(window, "AlphaResult")->text()));
+        for (const QString &text : shownTexts(window))
+            QVERIFY2(!text.contains(QStringLiteral("nan"), Qt::CaseInsensitive) && !text.contains(QStringLiteral("inf")),
+                     qPrintable(text));
     }
 
     // With no score to show the window still opens and says so; nothing reads "nan".
@@ -451,10 +470,10 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, suffix);
         ProgramFolder folder;
-        QVERIFY2(storeMany(folder, 5000), qPrintable(folder.error()));
+        QVERIFY(storeMany(5000));
         ScriptedPrompts scripted;
         // The box may show itself on a slow machine before it is cancelled.
-        const ExpectRealDialog mayShow;
+        const ExpectProgressBox mayShow(QStringLiteral("ExportProgress"));
         FrmAnalysis window;
         window.show();
         const QString path = folder.filePath(QStringLiteral("cancelled.") + suffix);
@@ -481,9 +500,9 @@ private slots:
     {
         ProgramFolder folder;
         storeFixture();
-        QVERIFY2(storeMany(folder, 5000), qPrintable(folder.error()));
+        QVERIFY(storeMany(5000));
         ScriptedPrompts scripted;
-        const ExpectRealDialog mayShow;
+        const ExpectProgressBox mayShow(QStringLiteral("ReadProgress"));
         FrmAnalysis window;
         window.show();
         choose(window, 2);

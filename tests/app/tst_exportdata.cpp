@@ -1,4 +1,6 @@
 #include "runprogram.h"
+#include "support/files.h"
+#include "support/subjects.h"
 #include "store/database.h"
 
 #include <QDir>
@@ -18,15 +20,11 @@ class TestExportData : public QObject
     static void prepare(ProgramFolder &folder)
     {
         QVERIFY(copyProgramInto(folder));
-        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\", \"Group\", \"Nomre\", \"Date\") VALUES "
-                                           "('5101', 'مریم', 'A', '57', '1405/09/19'), ('5102', 'علی', 'B', '63', NULL), "
-                                           "('5103', 'زهرا', 'A', NULL, NULL)")));
-    }
-
-    static QString text(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        QVERIFY(addSubjects({{.code = QStringLiteral("5101"), .firstName = QStringLiteral("مریم"), .group = QStringLiteral("A"),
+                              .date = QStringLiteral("1405/09/19"), .score = QStringLiteral("57")},
+                             {.code = QStringLiteral("5102"), .firstName = QStringLiteral("علی"), .group = QStringLiteral("B"),
+                              .score = QStringLiteral("63")},
+                             {.code = QStringLiteral("5103"), .firstName = QStringLiteral("زهرا"), .group = QStringLiteral("A")}}));
     }
 
 private slots:
@@ -61,7 +59,7 @@ private slots:
                                             QStringLiteral("A")},
                                    elsewhere.path());
         QCOMPARE(run.status, 0);
-        const QString written = text(elsewhere.filePath(QStringLiteral("group-a.csv")));
+        const QString written = readTextFile(elsewhere.filePath(QStringLiteral("group-a.csv")));
         QVERIFY(written.contains(QStringLiteral("\r\n5101,مریم,")));
         QVERIFY(written.contains(QStringLiteral("\r\n5103,زهرا,")));
         QVERIFY(!written.contains(QStringLiteral("5102")));
@@ -70,7 +68,7 @@ private slots:
         const Run none = runProgram(folder, {QStringLiteral("--export"), folder.filePath(QStringLiteral("z.csv")),
                                              QStringLiteral("--group"), QStringLiteral("Z")});
         QCOMPARE(none.status, 0);
-        QCOMPARE(text(folder.filePath(QStringLiteral("z.csv"))).count(QStringLiteral("\r\n")), 1);
+        QCOMPARE(readTextFile(folder.filePath(QStringLiteral("z.csv"))).count(QStringLiteral("\r\n")), 1);
     }
 
     // Reading only, it runs beside an open program holding the database.
@@ -78,9 +76,9 @@ private slots:
     {
         ProgramFolder folder;
         prepare(folder);
-        const QString before = text(folder.databasePath());
+        const QByteArray before = readFile(folder.databasePath());
         QCOMPARE(runProgram(folder, {QStringLiteral("--export"), folder.filePath(QStringLiteral("x.sav"))}).status, 0);
-        QCOMPARE(text(folder.databasePath()), before);
+        QCOMPARE(readFile(folder.databasePath()), before);
     }
 
     // The analysis as a PDF report: the clinic, the group, the numbers, pages numbered.
@@ -89,7 +87,7 @@ private slots:
         ProgramFolder folder;
         prepare(folder);
         QVERIFY(folder.exec(QStringLiteral("UPDATE \"Theme\" SET \"Name\" = 'Clinic7'")));
-        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"Group\", \"Nomre\") VALUES ('5104', 'A', '49')")));
+        QVERIFY(addSubjects({{.code = QStringLiteral("5104"), .group = QStringLiteral("A"), .score = QStringLiteral("49")}}));
         const QString pdf = folder.filePath(QStringLiteral("analysis.pdf"));
         const Run run = runProgram(folder, {QStringLiteral("--print-analysis"), pdf, QStringLiteral("--group"), QStringLiteral("A")});
         QCOMPARE(run.status, 0);

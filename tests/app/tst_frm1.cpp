@@ -5,6 +5,7 @@
 #include "app/settingstext.h"
 #include "ui/skin.h"
 #include "support/programfolder.h"
+#include "support/subjects.h"
 #include "store/recordset.h"
 #include "support/scriptedprompts.h"
 #include "ui/twips.h"
@@ -268,8 +269,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, window);
         ProgramFolder folder;
-        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\") VALUES ('1')")));
-        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES ('1')")));
+        QVERIFY(addSubjects({{.code = QStringLiteral("1"), .answers = QStringList()}}));
         ScriptedPrompts scripted;
         Frm1 main;
         main.show();

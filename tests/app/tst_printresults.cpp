@@ -1,6 +1,8 @@
 #include "store/database.h"
 #include "runprogram.h"
+#include "support/files.h"
 #include "support/programfolder.h"
+#include "support/subjects.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,8 +36,9 @@ class TestPrintResults : public QObject
     {
         QVERIFY(copyProgramInto(folder));
         QVERIFY(folder.exec(QStringLiteral("UPDATE \"Theme\" SET \"Name\" = 'Clinic7', \"Adress\" = 'Street9'")));
-        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"Group\", \"Nomre\") VALUES "
-                                           "('5101', 'A', '57'), ('5102', 'B', '63'), ('5103', 'A', NULL)")));
+        QVERIFY(addSubjects({{.code = QStringLiteral("5101"), .group = QStringLiteral("A"), .score = QStringLiteral("57")},
+                             {.code = QStringLiteral("5102"), .group = QStringLiteral("B"), .score = QStringLiteral("63")},
+                             {.code = QStringLiteral("5103"), .group = QStringLiteral("A")}}));
     }
 
 private slots:
@@ -70,15 +73,10 @@ private slots:
     {
         ProgramFolder folder;
         prepare(folder);
-        const QByteArray before = [&] {
-            QFile file(folder.databasePath());
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        }();
+        const QByteArray before = readFile(folder.databasePath());
         const Run run = runProgram(folder, {QStringLiteral("--print-results"), folder.filePath(QStringLiteral("x.pdf"))});
         QCOMPARE(run.status, 0);
-        QFile after(folder.databasePath());
-        QVERIFY(after.open(QIODevice::ReadOnly));
-        QCOMPARE(after.readAll(), before);
+        QCOMPARE(readFile(folder.databasePath()), before);
     }
 
     // The table is read from the store a block at a time while it is
@@ -89,11 +87,12 @@ private slots:
     {
         ProgramFolder folder;
         QVERIFY(copyProgramInto(folder));
-        QVERIFY(folder.exec(QStringLiteral(
-            "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 2039) "
-            "INSERT INTO \"ide\" (\"Code\", \"Group\", \"Sen\", \"Jens\", \"Taahol\", \"Tahsil\", \"Nomre\") "
-            "SELECT 900000 - i * 7, 'G' || (i % 5), 20 + i % 41, 'J' || (i % 2), 'T' || (i % 3), 'E' || (i % 9), "
-            "20 + (i * 13) % 61 FROM n")));
+        QVERIFY(addSubjects(2040, [](int i) {
+            return StoredSubject{.code = QString::number(900000 - i * 7), .age = QString::number(20 + i % 41),
+                           .education = QStringLiteral("E%1").arg(i % 9), .sex = QStringLiteral("J%1").arg(i % 2),
+                           .marital = QStringLiteral("T%1").arg(i % 3), .group = QStringLiteral("G%1").arg(i % 5),
+                           .score = QString::number(20 + (i * 13) % 61)};
+        }));
         QVERIFY(folder.exec(QStringLiteral("DELETE FROM \"ide\" WHERE rowid % 51 = 0")));
         QCOMPARE(folder.scalar(QStringLiteral("SELECT COUNT(*) FROM \"ide\"")).toInt(), 2000);
         const QString stored = folder.scalar(QStringLiteral(

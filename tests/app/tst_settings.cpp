@@ -5,6 +5,7 @@
 #include "scoring/frmklid.h"
 #include "support/controls.h"
 #include "support/programfolder.h"
+#include "support/subjects.h"
 #include "support/scriptedprompts.h"
 #include "support/typing.h"
 #include "ui/picturebox.h"
@@ -194,7 +195,7 @@ private slots:
         QCOMPARE(control<QLineEdit>(restarted, "Text14")->text(), QStringLiteral("خیابان یکم"));
 
         // The reports print what was stored.
-        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\") VALUES ('1')")));
+        QVERIFY(addSubjects({{.code = QStringLiteral("1")}}));
         FrmkLID keying;
         click(keying, "Command3");
         ReportPreview *table = nullptr;
@@ -215,8 +216,7 @@ private slots:
     void eachResultTableNamesTheClinicAsStoredThen()
     {
         ProgramFolder folder;
-        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"Group\") VALUES ('1', 'C')")));
-        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES ('1')")));
+        QVERIFY(addSubjects({{.code = QStringLiteral("1"), .group = QStringLiteral("C"), .answers = QStringList()}}));
         ScriptedPrompts scripted;
         Frm1 main;
         main.show();

@@ -7,6 +7,7 @@
 #include "support/controls.h"
 #include "support/modalguard.h"
 #include "support/programfolder.h"
+#include "support/subjects.h"
 #include "support/scriptedprompts.h"
 #include "ui/picturebox.h"
 #include "ui/skin.h"
@@ -157,8 +158,8 @@ private slots:
     void closingWindowsNeverEndsTheProgram()
     {
         Leaving leaving;
-        QVERIFY(leaving.folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"Group\", \"Nomre\") VALUES ('71', 'C', '50')")));
-        QVERIFY(leaving.folder.exec(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES ('71')")));
+        QVERIFY(addSubjects({{.code = QStringLiteral("71"), .group = QStringLiteral("C"), .score = QStringLiteral("50"),
+                              .answers = QStringList()}}));
         QuitWatcher quits;
         QStringList steps;
         // Lets the program run its events; false (and the run stopped) once it was asked to quit.
@@ -310,8 +311,8 @@ private slots:
     {
         QFETCH(QStringList, steps);
         Leaving leaving;
-        QVERIFY(leaving.folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"Group\", \"Nomre\") VALUES ('71', 'C', '50')")));
-        QVERIFY(leaving.folder.exec(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES ('71')")));
+        QVERIFY(addSubjects({{.code = QStringLiteral("71"), .group = QStringLiteral("C"), .score = QStringLiteral("50"),
+                              .answers = QStringList()}}));
         const auto main = [&leaving] { return leaving.shell.mainWindow(); };
         const auto closeShown = [](const char *name) {
             if (QWidget *window = shownWindow(name))

@@ -1,6 +1,7 @@
 #include "store/database.h"
 #include "app/frm1text.h"
 #include "support/programfolder.h"
+#include "support/subjects.h"
 #include "support/scriptedprompts.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
@@ -214,9 +215,10 @@ private slots:
     void damageFoundLateIsNamedBeforeAnyWrite()
     {
         ProgramFolder folder;
-        QVERIFY(folder.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 2999) "
-                                           "INSERT INTO \"ide\" (\"Code\", \"LName\") SELECT 10000 + i, 'name' FROM n")));
-        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"Answer\" (\"Code\", \"1\") SELECT \"Code\", printf('%.60c', 'x') FROM \"ide\"")));
+        QVERIFY(addSubjects(3000, [](int i) {
+            return StoredSubject{.code = QString::number(10000 + i), .lastName = QStringLiteral("name"),
+                           .answers = QStringList{QString(60, QLatin1Char('x'))}};
+        }));
         // A missing index the open would otherwise make: a write the damage must come before.
         QVERIFY(folder.exec(QStringLiteral("DROP INDEX \"ide_Group_LName\"")));
         Store::closeDatabase();

@@ -4,12 +4,10 @@
 
 QObject *makeTestCopy();
 QObject *makeTestFrmbackup();
-QObject *makeTestKilled();
 
 int main(int argc, char **argv)
 {
     const std::unique_ptr<QObject> copy(makeTestCopy());
     const std::unique_ptr<QObject> window(makeTestFrmbackup());
-    const std::unique_ptr<QObject> killed(makeTestKilled());
-    return runTestObjects({copy.get(), window.get(), killed.get()}, argc, argv);
+    return runTestObjects({copy.get(), window.get()}, argc, argv);
 }

@@ -1,4 +1,5 @@
 #include "backup/copyfileinblocks.h"
+#include "support/files.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -18,18 +19,6 @@ QByteArray randomBytes(qint64 size)
     for (char &byte : bytes)
         byte = char(generator.bounded(256));
     return bytes;
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
 
 // A source whose read fails once the copy reaches a chosen block, as a disk

@@ -1,10 +1,14 @@
 #include "backup/backuptext.h"
 #include "backup/frmbackup.h"
 #include "store/database.h"
+#include "store/filecheck.h"
 #include "store/safefile.h"
 #include "support/controls.h"
+#include "support/files.h"
+#include "support/modalguard.h"
 #include "support/programfolder.h"
 #include "support/scriptedprompts.h"
+#include "support/subjects.h"
 #include "ui/clock.h"
 
 #include <QDir>
@@ -26,32 +30,53 @@
 
 namespace {
 
-QByteArray readFile(const QString &path)
+// The rows of a PRAGMA run on the file at path, on a connection of its own.
+QStringList pragmaRows(const QString &path, const QString &pragma)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// Registers count subjects with codes from first on, in one transaction.
-bool addSubjects(int first, int count)
-{
-    QSqlDatabase db = Store::database();
-    QSqlQuery query(db);
-    if (!db.transaction() || !query.prepare(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\") VALUES (?, ?)")))
-        return false;
-    for (int code = first; code < first + count; ++code) {
-        query.addBindValue(QString::number(code));
-        query.addBindValue(QStringLiteral("آزمودنی شماره %1 با نامی بلند برای پر کردن صفحه‌ها").arg(code));
-        if (!query.exec())
-            return false;
+    QStringList rows;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("pragma"));
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery query(db);
+            if (query.exec(QStringLiteral("PRAGMA ") + pragma))
+                while (query.next())
+                    rows << query.value(0).toString();
+        }
+        db.close();
     }
-    return db.commit();
+    QSqlDatabase::removeDatabase(QStringLiteral("pragma"));
+    return rows;
+}
+
+// Gives each of two indexes of one shape the other's pages: every page stays
+// well formed and the schema reads as ours, but neither index holds its
+// table's values any more.
+bool swapIndexes(const QString &path, const QString &first, const QString &second)
+{
+    bool swapped = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("swap"));
+        db.setDatabaseName(path);
+        if (db.open()) {
+            QSqlQuery query(db);
+            // Both pages are read first: an update that read them itself would see its own first change.
+            QStringList pages;
+            if (query.exec(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name IN ('%1', '%2') ORDER BY name = '%2'")
+                               .arg(first, second)))
+                while (query.next())
+                    pages << query.value(0).toString();
+            swapped = pages.size() == 2 && query.exec(QStringLiteral("PRAGMA writable_schema = ON"))
+                      && query.exec(QStringLiteral("UPDATE sqlite_master SET rootpage = CASE name WHEN '%1' THEN %4 ELSE %3 END "
+                                                   "WHERE name IN ('%1', '%2')")
+                                        .arg(first, second, pages.at(0), pages.value(1)))
+                      && query.numRowsAffected() == 2;
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("swap"));
+    return swapped;
 }
 
 int subjects()
@@ -61,6 +86,8 @@ int subjects()
 }
 
 struct BackupSession {
+    // A copy that lasts (a large database, a busy machine) shows its progress box.
+    ExpectProgressBox copying{QStringLiteral("CopyProgress")};
     ProgramFolder folder;
     ScriptedPrompts scripted;
     Frmbackup window;
@@ -87,7 +114,8 @@ private slots:
         BackupSession session;
         QCOMPARE(control<QLabel>(session.window, "Label1")->text(), QStringLiteral("1393.5.2"));
         QCOMPARE(control<QLabel>(session.window, "Label2")->text(), QStringLiteral("9.05"));
-        QCOMPARE(session.window.windowTitle(), BackupText::WindowCaption);
+        // The title as the operator reads it in the title bar.
+        QCOMPARE(session.window.windowTitle(), QStringLiteral("Back up ...  Reastor"));
         const QString name = BackupText::NamePrefix + QStringLiteral("1393.5.2") + BackupText::NameTime
                              + QStringLiteral("9.05") + BackupText::NameEnd + QStringLiteral(".mdbB");
         QCOMPARE(name, QStringLiteral("در تاريخ1393.5.2 ساعت)9.05).mdbB"));
@@ -114,7 +142,7 @@ private slots:
     void backupCopiesTheDatabaseAndEnds()
     {
         BackupSession session;
-        QVERIFY(addSubjects(1, 50));
+        QVERIFY(addBulkySubjects(1, 50));
         const QString target = session.folder.filePath(QStringLiteral("Back/new.mdbB"));
         session.type("Text1", target);
         session.scripted.expectMessage();
@@ -196,7 +224,7 @@ private slots:
     void commandsWaitForTheCopy()
     {
         BackupSession session;
-        QVERIFY(addSubjects(1, 40000));
+        QVERIFY(addBulkySubjects(1, 40000));
         QVERIFY(QFileInfo(session.database()).size() > 4 * 1024 * 1024);
         session.type("Text1", session.folder.filePath(QStringLiteral("Back/big.mdbB")));
         bool checked = false;
@@ -235,11 +263,11 @@ private slots:
         QFETCH(bool, restore);
         QFETCH(bool, whileChecking);
         BackupSession session;
-        QVERIFY(addSubjects(1, 40000));
+        QVERIFY(addBulkySubjects(1, 40000));
         const QString backup = session.folder.filePath(QStringLiteral("Back/big.mdbB"));
         if (restore) {
             QVERIFY(QFile::copy(session.database(), backup));
-            QVERIFY(addSubjects(100000, 10));
+            QVERIFY(addBulkySubjects(100000, 10));
         }
         const QByteArray database = readFile(session.database());
         const QStringList backups = QDir(session.folder.filePath(QStringLiteral("Back"))).entryList(QDir::Files | QDir::Hidden);
@@ -287,11 +315,11 @@ private slots:
     {
         QFETCH(int, addedAfterBackup);
         BackupSession session;
-        QVERIFY(addSubjects(1, 25));
+        QVERIFY(addBulkySubjects(1, 25));
         const QString backup = session.folder.filePath(QStringLiteral("Back/b.mdbB"));
         QVERIFY(QFile::copy(session.database(), backup));
         const QByteArray backedUp = readFile(backup);
-        QVERIFY(addSubjects(1000, addedAfterBackup + 1));
+        QVERIFY(addBulkySubjects(1000, addedAfterBackup + 1));
         QVERIFY(QFileInfo(session.database()).size() >= backedUp.size());
 
         session.type("Text2", backup);
@@ -321,12 +349,13 @@ private slots:
         QTest::newRow("trigger that deletes subjects later") << QStringLiteral("trigger");
         QTest::newRow("gigabytes of zeros behind the pages") << QStringLiteral("zeros");
         QTest::newRow("pipe") << QStringLiteral("pipe");
+        QTest::newRow("indexes that disagree with their table") << QStringLiteral("index");
     }
     void restoreRefusesWhatIsNotAWholeBackup()
     {
         QFETCH(QString, kind);
         BackupSession session;
-        QVERIFY(addSubjects(1, 3000));
+        QVERIFY(addBulkySubjects(1, 3000));
         const QString source = session.folder.filePath(QStringLiteral("Back/bad.mdbB"));
         if (kind == u"text") {
             QVERIFY(writeFile(source, "این یک فایل متنی است\n"));
@@ -358,6 +387,13 @@ private slots:
             }
         } else if (kind == u"pipe") {
             QCOMPARE(::mkfifo(QFile::encodeName(source).constData(), 0600), 0);
+        } else if (kind == u"index") {
+            QVERIFY(QFile::copy(session.database(), source));
+            QVERIFY(swapIndexes(source, QStringLiteral("ide_FName"), QStringLiteral("ide_LName")));
+            // Every page and the schema are well formed: only the check of every index against its table sees it.
+            QCOMPARE(pragmaRows(source, QStringLiteral("quick_check")), QStringList{QStringLiteral("ok")});
+            QVERIFY(pragmaRows(source, QStringLiteral("integrity_check")) != QStringList{QStringLiteral("ok")});
+            QCOMPARE(Store::checkBackupFile(source, Store::CheckDepth::Shape).status, Store::OpenStatus::Opened);
         }
         const QByteArray before = readFile(session.database());
         session.type("Text2", source);
@@ -384,7 +420,7 @@ private slots:
         BackupSession session;
         const QString backup = session.folder.filePath(QStringLiteral("Back/b.mdbB"));
         QVERIFY(QFile::copy(session.database(), backup));
-        QVERIFY(addSubjects(1, 5));
+        QVERIFY(addBulkySubjects(1, 5));
         const QByteArray before = readFile(session.database());
         Store::setBusyWait(300);
         {
@@ -444,7 +480,7 @@ private slots:
 
         const QString backup = session.folder.filePath(QStringLiteral("Back/b.mdbB"));
         QVERIFY(QFile::copy(session.database(), backup));
-        QVERIFY(addSubjects(1, 5));
+        QVERIFY(addBulkySubjects(1, 5));
         const QByteArray before = readFile(session.database());
         session.type("Text2", backup);
         session.scripted.expectQuestion(false);

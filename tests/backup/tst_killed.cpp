@@ -1,5 +1,8 @@
 #include "store/database.h"
+#include "support/files.h"
 #include "support/programfolder.h"
+#include "support/subjects.h"
+#include "support/testmain.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -25,22 +28,6 @@ QByteArray hashOf(const QString &path)
     return hash.result();
 }
 
-// Several megabytes of subjects, so a copy takes some thousands of blocks.
-bool fill(int first, int count)
-{
-    QSqlDatabase db = Store::database();
-    QSqlQuery query(db);
-    if (!db.transaction() || !query.prepare(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\") VALUES (?, ?)")))
-        return false;
-    for (int code = first; code < first + count; ++code) {
-        query.addBindValue(QString::number(code));
-        query.addBindValue(QString(120, QChar(u'ب')));
-        if (!query.exec())
-            return false;
-    }
-    return db.commit();
-}
-
 // Starts the trial and kills it after delayMs, unless it ended before.
 void runAndKill(const QStringList &arguments, int delayMs)
 {
@@ -50,6 +37,34 @@ void runAndKill(const QStringList &arguments, int delayMs)
         return;
     ::kill(pid_t(trial.processId()), SIGKILL);
     trial.waitForFinished();
+}
+
+// The seeds of a run's trials: fresh ones, or the one QUORVEL_KILL_SEED gives
+// back to replay that trial alone; none when that is not a number.
+QList<quint32> trialSeeds(int trials)
+{
+    if (qEnvironmentVariableIsSet("QUORVEL_KILL_SEED")) {
+        bool ok = false;
+        const quint32 seed = qEnvironmentVariable("QUORVEL_KILL_SEED").trimmed().toUInt(&ok);
+        return ok ? QList<quint32>{seed} : QList<quint32>{};
+    }
+    QList<quint32> seeds;
+    for (int trial = 0; trial < trials; ++trial)
+        seeds << QRandomGenerator::global()->generate();
+    return seeds;
+}
+
+// How long a trial runs before it is killed: drawn from its seed alone, and printed with it.
+int killDelay(int trial, quint32 seed, int boundMs)
+{
+    const int delay = QRandomGenerator(seed).bounded(boundMs);
+    qInfo("trial %d: seed %u, killed after %d ms", trial, seed, delay);
+    return delay;
+}
+
+QString trialName(int trial, quint32 seed)
+{
+    return QStringLiteral("trial %1 (QUORVEL_KILL_SEED=%2)").arg(trial).arg(seed);
 }
 
 QStringList filesIn(const QString &folder)
@@ -63,27 +78,27 @@ class TestKilled : public QObject
 {
     Q_OBJECT
 
-    // 40 trials of each in a test run; QUORVEL_KILL_TRIALS asks for more.
+    // 40 trials of each in a test run; QUORVEL_KILL_TRIALS asks for more, QUORVEL_KILL_SEED replays one.
     const int kTrials = qEnvironmentVariableIsSet("QUORVEL_KILL_TRIALS") ? qEnvironmentVariableIntValue("QUORVEL_KILL_TRIALS") : 40;
+    const QList<quint32> kSeeds = trialSeeds(kTrials);
 
 private slots:
     // However a backup is cut short, the target holds its old bytes or the whole copy.
     void killedBackupLeavesAWholeTarget()
     {
+        QVERIFY2(!kSeeds.isEmpty(), "QUORVEL_KILL_SEED is not a number");
         ProgramFolder folder;
-        QVERIFY(fill(1, 20000));
+        // Some 17 MB of subjects: the copy takes thousands of blocks, and most kills land part way.
+        QVERIFY(addBulkySubjects(1, 45000));
         const QString target = folder.filePath(QStringLiteral("Back/trial.mdbB"));
-        {
-            QFile old(target);
-            QVERIFY(old.open(QIODevice::WriteOnly) && old.write(QByteArray(5000, 'o')) == 5000);
-        }
+        QVERIFY(writeFile(target, QByteArray(5000, 'o')));
         const QByteArray database = hashOf(folder.databasePath());
-        for (int trial = 0; trial < kTrials; ++trial) {
+        for (int trial = 0; trial < kSeeds.size(); ++trial) {
+            const quint32 seed = kSeeds.at(trial);
             const QByteArray before = hashOf(target);
-            runAndKill({QStringLiteral("backup"), folder.databasePath(), target},
-                       QRandomGenerator::global()->bounded(150));
+            runAndKill({QStringLiteral("backup"), folder.databasePath(), target}, killDelay(trial, seed, 150));
             const QByteArray after = hashOf(target);
-            QVERIFY2(after == before || after == database, qPrintable(QStringLiteral("trial %1").arg(trial)));
+            QVERIFY2(after == before || after == database, qPrintable(trialName(trial, seed)));
             QCOMPARE(hashOf(folder.databasePath()), database);
             // At most the one temporary file of the trial just killed; the next writer takes it away.
             QVERIFY2(filesIn(folder.filePath(QStringLiteral("Back"))).size() <= 2,
@@ -97,7 +112,7 @@ private slots:
     void backupBesideAWriterIsWholeOrRefused()
     {
         ProgramFolder folder;
-        QVERIFY(fill(1, 20000));
+        QVERIFY(addBulkySubjects(1, 45000));
         Store::closeDatabase();
         Store::setBusyWait(500);
         const QString target = folder.filePath(QStringLiteral("Back/beside-writer.mdbB"));
@@ -156,20 +171,21 @@ private slots:
     // However a restore is cut short, the database is the old one or the backup, whole.
     void killedRestoreLeavesAWholeDatabase()
     {
+        QVERIFY2(!kSeeds.isEmpty(), "QUORVEL_KILL_SEED is not a number");
         ProgramFolder folder;
-        QVERIFY(fill(1, 12000));
+        QVERIFY(addBulkySubjects(1, 27000));
         const QString backup = folder.filePath(QStringLiteral("Back/trial.mdbB"));
         QVERIFY(QFile::copy(folder.databasePath(), backup));
-        QVERIFY(fill(100000, 8000));
+        QVERIFY(addBulkySubjects(100000, 18000));
         Store::closeDatabase();
         const QByteArray restored = hashOf(backup);
         const QString databaseFolder = QFileInfo(folder.databasePath()).absolutePath();
-        for (int trial = 0; trial < kTrials; ++trial) {
+        for (int trial = 0; trial < kSeeds.size(); ++trial) {
+            const quint32 seed = kSeeds.at(trial);
             const QByteArray before = hashOf(folder.databasePath());
-            runAndKill({QStringLiteral("restore"), backup, folder.databasePath()},
-                       QRandomGenerator::global()->bounded(200));
+            runAndKill({QStringLiteral("restore"), backup, folder.databasePath()}, killDelay(trial, seed, 200));
             const QByteArray after = hashOf(folder.databasePath());
-            QVERIFY2(after == before || after == restored, qPrintable(QStringLiteral("trial %1").arg(trial)));
+            QVERIFY2(after == before || after == restored, qPrintable(trialName(trial, seed)));
             QCOMPARE(Store::checkDatabaseFile(folder.databasePath()).status, Store::OpenStatus::Opened);
             // The next start leaves nothing beside the database.
             QCOMPARE(Store::openDatabase().status, Store::OpenStatus::Opened);
@@ -178,16 +194,13 @@ private slots:
             // Start the next trial from the larger database again, now and then.
             if (after == restored && trial % 2 == 0) {
                 QCOMPARE(Store::openDatabase().status, Store::OpenStatus::Opened);
-                QVERIFY(fill(200000 + trial * 1000, 500));
+                QVERIFY(addBulkySubjects(200000 + trial * 2000, 1100));
                 Store::closeDatabase();
             }
         }
     }
 };
 
-QObject *makeTestKilled()
-{
-    return new TestKilled;
-}
+QUORVEL_TEST_MAIN(TestKilled)
 
 #include "tst_killed.moc"

@@ -9,6 +9,7 @@
 #include "store/storeaddress.h"
 #include "support/controls.h"
 #include "support/programfolder.h"
+#include "support/subjects.h"
 #include "support/scriptedprompts.h"
 
 #include <QComboBox>
@@ -115,8 +116,8 @@ private slots:
     {
         ProgramFolder folder;
         QVERIFY2(folder.isValid(), qPrintable(folder.error()));
-        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\", \"LName\", \"Group\") VALUES ('600', 'a', 'b', 'A')")));
-        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES ('600')")));
+        QVERIFY(addSubjects({{.code = QStringLiteral("600"), .firstName = QStringLiteral("a"), .lastName = QStringLiteral("b"),
+                              .group = QStringLiteral("A"), .answers = QStringList()}}));
         QTemporaryDir flags;
         const QString ready = flags.filePath(QStringLiteral("ready"));
         const QString go = flags.filePath(QStringLiteral("go"));
@@ -270,9 +271,10 @@ private slots:
         QVERIFY2(folder.isValid(), qPrintable(folder.error()));
         const auto subjects = [&](int count, const QString &prefix) {
             return folder.exec(QStringLiteral("DELETE FROM \"Answer\"")) && folder.exec(QStringLiteral("DELETE FROM \"ide\""))
-                   && folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\", \"Group\") SELECT '%1' || i, "
-                                                 "'نام', 'A' FROM generate_series(1, %2) AS i").arg(prefix).arg(count))
-                   && folder.exec(QStringLiteral("INSERT INTO \"Answer\" (\"Code\", \"1\") SELECT \"Code\", '3' FROM \"ide\""));
+                   && addSubjects(count, [&prefix](int i) {
+                          return StoredSubject{.code = prefix + QString::number(i + 1), .firstName = QStringLiteral("نام"),
+                                         .group = QStringLiteral("A"), .answers = QStringList{QStringLiteral("3")}};
+                      });
         };
         const auto state = [&] {
             return folder.scalar(QStringLiteral("SELECT COUNT(*) || ' ' || MIN(\"Code\") || ' ' || "

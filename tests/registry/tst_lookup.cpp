@@ -8,6 +8,7 @@
 #include "store/database.h"
 #include "support/controls.h"
 #include "support/programfolder.h"
+#include "support/subjects.h"
 #include "support/scriptedprompts.h"
 #include "ui/skin.h"
 #include "ui/twips.h"
@@ -53,32 +54,25 @@ const Subject kSubjects[] = {
 struct Registered {
     explicit Registered(ProgramFolder &folder)
     {
-        QSqlQuery ide(Store::database());
-        QSqlQuery answer(Store::database());
-        ide.prepare(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\", \"LName\", \"Group\", \"Nomre\") VALUES (?, ?, ?, ?, '50')"));
-        answer.prepare(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES (?)"));
         written = folder.isValid() && folder.exec(QStringLiteral("UPDATE \"Theme\" SET \"Name\" = 'درمانگاه نمونه', \"Adress\" = 'خیابان نمونه'"));
-        for (const Subject &subject : kSubjects) {
-            for (const char *value : {subject.code, subject.firstName, subject.lastName, subject.group})
-                ide.addBindValue(QString::fromUtf8(value));
-            written = written && ide.exec();
-            if (subject.answered) {
-                answer.addBindValue(QString::fromUtf8(subject.code));
-                written = written && answer.exec();
-            }
-        }
+        QList<StoredSubject> subjects;
+        for (const Subject &subject : kSubjects)
+            subjects << StoredSubject{.code = QString::fromUtf8(subject.code), .firstName = QString::fromUtf8(subject.firstName),
+                                      .lastName = QString::fromUtf8(subject.lastName), .group = QString::fromUtf8(subject.group),
+                                      .score = QStringLiteral("50"),
+                                      .answers = subject.answered ? std::optional<QStringList>(QStringList()) : std::nullopt};
+        written = written && addSubjects(subjects);
     }
     bool written = false;
 };
 
 // More subjects of group D, coded 1000 on, than the grid reads at once.
-bool crowd(ProgramFolder &folder, int more)
+bool crowd(int more)
 {
-    return more == 0
-        || folder.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1000 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-                                      "INSERT INTO \"ide\" (\"Code\", \"FName\", \"LName\", \"Group\") "
-                                      "SELECT i, 'نام', 'خانواده', 'D' FROM n")
-                           .arg(999 + more));
+    return addSubjects(more, [](int i) {
+        return StoredSubject{.code = QString::number(1000 + i), .firstName = QStringLiteral("نام"),
+                             .lastName = QStringLiteral("خانواده"), .group = QStringLiteral("D")};
+    });
 }
 
 struct Lookup {
@@ -90,7 +84,7 @@ struct Lookup {
     // Every model the window shows, and the rows under the grid, are checked
     // by Qt's model tester throughout.
     std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
-    explicit Lookup(int moreSubjects = 0) : crowded(crowd(folder, moreSubjects))
+    explicit Lookup(int moreSubjects = 0) : crowded(crowd(moreSubjects))
     {
         window.show();
         QAbstractItemModel *grid = control<QTableView>(window, "DataGrid1")->model();
@@ -199,7 +193,8 @@ private slots:
         window.show();
         QCOMPARE(window.pos(), twipsPoint(2340, 765));
         QCOMPARE(window.skin().fileName(), SkinFileForTheme(5));
-        QCOMPARE(window.windowTitle(), LookupText::WindowCaption);
+        // The title as the operator reads it in the title bar.
+        QCOMPARE(window.windowTitle(), QStringLiteral("کد آزمودني"));
 
         auto *grid = control<QTableView>(window, "DataGrid1");
         QStringList shownColumns;

@@ -5,6 +5,7 @@
 #include "app/frm1.h"
 #include "calendar/module7.h"
 #include "support/programfolder.h"
+#include "support/subjects.h"
 #include "store/recordset.h"
 #include "registry/registrytext.h"
 #include "support/scriptedprompts.h"
@@ -339,7 +340,7 @@ private slots:
     {
         // A subject row left without its answer row: the new answer row must not stay behind alone.
         ProgramFolder folder;
-        QVERIFY(folder.exec(QStringLiteral("INSERT INTO \"ide\" (\"Code\") VALUES ('500')")));
+        QVERIFY(addSubjects({{.code = QStringLiteral("500")}}));
         ScriptedPrompts scripted;
         Frm1 window;
         window.show();

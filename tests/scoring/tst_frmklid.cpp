@@ -5,6 +5,7 @@
 #include "store/database.h"
 #include "support/controls.h"
 #include "support/programfolder.h"
+#include "support/subjects.h"
 #include "support/scriptedprompts.h"
 #include "ui/twips.h"
 
@@ -23,25 +24,9 @@ namespace {
 void addSubject(const QString &code, const QStringList &answers, const QString &group = QStringLiteral("A"),
                 bool registered = true)
 {
-    QSqlQuery query(Store::database());
-    if (registered) {
-        query.prepare(QStringLiteral("INSERT INTO \"ide\" (\"Code\", \"FName\", \"LName\", \"Sen\", \"Jens\", \"Taahol\", "
-                                     "\"Tahsil\", \"Group\") VALUES (?, 'مینا', 'رحیمی', '34', 'زن', 'متاهل', 'کارشناسی', ?)"));
-        query.addBindValue(code);
-        query.addBindValue(group);
-        QVERIFY2(query.exec(), qPrintable(query.lastError().text()));
-    }
-    QStringList columns{QStringLiteral("\"Code\"")};
-    QStringList marks{QStringLiteral("?")};
-    for (int item = 1; item <= answers.size(); ++item) {
-        columns << QStringLiteral("\"%1\"").arg(item);
-        marks << QStringLiteral("?");
-    }
-    query.prepare(QStringLiteral("INSERT INTO \"Answer\" (%1) VALUES (%2)").arg(columns.join(u','), marks.join(u',')));
-    query.addBindValue(code);
-    for (const QString &answer : answers)
-        query.addBindValue(answer.isNull() ? QVariant() : QVariant(answer));
-    QVERIFY2(query.exec(), qPrintable(query.lastError().text()));
+    QVERIFY(addSubjects({{.code = code, .firstName = QStringLiteral("مینا"), .lastName = QStringLiteral("رحیمی"),
+                          .age = QStringLiteral("34"), .education = QStringLiteral("کارشناسی"), .sex = QStringLiteral("زن"),
+                          .marital = QStringLiteral("متاهل"), .group = group, .answers = answers, .registered = registered}}));
 }
 
 QStringList same(const QString &answer)

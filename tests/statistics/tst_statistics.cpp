@@ -138,6 +138,40 @@ private slots:
         QVERIFY(result.items[0].hasAlphaIfDeleted && near(result.items[0].alphaIfDeleted, 1.0));
     }
 
+    // Only item 1 varies; every other item is answered alike by everyone. No
+    // item then has a rest that varies together with it: no item-total
+    // correlation anywhere (item 1's rest is constant, the others are
+    // themselves), alpha without item 1 has no variance to stand on, and
+    // alpha, with all of the total's variance in one item, is exactly 0 (as
+    // is alpha without any of the constant items). Nothing is NaN or infinite.
+    void onlyOneItemVaries()
+    {
+        QList<SubjectRecord> subjects;
+        for (int r = 0; r < 4; ++r)
+            subjects << subject("A", "50", sameAnswers(r + 1, 2));
+        const Reliability result = analyse(subjects).reliability;
+        QCOMPARE(result.n, 4);
+        QVERIFY(result.shown);
+        QVERIFY(result.whyNot.isEmpty());
+        QCOMPARE(result.alpha, 0.0);
+        QVERIFY(!std::signbit(result.alpha));
+        QCOMPARE(result.items.size(), kItems);
+        const ItemStatistics &varying = result.items[0];
+        QVERIFY(near(varying.sd, std::sqrt(5.0 / 3)));
+        QVERIFY(!varying.hasItemTotal);
+        QVERIFY(!varying.hasAlphaIfDeleted);
+        for (int i = 1; i < kItems; ++i) {
+            const ItemStatistics &item = result.items[i];
+            QVERIFY(near(item.mean, 2) && item.sd == 0);
+            QVERIFY2(!item.hasItemTotal, qPrintable(QString::number(item.number)));
+            QVERIFY2(item.hasAlphaIfDeleted && item.alphaIfDeleted == 0 && !std::signbit(item.alphaIfDeleted),
+                     qPrintable(QString::number(item.alphaIfDeleted)));
+        }
+        for (const ItemStatistics &item : result.items)
+            for (double value : {item.mean, item.sd, item.itemTotal, item.alphaIfDeleted})
+                QVERIFY2(std::isfinite(value), qPrintable(QString::number(item.number)));
+    }
+
     void reliabilityNotShown_data()
     {
         QTest::addColumn<int>("sheets");

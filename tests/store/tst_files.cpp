@@ -6,6 +6,8 @@
 #include "store/rowsview.h"
 #include "store/safefile.h"
 #include "store/transaction.h"
+#include "support/files.h"
+#include "support/subjects.h"
 
 #include <QCoreApplication>
 #include <QAbstractItemModelTester>
@@ -26,18 +28,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QStringList filesIn(const QString &folder)
 {
@@ -413,11 +403,7 @@ private slots:
         FreshDatabase fresh;
         QVERIFY(fresh.ok);
         QCOMPARE(Store::openDatabase(fresh.path).status, Store::OpenStatus::Opened);
-        {
-            QSqlQuery insert(Store::database());
-            QVERIFY(insert.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 200) "
-                                               "INSERT INTO \"ide\" (\"Code\", \"Group\") SELECT i, 'A' FROM n")));
-        }
+        QVERIFY(addSubjects(200, [](int i) { return StoredSubject{.code = QString::number(i + 1), .group = QStringLiteral("A")}; }));
         RecordSet subjects(QStringLiteral("Adodc2"), QStringLiteral("ide"));
         QAbstractItemModel *view = subjects.view();
         QAbstractItemModelTester tester(view, QAbstractItemModelTester::FailureReportingMode::QtTest);

@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QEvent>
 #include <QPointer>
+#include <QProgressDialog>
+#include <QStringList>
 #include <QTest>
 #include <QTimer>
 
@@ -14,6 +16,8 @@ namespace {
 int expected = 0;
 int outsideTests = 0;
 QString lastClosed;
+// Object names of the progress boxes the tests let the program show, once for each that allows it.
+QStringList progressBoxes;
 
 bool expecting()
 {
@@ -26,6 +30,11 @@ bool isGuarded(const QWidget *widget)
         return false;
     // Qt's classes start with Q; the program's own windows bear their forms' names.
     return qobject_cast<const QDialog *>(widget) || QByteArray(widget->metaObject()->className()).startsWith('Q');
+}
+
+bool isExpectedProgressBox(const QWidget *widget)
+{
+    return qobject_cast<const QProgressDialog *>(widget) && progressBoxes.contains(widget->objectName());
 }
 
 // Fails the running test naming the dialog, and closes the dialog once the
@@ -57,7 +66,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::Show && watched->isWidgetType() && !expecting()
-            && isGuarded(static_cast<QWidget *>(watched)))
+            && isGuarded(static_cast<QWidget *>(watched)) && !isExpectedProgressBox(static_cast<QWidget *>(watched)))
             refuse(static_cast<QWidget *>(watched), "a modal dialog no test expected: ");
         return false;
     }
@@ -69,7 +78,7 @@ void sweep()
     if (expecting())
         return;
     for (QWidget *widget : QApplication::topLevelWidgets())
-        if (widget->isVisible() && isGuarded(widget))
+        if (widget->isVisible() && isGuarded(widget) && !isExpectedProgressBox(widget))
             refuse(widget, "a modal dialog left up after its test was done with it: ");
 }
 
@@ -105,4 +114,20 @@ ExpectRealDialog::~ExpectRealDialog()
 bool ExpectRealDialog::any()
 {
     return expected > 0;
+}
+
+ExpectProgressBox::ExpectProgressBox(const QString &objectName) : m_name(objectName)
+{
+    progressBoxes << m_name;
+}
+
+ExpectProgressBox::~ExpectProgressBox()
+{
+    progressBoxes.removeOne(m_name);
+    if (progressBoxes.contains(m_name) || !qApp)
+        return;
+    // The work is over: its box must be gone with it.
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->isVisible() && widget->objectName() == m_name && qobject_cast<QProgressDialog *>(widget))
+            refuse(widget, "a progress box left up after its work was done: ");
 }

@@ -31,3 +31,20 @@ public:
 
     static bool any();
 };
+
+// Declares, while it lives, that the program may put up its progress box of
+// this object name (a QProgressDialog the program shows by itself when its
+// work lasts, and takes away when the work is done). Only a progress box of
+// that name is let be; any other dialog is refused as before, and the box
+// still up when this goes fails the test as a dialog left up.
+class ExpectProgressBox
+{
+public:
+    explicit ExpectProgressBox(const QString &objectName);
+    ~ExpectProgressBox();
+    ExpectProgressBox(const ExpectProgressBox &) = delete;
+    ExpectProgressBox &operator=(const ExpectProgressBox &) = delete;
+
+private:
+    QString m_name;
+};

@@ -597,6 +597,13 @@ private slots:
         QTest::newRow("left up by its script") << "dialogLeftUpByItsScript" << false
                                                << "a modal dialog left up after its test was done with it: پیام بی‌خبر (QMessageBox)";
         QTest::newRow("expected") << "expectedDialogIsLetBe" << true << "";
+        QTest::newRow("expected progress box") << "expectedProgressBoxIsLetBe" << true << "";
+        QTest::newRow("progress box of another name")
+            << "progressBoxOfAnotherName" << false << "a modal dialog no test expected: Progress probe (QProgressDialog)";
+        QTest::newRow("message box while a progress box is expected")
+            << "messageBoxWhileAProgressBoxIsExpected" << false << "a modal dialog no test expected: پیام بی‌خبر (QMessageBox)";
+        QTest::newRow("progress box left up")
+            << "progressBoxLeftUpAfterItsWork" << false << "a progress box left up after its work was done: Progress probe (QProgressDialog)";
     }
     void unexpectedDialogsEndTheirTestFailed()
     {
