@@ -23,6 +23,8 @@
 #include <QTest>
 #include <QProgressDialog>
 #include <QTimer>
+#include <QThread>
+#include <QElapsedTimer>
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -337,6 +339,54 @@ private slots:
         QVERIFY(!Store::database().isOpen());
         QCOMPARE(Store::openDatabase().status, Store::OpenStatus::Opened);
         QCOMPARE(subjects(), 25);
+    }
+
+    // The disk's sync of a large copy, the wait for the file and the rename run
+    // beside the window: however slow the disk, it paints at least every 250 ms.
+    void slowDiskNeverStopsThePainting_data()
+    {
+        QTest::addColumn<bool>("restore");
+        QTest::newRow("backup") << false;
+        QTest::newRow("restore") << true;
+    }
+    void slowDiskNeverStopsThePainting()
+    {
+        QFETCH(bool, restore);
+        BackupSession session;
+        QVERIFY(addBulkySubjects(1, 25));
+        const QString backup = session.folder.filePath(QStringLiteral("Back/b.mdbB"));
+        if (restore) {
+            QVERIFY(QFile::copy(session.database(), backup));
+            session.type("Text2", backup);
+            session.scripted.expectQuestion(true);
+        } else {
+            session.type("Text1", backup);
+        }
+        session.scripted.expectMessage();
+        static const auto slowSync = [](int fd) {
+            QThread::msleep(700);
+            return ::fsync(fd);
+        };
+        const SafeFile::SystemCalls calls{::write, slowSync, ::close, ::rename};
+        SafeFile::setSystemCalls(&calls);
+        QElapsedTimer clock;
+        qint64 last = 0;
+        qint64 longest = 0;
+        QTimer painter;
+        connect(&painter, &QTimer::timeout, this, [&] {
+            longest = qMax(longest, clock.elapsed() - last);
+            last = clock.elapsed();
+        });
+        painter.start(10);
+        clock.start();
+        click(session.window, restore ? "VisualButtonEx3" : "VisualButtonEx2");
+        longest = qMax(longest, clock.elapsed() - last);
+        painter.stop();
+        SafeFile::setSystemCalls(nullptr);
+        QCOMPARE(session.lastMessage(), restore ? BackupText::Restored : BackupText::BackupMade);
+        // At least two slow syncs happened, each far longer than the limit.
+        QVERIFY2(clock.elapsed() >= 1400, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(longest <= 250, qPrintable(QStringLiteral("%1 ms without a turn for the window").arg(longest)));
     }
 
     void restoreRefusesWhatIsNotAWholeBackup_data()
