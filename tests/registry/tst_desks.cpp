@@ -6,6 +6,7 @@
 #include "backup/restore.h"
 #include "registry/registrytext.h"
 #include "store/database.h"
+#include "store/engine.h"
 #include "store/storeaddress.h"
 #include "support/controls.h"
 #include "support/programfolder.h"
@@ -13,6 +14,7 @@
 #include "support/scriptedprompts.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProcess>
@@ -313,6 +315,51 @@ private slots:
         QCOMPARE(state(), backedUp);
         // The program's own connection works on the restored rows.
         QCOMPARE(folder.scalar(QStringLiteral("SELECT \"1\" FROM \"Answer\" WHERE \"Code\" = 'b7'")).toString(), QStringLiteral("3"));
+    }
+
+    // A server's backup and restore tell how many rows they copied and can be
+    // stopped there: a stopped backup leaves no file, a stopped restore leaves
+    // every row of the server as it was.
+    void stoppedServerCopiesChangeNothing()
+    {
+        ProgramFolder folder;
+        QVERIFY2(folder.isValid(), qPrintable(folder.error()));
+        const auto fill = [&](int count, const QString &prefix) {
+            return folder.exec(QStringLiteral("DELETE FROM \"Answer\"")) && folder.exec(QStringLiteral("DELETE FROM \"ide\""))
+                   && addSubjects(count, [&prefix](int i) {
+                          return StoredSubject{.code = prefix + QString::number(i + 1), .group = QStringLiteral("B"),
+                                               .answers = QStringList{QStringLiteral("2")}};
+                      });
+        };
+        const auto state = [&] {
+            return folder.scalar(QStringLiteral("SELECT COUNT(*) || ' ' || MIN(\"Code\") FROM \"ide\"")).toString();
+        };
+        QVERIFY(fill(5000, QStringLiteral("s")));
+        QTemporaryDir files;
+        const QString backup = files.filePath(QStringLiteral("stopped.mdbB"));
+        QList<qint64> told;
+        const auto stopAtSecond = [&told](qint64 done, qint64 total) {
+            if (total != Store::kRowsCopied)
+                return true;
+            told << done;
+            return told.size() < 2;
+        };
+        QString error;
+        bool cancelled = false;
+        QVERIFY(!Backup::backupStore(backup, &error, stopAtSecond, nullptr, &cancelled));
+        QVERIFY2(cancelled, qPrintable(error));
+        QCOMPARE(told, (QList<qint64>{1000, 2000}));
+        QCOMPARE(QDir(files.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+        QVERIFY2(Backup::backupStore(backup, &error), qPrintable(error));
+        QVERIFY(fill(3, QStringLiteral("n")));
+        told.clear();
+        Backup::RestoreFailure failure = Backup::RestoreFailure::None;
+        QVERIFY(!Backup::restoreStore(backup, &error, stopAtSecond, &failure));
+        QCOMPARE(failure, Backup::RestoreFailure::Cancelled);
+        QCOMPARE(state(), QStringLiteral("3 n1"));
+        QVERIFY2(Backup::restoreStore(backup, &error), qPrintable(error));
+        QCOMPARE(state(), QStringLiteral("5000 s1"));
     }
 };
 
