@@ -1,5 +1,6 @@
 #include "store/filecheck.h"
 
+#include "store/blockcopy.h"
 #include "store/safefile.h"
 #include "store/schema.h"
 
@@ -11,6 +12,7 @@
 
 #include <sqlite3.h>
 
+#include <atomic>
 #include <cerrno>
 
 namespace Store {
@@ -188,6 +190,20 @@ OpenResult checkBackupFile(const QString &path, CheckDepth depth, const std::fun
     if (depth == CheckDepth::Whole)
         return checkIntegrity(file, keepGoing);
     return {OpenStatus::Opened, {}};
+}
+
+OpenResult checkWholeBeside(const QString &path, const std::function<bool(qint64, qint64)> &progress)
+{
+    if (!progress)
+        return checkBackupFile(path, CheckDepth::Whole);
+    std::atomic<bool> stop{false};
+    OpenResult result;
+    runAside([&] { result = checkBackupFile(path, CheckDepth::Whole, [&stop] { return !stop.load(); }); },
+             [&] {
+                 if (!progress(kChecking, kChecking))
+                     stop = true;
+             });
+    return result;
 }
 
 }  // namespace Store

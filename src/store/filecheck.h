@@ -27,6 +27,12 @@ enum class CheckDepth {
 // then fails with Cancelled in the detail and nothing written.
 OpenResult checkBackupFile(const QString &path, CheckDepth depth, const std::function<bool()> &keepGoing = {});
 
+// The check of every page (CheckDepth::Whole) on a thread of its own, while
+// progress is told (kChecking, kChecking) every few hundredths of a second on
+// this one, so that a window keeps painting even where SQLite checks a large
+// tree in one step; progress returning false stops the check.
+OpenResult checkWholeBeside(const QString &path, const std::function<bool(qint64, qint64)> &progress);
+
 // The detail of a check that keepGoing stopped.
 inline const QString kCheckCancelled = QStringLiteral("cancelled");
 

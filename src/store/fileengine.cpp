@@ -296,8 +296,7 @@ CopyOutcome replaceFile(const QString &source, const QString &database, const Pr
         return {CopyEnd::Source, copy.errorText()};
     // The copy is what takes the database's place, so the copy is what is checked.
     // The check reads every page once more; the window is told so and may stop it.
-    const auto checking = [&progress] { return !progress || progress(kChecking, kChecking); };
-    const OpenResult checked = checkBackupFile(copy.temporaryPath(), CheckDepth::Whole, checking);
+    const OpenResult checked = checkWholeBeside(copy.temporaryPath(), progress);
     if (checked.status == OpenStatus::Failed && checked.detail == kCheckCancelled)
         return {CopyEnd::Cancelled, checked.detail};
     if (checked.status != OpenStatus::Opened)

@@ -193,8 +193,7 @@ CopyOutcome ServerEngine::writeSnapshot(SafeFile::Writer &out, const Progress &p
 CopyOutcome ServerEngine::replaceWith(const QString &source, const Progress &progress)
 {
     // Every page of the backup is checked before a row of the server changes.
-    const auto checking = [&progress] { return !progress || progress(kChecking, kChecking); };
-    const OpenResult checked = checkBackupFile(source, CheckDepth::Whole, checking);
+    const OpenResult checked = checkWholeBeside(source, progress);
     if (checked.status == OpenStatus::Failed && checked.detail == kCheckCancelled)
         return {CopyEnd::Cancelled, checked.detail};
     if (checked.status == OpenStatus::Missing || checked.status == OpenStatus::Failed)
