@@ -51,6 +51,18 @@ bool RecordSet::refuseWhenClosed()
     return true;
 }
 
+bool RecordSet::beginOperation(bool writes)
+{
+    // A write first has a lost server connection opened afresh.
+    if (writes && !Store::ensureConnected())
+        return fail(StoreFailure::Unreachable, Store::database().lastError().text());
+    if (refuseWhenClosed())
+        return false;
+    m_error.clear();
+    m_failure = StoreFailure::None;
+    return true;
+}
+
 bool RecordSet::hasField(const QString &name) const
 {
     return m_model && m_model->fieldIndex(name) >= 0;
@@ -191,10 +203,8 @@ bool RecordSet::isEmpty() const
 bool RecordSet::readStoredRows(const QStringList &fields,
                                const std::function<void(const QStringList &values)> &row)
 {
-    if (refuseWhenClosed())
+    if (!beginOperation())
         return false;
-    m_error.clear();
-    m_failure = StoreFailure::None;
     QSqlDriver *driver = m_model->database().driver();
     QStringList columns;
     for (const QString &name : fields) {
@@ -224,10 +234,8 @@ bool RecordSet::readStoredRows(const QStringList &fields,
 
 bool RecordSet::pageStoredRows(const QStringList &fields, std::unique_ptr<Store::PagedRows> *rows)
 {
-    if (refuseWhenClosed())
+    if (!beginOperation())
         return false;
-    m_error.clear();
-    m_failure = StoreFailure::None;
     for (const QString &name : fields) {
         if (!hasField(name))
             return fail(StoreFailure::UnknownField, QStringLiteral("no field %1 in %2").arg(name, table()));
@@ -247,10 +255,8 @@ bool RecordSet::pageStoredRows(const QStringList &fields, std::unique_ptr<Store:
 
 bool RecordSet::readDistinctValues(const QString &field, QStringList *values)
 {
-    if (refuseWhenClosed())
+    if (!beginOperation())
         return false;
-    m_error.clear();
-    m_failure = StoreFailure::None;
     if (!hasField(field))
         return fail(StoreFailure::UnknownField, QStringLiteral("no field %1 in %2").arg(field, table()));
     QSqlDriver *driver = m_model->database().driver();
@@ -283,10 +289,8 @@ bool RecordSet::readDistinctValues(const QString &field, QStringList *values)
 
 bool RecordSet::addNew()
 {
-    if (refuseWhenClosed())
+    if (!beginOperation())
         return false;
-    m_error.clear();
-    m_failure = StoreFailure::None;
     if (table().isEmpty() || m_model->record().isEmpty())
         return fail(StoreFailure::Other, QStringLiteral("no table %1 in the store").arg(table()));
     // A new row that was never committed is replaced, not kept.
@@ -308,10 +312,8 @@ bool RecordSet::addNew()
 
 bool RecordSet::setField(const QString &fieldName, const QVariant &value)
 {
-    if (refuseWhenClosed())
+    if (!beginOperation())
         return false;
-    m_error.clear();
-    m_failure = StoreFailure::None;
     const int column = m_model->fieldIndex(fieldName);
     if (column < 0)
         return fail(StoreFailure::UnknownField, QStringLiteral("no field %1 in %2").arg(fieldName, table()));

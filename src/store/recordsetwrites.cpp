@@ -170,12 +170,8 @@ bool RecordSet::rereadCurrentRow()
 
 bool RecordSet::commit()
 {
-    if (!Store::ensureConnected())
-        return fail(StoreFailure::Unreachable, Store::database().lastError().text());
-    if (refuseWhenClosed())
+    if (!beginOperation(true))
         return false;
-    m_error.clear();
-    m_failure = StoreFailure::None;
     if (isOnNewRow())
         return newRowIsDirty() ? commitNewRow() : true;
     if (m_current < 0)
@@ -187,12 +183,8 @@ bool RecordSet::commit()
 
 bool RecordSet::deleteCurrent()
 {
-    if (!Store::ensureConnected())
-        return fail(StoreFailure::Unreachable, Store::database().lastError().text());
-    if (refuseWhenClosed())
+    if (!beginOperation(true))
         return false;
-    m_error.clear();
-    m_failure = StoreFailure::None;
     if (isBof())
         return fail(StoreFailure::NoCurrentRow, QStringLiteral("no current row"));
     const int row = m_current;
