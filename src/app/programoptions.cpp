@@ -41,10 +41,17 @@ bool CommandLineReader::asksForNoWindow(const QStringList &arguments)
 {
     // A failed reading still records the options it did recognise.
     m_parser.parse(arguments);
-    for (const QCommandLineOption *option : {&m_printResults, &m_export, &m_printAnalysis, &m_copyDatabase, &m_version, &m_help})
+    for (const auto &[option, mode] : modes())
         if (m_parser.isSet(*option))
             return true;
     return false;
+}
+
+QList<QPair<const QCommandLineOption *, CommandMode>> CommandLineReader::modes() const
+{
+    return {{&m_printResults, CommandMode::PrintResults}, {&m_export, CommandMode::Export},
+            {&m_printAnalysis, CommandMode::PrintAnalysis}, {&m_copyDatabase, CommandMode::CopyDatabase},
+            {&m_version, CommandMode::Version}, {&m_help, CommandMode::Help}};
 }
 
 bool CommandLineReader::refuse(const QString &reason)
@@ -64,20 +71,13 @@ bool CommandLineReader::read(const QStringList &arguments, ProgramOptions *optio
             return refuse(QStringLiteral("--%1 is given more than once").arg(name));
 
     ProgramOptions read;
-    const struct
-    {
-        const QCommandLineOption &option;
-        CommandMode mode;
-    } modes[] = {{m_printResults, CommandMode::PrintResults}, {m_export, CommandMode::Export},
-                 {m_printAnalysis, CommandMode::PrintAnalysis}, {m_copyDatabase, CommandMode::CopyDatabase},
-                 {m_version, CommandMode::Version}, {m_help, CommandMode::Help}};
     const QCommandLineOption *modeOption = nullptr;
-    for (const auto &[option, mode] : modes) {
-        if (!m_parser.isSet(option))
+    for (const auto &[option, mode] : modes()) {
+        if (!m_parser.isSet(*option))
             continue;
         if (modeOption)
-            return refuse(QStringLiteral("%1 and %2 cannot be given together").arg(spelled(*modeOption), spelled(option)));
-        modeOption = &option;
+            return refuse(QStringLiteral("%1 and %2 cannot be given together").arg(spelled(*modeOption), spelled(*option)));
+        modeOption = option;
         read.mode = mode;
     }
 

@@ -2,6 +2,8 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -43,6 +45,8 @@ public:
     QString usage() const;
 
 private:
+    // The options that choose a mode other than the windows, with their mode.
+    QList<QPair<const QCommandLineOption *, CommandMode>> modes() const;
     bool refuse(const QString &reason);
 
     QCommandLineParser m_parser;

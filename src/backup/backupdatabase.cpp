@@ -6,19 +6,13 @@
 #include "store/filecheck.h"
 #include "store/safefile.h"
 
+#include <QFileInfo>
+
 namespace Backup {
 
 namespace {
 
 using Snapshot = std::function<Store::CopyOutcome(SafeFile::Writer &out, const CopyProgress &progress)>;
-
-// What the window shows while the disk syncs: the copy is all written.
-std::function<void()> stillCopying(const CopyProgress &progress, const SafeFile::Writer &out)
-{
-    if (!progress)
-        return {};
-    return [&progress, &out] { progress(out.size(), out.size()); };
-}
 
 bool writeBackup(const QString &target, const Snapshot &snapshot, QString *error, const CopyProgress &progress,
                  bool *busy, bool *cancelled)
@@ -45,8 +39,10 @@ bool writeBackup(const QString &target, const Snapshot &snapshot, QString *error
                      : read.detail;
         return false;
     }
+    // While the disk syncs, the window shows the copy all written.
+    const qint64 written = QFileInfo(out.temporaryPath()).size();
     bool finished = false;
-    Store::runAside([&] { finished = out.finish(); }, stillCopying(progress, out));
+    Store::runTelling([&] { finished = out.finish(); }, progress, written, written);
     if (!finished) {
         *error = out.errorText();
         return false;
@@ -61,7 +57,7 @@ bool writeBackup(const QString &target, const Snapshot &snapshot, QString *error
         return false;
     }
     bool committed = false;
-    Store::runAside([&] { committed = out.commit(); }, stillCopying(progress, out));
+    Store::runTelling([&] { committed = out.commit(); }, progress, written, written);
     if (!committed) {
         *error = out.errorText();
         return false;

@@ -33,7 +33,8 @@ bool stopAt(RestoreFailure stage, const QString &text, QString *error, RestoreFa
 
 using Replacement = std::function<Store::CopyOutcome()>;
 
-bool restoreFrom(const QString &source, const Replacement &replace, QString *error, RestoreFailure *failure)
+bool restoreFrom(const QString &source, const QString &database, const Replacement &replace, QString *error,
+                 RestoreFailure *failure)
 {
     if (failure)
         *failure = RestoreFailure::None;
@@ -44,9 +45,10 @@ bool restoreFrom(const QString &source, const Replacement &replace, QString *err
     if (shape.status != Store::OpenStatus::Opened)
         return stopAt(RestoreFailure::Refused, refusalText(source, shape), error, failure);
 
-    const Store::CopyOutcome replaced = replace();
+    // A database restored from itself is already as the backup says, once checked.
+    const Store::CopyOutcome replaced = isSameFile(source, database) ? Store::CopyOutcome{} : replace();
     // After a failure the program goes on with the database it had, when it can.
-    const QString reopen = replaced.reopenError.isEmpty()
+    const QString reopen = replaced.reopened
                                ? QString()
                                : QStringLiteral("\nبانک اطلاعات دوباره باز نشد: %1").arg(replaced.reopenError);
     switch (replaced.end) {
@@ -75,22 +77,16 @@ bool restoreFrom(const QString &source, const Replacement &replace, QString *err
 
 bool restoreStore(const QString &source, QString *error, const CopyProgress &progress, RestoreFailure *failure)
 {
-    // The open file restored from itself is already as the backup says, once checked.
-    if (isSameFile(source, Store::storeDescription()))
-        return restoreFrom(source, [] { return Store::CopyOutcome{}; }, error, failure);
     return restoreFrom(
-        source, [&] { return Store::engine().replaceWith(source, progress); }, error, failure);
+        source, Store::storeDescription(), [&] { return Store::engine().replaceWith(source, progress); }, error,
+        failure);
 }
 
 bool restoreDatabase(const QString &source, const QString &database, QString *error, const CopyProgress &progress,
                      RestoreFailure *failure)
 {
-    if (isSameFile(source, database)) {
-        // Still checked: a file that is not ours is refused, not "restored".
-        return restoreFrom(source, [] { return Store::CopyOutcome{}; }, error, failure);
-    }
     return restoreFrom(
-        source, [&] { return Store::replaceFile(source, database, progress); }, error, failure);
+        source, database, [&] { return Store::replaceFile(source, database, progress); }, error, failure);
 }
 
 }  // namespace Backup

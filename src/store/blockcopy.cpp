@@ -47,4 +47,17 @@ void runAside(const std::function<void()> &work, const std::function<void()> &me
     done.get();
 }
 
+void runTelling(const std::function<void()> &work, const Progress &progress, qint64 done, qint64 total,
+                std::atomic<bool> *stop)
+{
+    if (!progress) {
+        work();
+        return;
+    }
+    runAside(work, [&] {
+        if (!progress(done, total) && stop)
+            *stop = true;
+    });
+}
+
 }  // namespace Store

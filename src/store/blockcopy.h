@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <functional>
 
 class QIODevice;
@@ -31,5 +32,10 @@ bool copyInto(QIODevice &source, SafeFile::Writer &out, QString *error, const Pr
 // syncs or another program's lock is waited for. Without meanwhile the work
 // runs here. work must not touch the process's connection or any window.
 void runAside(const std::function<void()> &work, const std::function<void()> &meanwhile);
+
+// The same, telling progress (done, total) meanwhile; a stop it asks for sets
+// *stop, when given, for work to look at.
+void runTelling(const std::function<void()> &work, const Progress &progress, qint64 done, qint64 total,
+                std::atomic<bool> *stop = nullptr);
 
 }  // namespace Store

@@ -282,14 +282,21 @@ bool parsePlace(const QString &text, Place *place, QString *error)
 
 namespace {
 
-// Into the open, empty file db: the tables, then every row, compared.
-bool fillFile(const Connection &source, QSqlDatabase db, QString *error, Watch &watch)
+// Into the empty file at path: the tables, then every row, compared.
+bool fillFile(const Connection &source, const QString &path, QString *error, Watch &watch)
 {
-    QSqlDatabase built = db;
+    Place built;
+    built.path = path;
+    Connection target(QStringLiteral("quorvel-copy-to"), built, false);
+    QSqlDatabase db = target.db();
+    if (!db.open()) {
+        *error = db.lastError().text();
+        return false;
+    }
     // No journal beside a file being built: one cut short is thrown away whole.
     const bool copied = run(db, QStringLiteral("PRAGMA journal_mode=OFF"), error)
                         && run(db, QStringLiteral("PRAGMA synchronous=FULL"), error) && run(db, QStringLiteral("BEGIN"), error)
-                        && createTables(built, error) && copyAndCompare(source.db(), db, error, watch)
+                        && createTables(db, error) && copyAndCompare(source.db(), db, error, watch)
                         && run(db, QStringLiteral("COMMIT"), error);
     db.close();
     return copied;
@@ -337,15 +344,7 @@ bool copyDatabase(const Place &from, const Place &to, TargetRule rule, QString *
         *error = file.errorText();
         return false;
     }
-    Place built;
-    built.path = file.temporaryPath();
-    Connection target(QStringLiteral("quorvel-copy-to"), built, false);
-    QSqlDatabase db = target.db();
-    if (!db.open()) {
-        *error = db.lastError().text();
-        return false;
-    }
-    if (!fillFile(source, db, error, watch))
+    if (!fillFile(source, file.temporaryPath(), error, watch))
         return false;  // the temporary file goes with the writer
     if (!file.commit()) {
         *error = file.errorText();
@@ -361,16 +360,8 @@ CopyOutcome copyIntoFile(const Place &from, const QString &path, const Progress 
     QString error;
     Connection source(QStringLiteral("quorvel-copy-from"), from, true);
     if (!openSource(from, source, &error))
-        return {engineFor(from).classify(source.db().lastError(), source.db()) == StoreFailure::Busy ? CopyEnd::Busy
-                                                                                                 : CopyEnd::Source,
-                error};
-    Place built;
-    built.path = path;
-    Connection target(QStringLiteral("quorvel-copy-to"), built, false);
-    QSqlDatabase db = target.db();
-    if (!db.open())
-        return {CopyEnd::Source, db.lastError().text()};
-    if (!fillFile(source, db, &error, watch))
+        return {CopyEnd::Source, error};
+    if (!fillFile(source, path, &error, watch))
         return {cancelled ? CopyEnd::Cancelled : CopyEnd::Source, error};
     return {};
 }

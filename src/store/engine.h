@@ -49,7 +49,8 @@ struct CopyOutcome {
     CopyOutcome(CopyEnd ended, const QString &why) : end(ended), detail(why) {}
     CopyEnd end = CopyEnd::Done;
     QString detail;       // the engine's words when it did not end Done
-    QString reopenError;  // after a failed restore: why the store could not be opened again
+    bool reopened = true;  // after a failed restore: whether the store is open again
+    QString reopenError;   // and if not, why
     bool ok() const { return end == CopyEnd::Done; }
 };
 

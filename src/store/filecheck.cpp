@@ -194,15 +194,10 @@ OpenResult checkBackupFile(const QString &path, CheckDepth depth, const std::fun
 
 OpenResult checkWholeBeside(const QString &path, const std::function<bool(qint64, qint64)> &progress)
 {
-    if (!progress)
-        return checkBackupFile(path, CheckDepth::Whole);
     std::atomic<bool> stop{false};
     OpenResult result;
-    runAside([&] { result = checkBackupFile(path, CheckDepth::Whole, [&stop] { return !stop.load(); }); },
-             [&] {
-                 if (!progress(kChecking, kChecking))
-                     stop = true;
-             });
+    runTelling([&] { result = checkBackupFile(path, CheckDepth::Whole, [&stop] { return !stop.load(); }); }, progress,
+               kChecking, kChecking, &stop);
     return result;
 }
 

@@ -67,11 +67,13 @@ OpenResult checkOurs(QSqlDatabase &db, bool checkPagesNow)
     return {OpenStatus::Opened, {}};
 }
 
+constexpr QFile::Permissions kPrivateFolder = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+
 // The database and its folder are the owner's alone (files 600, folders 700).
-void makePrivate(const QString &path)
+bool makePrivate(const QString &path)
 {
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    QFile::setPermissions(QFileInfo(path).absolutePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner)
+           && QFile::setPermissions(QFileInfo(path).absolutePath(), kPrivateFolder);
 }
 
 // The current row of a statement on SQLite's own handle.
@@ -259,8 +261,7 @@ CopyOutcome writeFileSnapshot(const QString &database, SafeFile::Writer &out, co
         return {CopyEnd::Source, refused};
     // The wait for a writer runs aside, so that the window paints meanwhile.
     std::unique_ptr<FileLock> snapshot;
-    runAside([&] { snapshot = std::make_unique<FileLock>(database, FileLock::Mode::Shared); },
-             progress ? std::function<void()>([&progress] { progress(0, 0); }) : std::function<void()>());
+    runTelling([&] { snapshot = std::make_unique<FileLock>(database, FileLock::Mode::Shared); }, progress, 0, 0);
     if (!snapshot->isHeld())
         return {snapshot->isBusy() ? CopyEnd::Busy : CopyEnd::Source, snapshot->errorText()};
     QFile in(database);
@@ -270,7 +271,6 @@ CopyOutcome writeFileSnapshot(const QString &database, SafeFile::Writer &out, co
     bool cancelled = false;
     if (!copyInto(in, out, &error, progress, &cancelled))
         return {cancelled ? CopyEnd::Cancelled : CopyEnd::Source, error};
-    runAside([&snapshot] { snapshot.reset(); }, {});
     return {};
 }
 
@@ -287,11 +287,8 @@ CopyOutcome replaceFile(const QString &source, const QString &database, const Pr
     if (!copyInto(in, copy, &error, progress, &cancelled))
         return {cancelled ? CopyEnd::Cancelled : CopyEnd::Source, error};
     // The sync of a large copy takes seconds: it runs aside while the window paints.
-    const qint64 length = in.size();
-    const auto painting = progress ? std::function<void()>([&progress, length] { progress(length, length); })
-                                   : std::function<void()>();
     bool finished = false;
-    runAside([&] { finished = copy.finish(); }, painting);
+    runTelling([&] { finished = copy.finish(); }, progress, in.size(), in.size());
     if (!finished)
         return {CopyEnd::Source, copy.errorText()};
     // The copy is what takes the database's place, so the copy is what is checked.
@@ -306,9 +303,7 @@ CopyOutcome replaceFile(const QString &source, const QString &database, const Pr
     closeDatabase();
     CopyOutcome outcome;
     // Waiting for another program and renaming run aside: a stop is no longer heard here.
-    const auto waiting = progress ? std::function<void()>([&progress] { progress(kChecking, kChecking); })
-                                  : std::function<void()>();
-    runAside(
+    runTelling(
         [&] {
             const FileLock hold(database, FileLock::Mode::Exclusive);
             if (hold.isBusy()) {
@@ -320,12 +315,12 @@ CopyOutcome replaceFile(const QString &source, const QString &database, const Pr
             if (!copy.commit())
                 outcome = {CopyEnd::Replace, copy.errorText()};
         },
-        waiting);
+        progress, kChecking, kChecking);
     if (!outcome.ok()) {
         // After a failure the program goes on with the database it had.
         const OpenResult opened = openDatabase(database);
-        if (opened.status != OpenStatus::Opened)
-            outcome.reopenError = opened.detail.isEmpty() ? QStringLiteral("-") : opened.detail;
+        outcome.reopened = opened.status == OpenStatus::Opened;
+        outcome.reopenError = opened.detail;
     }
     return outcome;
 }
@@ -358,8 +353,7 @@ bool createDatabase(const QString &path, QString *error)
     }
     const QFileInfo info(path);
     const QString folder = info.absolutePath();
-    if (!QFileInfo::exists(folder)
-        && !QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {
+    if (!QFileInfo::exists(folder) && !QDir().mkdir(folder, kPrivateFolder)) {
         if (error)
             *error = QStringLiteral("cannot make the folder %1").arg(folder);
         return false;
@@ -396,8 +390,7 @@ bool createDatabase(const QString &path, QString *error)
         if (error)
             *error = file.errorText();
     }
-    if (ok && !(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner)
-                && QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))) {
+    if (ok && !makePrivate(path)) {
         ok = false;
         if (error)
             *error = QStringLiteral("cannot make %1 private to its owner").arg(path);
