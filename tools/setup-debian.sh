@@ -4,7 +4,7 @@
 set -e
 packages="cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite qt6-pdf-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
 fonts-farsiweb fonts-noto-core libbenchmark-dev libsqlite3-dev libboost-dev libreadstat-dev libxlsxwriter-dev
-pspp python3 python3-openpyxl libqt6sql6-psql postgresql-15 dpkg-dev lintian desktop-file-utils appstream man-db xvfb xdotool file"
+pspp python3 python3-openpyxl libqt6sql6-psql libpq-dev postgresql-15 dpkg-dev lintian desktop-file-utils appstream man-db xvfb xdotool file"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -12,10 +12,8 @@ TestLauncher::~TestLauncher()
     delete m_window;
 }
 
-void TestLauncher::launch(QWidget *owner, const RecordSet &registeredAnswers, const std::function<void()> &hidePanels)
+void TestLauncher::launch(QWidget *owner, const std::function<void()> &hidePanels)
 {
-    if (registeredAnswers.isEmpty())
-        return;
     hidePanels();
     // The window has no parent: it outlives the main window that first asked for it.
     if (!m_window)

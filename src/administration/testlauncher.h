@@ -20,9 +20,8 @@ public:
     TestLauncher(const TestLauncher &) = delete;
     TestLauncher &operator=(const TestLauncher &) = delete;
 
-    // owner is the main window asking; registeredAnswers its record set over
-    // Answer; hidePanels tidies it first.
-    void launch(QWidget *owner, const RecordSet &registeredAnswers, const std::function<void()> &hidePanels);
+    // owner is the main window asking; hidePanels tidies it first.
+    void launch(QWidget *owner, const std::function<void()> &hidePanels);
     FrmTest *window() const;
 
 private:

@@ -212,6 +212,13 @@ bool Frm1::refreshSubjects()
     return StoreSucceeded(this, Adodc2->refresh(), *Adodc2);
 }
 
+// Asked of the store at the click: another desk may have registered one since this window read its rows.
+bool Frm1::anySubjectRegistered()
+{
+    bool any = false;
+    return StoreSucceeded(this, Adodc3->readAnyStoredRow(&any), *Adodc3) && any;
+}
+
 void Frm1::HidePanels()
 {
     for (QFrame *panel : std::initializer_list<QFrame *>{Frame6, Frame10, Frame8, Frame9})
@@ -230,14 +237,15 @@ void Frm1::Command1_Click()
 // Run the test for a subject whose code the operator gives.
 void Frm1::Command2_Click()
 {
-    m_testLauncher->launch(this, *Adodc3, [this] { HidePanels(); });
+    if (anySubjectRegistered())
+        m_testLauncher->launch(this, [this] { HidePanels(); });
 }
 
 // Keying: only once a subject has an answer row. The main window waits
 // hidden, as it is, until the keying window closes.
 void Frm1::Command3_Click()
 {
-    if (Adodc3->isEmpty())
+    if (!anySubjectRegistered())
         return;
     HidePanels();
     auto *keying = new FrmkLID(this);
@@ -251,7 +259,7 @@ void Frm1::Command3_Click()
 // window waits hidden, as it is, until the lookup window closes.
 void Frm1::Command4_Click()
 {
-    if (Adodc3->isEmpty())
+    if (!anySubjectRegistered())
         return;
     HidePanels();
     auto *lookup = new FrmCode(this);

@@ -83,6 +83,7 @@ private:
     void showHelp(QObject *button);
     void clearHelp();
     bool refreshSubjects();
+    bool anySubjectRegistered();
 
     std::unique_ptr<WindowTheme> m_theme;
     RecordSet *Adodc1;

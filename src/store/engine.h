@@ -105,10 +105,12 @@ public:
     virtual bool isShared() const { return false; }
     // Runs whatever the open left for after the first paint.
     virtual OpenResult finishOpening() { return {OpenStatus::Opened, {}}; }
-    // Before each operation: a connection lost at a failure is opened
-    // afresh. False when it cannot be.
+    // Before each operation: a connection that the server ended, or that
+    // was lost at a failure, is opened afresh. False when it cannot be, and
+    // inside a transaction, whose rows a new connection would not hold.
     virtual bool ensureConnected() { return true; }
     virtual void noteConnectionLost() {}
+    virtual void noteTransaction(bool /*open*/) {}
     // The whole database as a file of the program, read in one consistent
     // snapshot, written into out (open, neither finished nor committed).
     virtual CopyOutcome writeSnapshot(SafeFile::Writer &out, const Progress &progress);

@@ -253,6 +253,20 @@ bool RecordSet::pageStoredRows(const QStringList &fields, std::unique_ptr<Store:
     return true;
 }
 
+bool RecordSet::readAnyStoredRow(bool *any)
+{
+    if (!beginOperation())
+        return false;
+    QSqlQuery query(m_model->database());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT 1 FROM ") + m_model->tableName() + QStringLiteral(" LIMIT 1")))
+        return failWith(query.lastError());
+    *any = query.next();
+    if (query.lastError().isValid())
+        return failWith(query.lastError());
+    return true;
+}
+
 bool RecordSet::readDistinctValues(const QString &field, QStringList *values)
 {
     if (!beginOperation())

@@ -83,6 +83,8 @@ public:
     // they keep the filter of this moment whatever the set does next.
     [[nodiscard]] bool pageStoredRows(const QStringList &fields, std::unique_ptr<Store::PagedRows> *rows);
 
+    // Whether the table holds any row now, whatever this set last read.
+    [[nodiscard]] bool readAnyStoredRow(bool *any);
     // The distinct non-empty values of field among the stored rows of the set,
     // under its filter, in no particular order.
     [[nodiscard]] bool readDistinctValues(const QString &field, QStringList *values);

@@ -6,6 +6,8 @@
 #include "store/schema.h"
 
 #include <QSqlDriver>
+#include <libpq-fe.h>
+#include <poll.h>
 #include <QSqlError>
 #include <QSqlIndex>
 #include <QSqlQuery>
@@ -39,9 +41,36 @@ StoreFailure classifyState(const QString &state)
         return StoreFailure::ReadOnly;
     if (state == QLatin1String("XX001") || state == QLatin1String("XX002"))
         return StoreFailure::Damaged;
+    if (state == QLatin1String("53100"))
+        return StoreFailure::DiskFull;
     if (state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P")))
         return StoreFailure::Unreachable;
     return StoreFailure::Other;
+}
+
+// Whether the server has ended an idle connection: a stop, a restart, an
+// idle timeout or pg_terminate_backend each close its socket, which then
+// reads as ready with nothing waiting to be answered. One poll, no round trip.
+bool connectionEnded(const QSqlDatabase &db)
+{
+    const QVariant handle = db.driver()->handle();
+    // Qt's driver names the type by libpq's struct.
+    if (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0)
+        return false;
+    PGconn *connection = *static_cast<PGconn *const *>(handle.data());
+    if (!connection || PQstatus(connection) != CONNECTION_OK)
+        return true;
+    if (PQtransactionStatus(connection) == PQTRANS_ACTIVE)
+        return false;
+    // Reading takes in the server's last words and then the end of the stream.
+    for (int reads = 0; reads < 4; ++reads) {
+        pollfd ready{PQsocket(connection), POLLIN, 0};
+        if (::poll(&ready, 1, 0) <= 0)
+            return false;
+        if (!PQconsumeInput(connection) || PQstatus(connection) != CONNECTION_OK)
+            return true;
+    }
+    return false;
 }
 
 // The current row of a query through Qt's driver.
@@ -169,11 +198,14 @@ QString ServerEngine::snapshotStatement() const
 
 bool ServerEngine::ensureConnected()
 {
-    if (!m_lost)
-        return true;
     QSqlDatabase db = database();
     if (!db.isValid())
         return true;
+    if (!m_lost && !connectionEnded(db))
+        return true;
+    m_lost = true;
+    if (m_inTransaction)
+        return false;
     db.close();
     if (!db.open())
         return false;

@@ -31,6 +31,7 @@ public:
     bool isShared() const override { return true; }
     bool ensureConnected() override;
     void noteConnectionLost() override { m_lost = true; }
+    void noteTransaction(bool open) override { m_inTransaction = open; }
     CopyOutcome writeSnapshot(SafeFile::Writer &out, const Progress &progress) override;
     CopyOutcome replaceWith(const QString &source, const Progress &progress) override;
     ReadEnd readRows(const QString &sql, const QStringList &bindings, const std::function<bool(const RowValues &)> &row,
@@ -39,6 +40,7 @@ public:
 private:
     ServerAddress m_address;
     bool m_lost = false;
+    bool m_inTransaction = false;
 };
 
 // A server's connection settings for address, its password from ~/.pgpass or PGPASSWORD.

@@ -88,6 +88,8 @@ StoreFailure classifySqliteCode(int code, const QString &text)
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
         return StoreFailure::Damaged;
+    case SQLITE_FULL:
+        return StoreFailure::DiskFull;
     case SQLITE_CONSTRAINT:
         if ((code == SQLITE_CONSTRAINT_PRIMARYKEY || code == SQLITE_CONSTRAINT_UNIQUE)
             || text.contains(QLatin1String("UNIQUE")) || text.contains(QLatin1String("PRIMARY KEY")))

@@ -10,6 +10,7 @@ enum class StoreFailure {
     Busy,          // another program holds the database file
     ReadOnly,      // the file or its folder cannot be written
     Damaged,       // the file is not whole
+    DiskFull,      // the disk that holds the database has no room left
     NoRow,         // the row is no longer in the store
     UnknownField,  // the table has no field of that name
     NoCurrentRow,  // nothing is current to write or delete

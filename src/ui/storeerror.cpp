@@ -17,6 +17,9 @@ QString causeText(StoreFailure failure)
     case StoreFailure::Damaged:
         return QStringLiteral("فایل بانک اطلاعات آسیب دیده است. "
                               "برنامه را ببندید و آخرین پشتیبان سالم را از پوشهٔ Back بازگردانید.");
+    case StoreFailure::DiskFull:
+        return QStringLiteral("دیسکی که بانک اطلاعات روی آن است پر شده است و چیزی ذخیره نشد. "
+                              "آنچه وارد کرده‌اید سر جای خود است؛ جا باز کنید و دوباره امتحان کنید.");
     case StoreFailure::NoRow:
         return QStringLiteral("این ردیف دیگر در بانک اطلاعات نیست؛ شاید در این میان حذف شده باشد.");
     case StoreFailure::Duplicate:

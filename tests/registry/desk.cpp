@@ -4,6 +4,11 @@
 //   desk URL answer CODE READY GO  answers items 1 to 3, makes READY, waits for GO, answers item 4
 //   desk URL delete CODE           deletes the subject in the lookup window
 //   desk URL restore FILE          replaces the server's rows with the backup's
+//   desk URL session -             takes commands on standard input, one per line:
+//     register CODE   fills the registration (unless it is still open for CODE) and saves
+//     test CODE       asks for the test of CODE and closes its window
+//     keying, lookup  opens the window of that button on the main window and closes it
+//   and ends each with "SAVED", "KEPT", "OPENED" or "NOTHING" and the code or window.
 // Every prompt is answered yes and printed as "MESSAGE ..." or "NOTICE ...".
 #include "app/frm1.h"
 #include "backup/restore.h"
@@ -13,6 +18,8 @@
 #include "ui/prompts.h"
 
 #include <QApplication>
+#include <iostream>
+#include <string>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -58,6 +65,60 @@ void answerItem(QWidget *test, int value)
     click(test, "CmdNext");
 }
 
+void fillRegistration(QWidget &main, const QString &code)
+{
+    click(main, "Command1");
+    control<QLineEdit>(main, "Text11")->setText(code);
+    for (const char *box : {"Text6", "Text4", "Text7"})
+        control<QLineEdit>(main, box)->setText(QStringLiteral("میز"));
+    control<QLineEdit>(main, "Text5")->setText(QStringLiteral("30"));
+    for (const char *list : {"Combo1", "Combo2", "Combo3"}) {
+        auto *combo = control<QComboBox>(main, list);
+        combo->setCurrentIndex(0);
+        emit combo->activated(0);
+    }
+}
+
+QWidget *visibleWindow(const char *name)
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1String(name) && window->isVisible())
+            return window;
+    return nullptr;
+}
+
+// One command of a session; the operator's second click on Save is a
+// register command for the code the panel still holds.
+void runCommand(QWidget &main, PrintedPrompts &prompts, const QString &command, const QString &code)
+{
+    if (command == QLatin1String("register")) {
+        if (!control(main, "Frame10")->isVisible() || control<QLineEdit>(main, "Text11")->text() != code)
+            fillRegistration(main, code);
+        click(main, "Command8");
+        out << (control(main, "Frame10")->isVisible() ? "KEPT " : "SAVED ") << code << Qt::endl;
+    } else if (command == QLatin1String("test")) {
+        prompts.input = code;
+        bool opened = false;
+        QTimer::singleShot(0, [&] {
+            if (QWidget *test = QApplication::activeModalWidget(); test && test->objectName() == QLatin1String("FrmTest")) {
+                opened = true;
+                click(test, "Command2");
+            }
+        });
+        click(main, "Command2");
+        out << (opened ? "OPENED test " : "NOTHING test ") << code << Qt::endl;
+    } else if (command == QLatin1String("keying") || command == QLatin1String("lookup")) {
+        const bool keying = command == QLatin1String("keying");
+        click(main, keying ? "Command3" : "Command4");
+        QWidget *window = visibleWindow(keying ? "FrmkLID" : "FrmCode");
+        out << (window ? "OPENED " : "NOTHING ") << command << Qt::endl;
+        if (window)
+            window->close();
+    } else {
+        out << "UNKNOWN " << command << Qt::endl;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -81,17 +142,16 @@ int main(int argc, char **argv)
     const QString code = arguments.at(3);
     Frm1 main;
     main.show();
-    if (action == QLatin1String("register") && arguments.size() == 5) {
-        click(main, "Command1");
-        control<QLineEdit>(main, "Text11")->setText(code);
-        for (const char *box : {"Text6", "Text4", "Text7"})
-            control<QLineEdit>(main, box)->setText(QStringLiteral("میز"));
-        control<QLineEdit>(main, "Text5")->setText(QStringLiteral("30"));
-        for (const char *list : {"Combo1", "Combo2", "Combo3"}) {
-            auto *combo = control<QComboBox>(main, list);
-            combo->setCurrentIndex(0);
-            emit combo->activated(0);
+    if (action == QLatin1String("session")) {
+        out << "READY" << Qt::endl;
+        for (std::string line; std::getline(std::cin, line);) {
+            const QStringList words = QString::fromStdString(line).split(u' ', Qt::SkipEmptyParts);
+            if (!words.isEmpty())
+                runCommand(main, prompts, words.at(0), words.value(1));
+            QApplication::processEvents();
         }
+    } else if (action == QLatin1String("register") && arguments.size() == 5) {
+        fillRegistration(main, code);
         out << "READY" << Qt::endl;
         waitFor(arguments.at(4));
         click(main, "Command8");
@@ -122,10 +182,7 @@ int main(int argc, char **argv)
             out << "MESSAGE " << failure << Qt::endl;
     } else if (action == QLatin1String("delete")) {
         click(main, "Command4");
-        QWidget *lookup = nullptr;
-        for (QWidget *window : QApplication::topLevelWidgets())
-            if (window->objectName() == QLatin1String("FrmCode") && window->isVisible())
-                lookup = window;
+        QWidget *lookup = visibleWindow("FrmCode");
         if (!lookup) {
             out << "NO LOOKUP WINDOW" << Qt::endl;
             return 1;

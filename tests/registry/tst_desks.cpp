@@ -7,6 +7,7 @@
 #include "registry/registrytext.h"
 #include "store/database.h"
 #include "store/engine.h"
+#include "store/serverengine.h"
 #include "store/storeaddress.h"
 #include "support/controls.h"
 #include "support/programfolder.h"
@@ -18,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
@@ -71,6 +73,80 @@ void touch(const QString &path)
 QString serverScript()
 {
     return QStringLiteral(QUORVEL_SERVER_SCRIPT);
+}
+
+// A server of the test's own, to stop and start as it pleases.
+struct OwnServer {
+    QTemporaryDir folder{QStringLiteral("/tmp/quorvel-pgown-XXXXXX")};
+    QString dir = folder.path() + QStringLiteral("/s");
+    bool start(const QString &settings = {})
+    {
+        // The server's own user must reach its folder inside this one.
+        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeGroup
+                                                 | QFile::ExeOther);
+        QProcess script;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QUORVEL_PG_OPTIONS"), settings);
+        script.setProcessEnvironment(environment);
+        script.start(QStringLiteral("sh"), {serverScript(), QStringLiteral("start"), dir});
+        return script.waitForFinished(120000) && script.exitCode() == 0;
+    }
+    int run(const char *action, const QString &mode = {}) const
+    {
+        QStringList arguments{serverScript(), QString::fromLatin1(action), dir};
+        if (!mode.isEmpty())
+            arguments << mode;
+        return QProcess::execute(QStringLiteral("sh"), arguments);
+    }
+    QString url() const { return QStringLiteral("postgresql://quorvel@localhost/postgres?host=") + dir; }
+    ~OwnServer() { run("stop"); }
+};
+
+// A desk in session mode: one command at a time on its standard input.
+struct SessionDesk : Desk {
+    bool begin(const QString &url)
+    {
+        start({url, QStringLiteral("session"), QStringLiteral("-")});
+        return waitForLine(QStringLiteral("READY"));
+    }
+    // Sends the command and returns what the desk printed for it.
+    QString say(const QString &command)
+    {
+        const qsizetype from = output.size();
+        process.write((command + u'\n').toUtf8());
+        QElapsedTimer clock;
+        clock.start();
+        static const QRegularExpression ending(QStringLiteral("(SAVED|KEPT|OPENED|NOTHING|UNKNOWN) [^\n]*\n"));
+        while (!ending.match(output, from).hasMatch() && clock.elapsed() < 60000
+               && process.state() == QProcess::Running) {
+            process.waitForReadyRead(100);
+            output += QString::fromUtf8(process.readAllStandardOutput());
+        }
+        return output.mid(from);
+    }
+    bool end()
+    {
+        process.closeWriteChannel();
+        return finish();
+    }
+};
+
+int countOnServer(const QString &url, const QString &sql)
+{
+    Store::ServerAddress address;
+    QString error;
+    if (!Store::parseServerUrl(url, &address, &error))
+        return -1;
+    int value = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("checking"));
+        Store::configureServerConnection(db, address);
+        QSqlQuery query(db);
+        if (db.open() && query.exec(sql) && query.next())
+            value = query.value(0).toInt();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("checking"));
+    return value;
 }
 
 }  // namespace
@@ -148,19 +224,11 @@ private slots:
     // the entries stay; once the server is back, the same save works.
     void serverStoppedDuringASave()
     {
-        QTemporaryDir serverFolder(QStringLiteral("/tmp/quorvel-pgown-XXXXXX"));
-        const QString dir = serverFolder.path() + QStringLiteral("/s");
-        // The server's own user must reach its folder inside this one.
-        QFile::setPermissions(serverFolder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeGroup
-                                                       | QFile::ExeOther);
-        QCOMPARE(QProcess::execute(QStringLiteral("sh"), {serverScript(), QStringLiteral("start"), dir}), 0);
-        const auto server = [&](const char *action) {
-            return QProcess::execute(QStringLiteral("sh"), {serverScript(), QString::fromLatin1(action), dir, QStringLiteral("keep")});
-        };
-        QTemporaryDir programFolder;
+        OwnServer server;
+        QVERIFY(server.start());
         Store::ServerAddress address;
         QString error;
-        QVERIFY(Store::parseServerUrl(QStringLiteral("postgresql://quorvel@localhost/postgres?host=") + dir, &address, &error));
+        QVERIFY(Store::parseServerUrl(server.url(), &address, &error));
         QCOMPARE(Store::openServerDatabase(address).status, Store::OpenStatus::Opened);
         {
             ScriptedPrompts scripted;
@@ -174,14 +242,14 @@ private slots:
             for (const char *list : {"Combo1", "Combo2", "Combo3"})
                 control<QComboBox>(window, list)->setCurrentIndex(0);
 
-            QCOMPARE(server("stop-only"), 0);
+            QCOMPARE(server.run("stop-only"), 0);
             scripted.expectMessage();
             click(window, "Command8");
             QVERIFY2(scripted.shown().last().text.contains(QStringLiteral("ارتباط با سرور")), qPrintable(scripted.shown().last().text));
             QVERIFY(control(window, "Frame10")->isVisible());
             QCOMPARE(control<QLineEdit>(window, "Text11")->text(), QStringLiteral("700"));
 
-            QCOMPARE(server("start-again"), 0);
+            QCOMPARE(server.run("start-again"), 0);
             click(window, "Command8");
             QVERIFY(!control(window, "Frame10")->isVisible());
         }
@@ -190,7 +258,73 @@ private slots:
         QCOMPARE(count.value(0).toInt(), 1);
         count.finish();
         Store::closeDatabase();
-        server("stop");
+    }
+
+    // Two desks through every way a server ends their connections: a save
+    // while it is down is refused with the cause and keeps what was typed;
+    // the very first save once it is back is stored, at both desks.
+    void firstSaveAfterTheServerIsBack_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("down");
+        QTest::newRow("fast stop") << QStringLiteral("fast") << true;
+        QTest::newRow("smart stop") << QStringLiteral("smart") << true;
+        QTest::newRow("immediate stop") << QStringLiteral("immediate") << true;
+        QTest::newRow("restart") << QStringLiteral("restart") << false;
+        QTest::newRow("pg_terminate_backend") << QStringLiteral("terminate") << false;
+    }
+    void firstSaveAfterTheServerIsBack()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, down);
+        OwnServer server;
+        // A smart stop waits for every session to end: idle ones end after a second.
+        QVERIFY(server.start(how == QLatin1String("smart") ? QStringLiteral("-c idle_session_timeout=1000") : QString()));
+        SessionDesk desks[2];
+        for (SessionDesk &desk : desks)
+            QVERIFY2(desk.begin(server.url()), qPrintable(desk.output));
+        for (int d = 0; d < 2; ++d)
+            QVERIFY2(desks[d].say(QStringLiteral("register 1%1").arg(d)).contains(QStringLiteral("SAVED 1%1").arg(d)),
+                     qPrintable(desks[d].output));
+        if (down) {
+            QCOMPARE(server.run("stop-only", how), 0);
+            for (int d = 0; d < 2; ++d) {
+                const QString said = desks[d].say(QStringLiteral("register 2%1").arg(d));
+                QVERIFY2(said.contains(QStringLiteral("KEPT 2%1").arg(d)), qPrintable(said));
+                QVERIFY2(said.contains(QStringLiteral("MESSAGE ارتباط با سرور")), qPrintable(said));
+            }
+            QCOMPARE(server.run("start-again"), 0);
+        } else {
+            QCOMPARE(server.run(how.toLatin1().constData()), 0);
+        }
+        for (int d = 0; d < 2; ++d) {
+            const QString said = desks[d].say(QStringLiteral("register 2%1").arg(d));
+            QVERIFY2(said.contains(QStringLiteral("SAVED 2%1").arg(d)) && !said.contains(QStringLiteral("MESSAGE")),
+                     qPrintable(said));
+        }
+        for (SessionDesk &desk : desks)
+            QVERIFY2(desk.end(), qPrintable(desk.output));
+        QCOMPARE(countOnServer(server.url(), QStringLiteral("SELECT COUNT(*) FROM \"ide\" WHERE \"Code\" IN ('10', '11', '20', '21')")), 4);
+        QCOMPARE(countOnServer(server.url(), QStringLiteral("SELECT COUNT(*) FROM \"Answer\"")), 4);
+    }
+
+    // A desk that started while the server held no subject opens the test,
+    // keying and lookup for one another desk has registered since.
+    void subjectsFromAnotherDeskAreSeenAtTheClick()
+    {
+        ProgramFolder folder;
+        QVERIFY2(folder.isValid(), qPrintable(folder.error()));
+        SessionDesk late;
+        SessionDesk registering;
+        QVERIFY2(late.begin(folder.serverUrl()), qPrintable(late.output));
+        QVERIFY2(late.say(QStringLiteral("lookup")).contains(QStringLiteral("NOTHING lookup")), qPrintable(late.output));
+        QVERIFY2(registering.begin(folder.serverUrl()), qPrintable(registering.output));
+        QVERIFY2(registering.say(QStringLiteral("register 800")).contains(QStringLiteral("SAVED 800")), qPrintable(registering.output));
+        QVERIFY2(late.say(QStringLiteral("test 800")).contains(QStringLiteral("OPENED test 800")), qPrintable(late.output));
+        QVERIFY2(late.say(QStringLiteral("keying")).contains(QStringLiteral("OPENED keying")), qPrintable(late.output));
+        QVERIFY2(late.say(QStringLiteral("lookup")).contains(QStringLiteral("OPENED lookup")), qPrintable(late.output));
+        QVERIFY2(registering.end(), qPrintable(registering.output));
+        QVERIFY2(late.end(), qPrintable(late.output));
     }
 
     // A clinic's file moved onto the server and copied back gives the same
