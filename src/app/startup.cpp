@@ -63,7 +63,7 @@ bool OpenServerDatabase(QWidget *parent, const QString &url)
     Store::ServerAddress address;
     QString error;
     if (!Store::parseServerUrl(url, &address, &error)) {
-        prompts().message(parent, failedText(url, error), kErrorCaption, Prompts::Icon::Critical);
+        prompts().message(parent, failedText(Store::withoutPassword(url), error), kErrorCaption, Prompts::Icon::Critical);
         return false;
     }
     const Store::OpenResult result = Store::openServerDatabase(address);

@@ -94,15 +94,28 @@ private:
 
 void configureServerConnection(QSqlDatabase &db, const ServerAddress &address)
 {
-    db.setHostName(address.host);
-    db.setPort(address.port);
+    if (!address.host.isEmpty())
+        db.setHostName(address.host);
     db.setDatabaseName(address.database);
     if (!address.user.isEmpty())
         db.setUserName(address.user);
     // The password, if any, comes from ~/.pgpass or PGPASSWORD, as libpq reads them.
-    QStringList options{QStringLiteral("connect_timeout=10"), QStringLiteral("application_name=quorvel")};
-    if (!address.sslMode.isEmpty())
-        options << QStringLiteral("sslmode=") + address.sslMode;
+    QMap<QString, QString> parameters{{QStringLiteral("connect_timeout"), QStringLiteral("10")},
+                                      {QStringLiteral("application_name"), QStringLiteral("quorvel")}};
+    parameters.insert(address.parameters);
+    // One port goes as Qt's port; a list of them only as an option.
+    bool onePort = false;
+    const int port = address.port.toInt(&onePort);
+    if (onePort)
+        db.setPort(port);
+    else if (!address.port.isEmpty())
+        parameters.insert(QStringLiteral("port"), address.port);
+    QStringList options;
+    for (auto parameter = parameters.cbegin(); parameter != parameters.cend(); ++parameter) {
+        QString value = parameter.value();
+        value.replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("\\'"));
+        options << parameter.key() + QStringLiteral("='") + value + u'\'';
+    }
     db.setConnectOptions(options.join(QLatin1Char(';')));
 }
 

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -183,6 +184,22 @@ private slots:
         QVERIFY(scripted.shown().first().text.contains(QDir::toNativeSeparators(folder.databasePath())));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("not a database of ours"));
+        QCOMPARE(scripted.unexpected(), QStringList());
+    }
+
+    // quorvel.conf names a server with a password in a malformed address: the
+    // start-up message names the address without it, and the file's database is not opened.
+    void serverAddressIsShownWithoutItsPassword()
+    {
+        ProgramFolder folder(false);
+        QSettings(QDir::current().filePath(QStringLiteral("quorvel.conf")), QSettings::IniFormat)
+            .setValue(QStringLiteral("store/url"), QStringLiteral("postgresql://clinic:s3cret@[db.clinic.example/q"));
+        ScriptedPrompts scripted;
+        scripted.expectMessage();
+        QVERIFY(!OpenProgramDatabase());
+        const QString shown = scripted.shown().first().text;
+        QVERIFY2(shown.contains(QStringLiteral(".pgpass")) && !shown.contains(QStringLiteral("s3cret")), qPrintable(shown));
+        QVERIFY(!Store::database().isOpen());
         QCOMPARE(scripted.unexpected(), QStringList());
     }
 
