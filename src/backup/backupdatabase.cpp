@@ -1,4 +1,5 @@
 #include "backup/backupdatabase.h"
+#include "backup/restore.h"
 
 #include "store/database.h"
 #include "store/engine.h"
@@ -32,7 +33,8 @@ bool writeBackup(const QString &target, const Snapshot &snapshot, QString *error
             *busy = read.end == Store::CopyEnd::Busy;
         if (cancelled)
             *cancelled = read.end == Store::CopyEnd::Cancelled;
-        *error = read.end == Store::CopyEnd::Busy
+        *error = read.end == Store::CopyEnd::Restoring ? AnotherDeskRestoring
+                 : read.end == Store::CopyEnd::Busy
                      ? QStringLiteral("برنامهٔ دیگری در حال نوشتن در بانک اطلاعات است و نسخهٔ پشتیبان کامل از آن "
                                       "گرفته نمی‌شود. چند لحظه بعد دوباره امتحان کنید.\n%1")
                            .arg(read.detail)

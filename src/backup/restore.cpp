@@ -67,6 +67,8 @@ bool restoreFrom(const QString &source, const QString &database, const Replaceme
                               .arg(replaced.detail)
                           + reopen,
                       error, failure);
+    case Store::CopyEnd::Restoring:
+        return stopAt(RestoreFailure::Replace, AnotherDeskRestoring, error, failure);
     case Store::CopyEnd::Replace:
         break;
     }

@@ -6,6 +6,11 @@
 
 namespace Backup {
 
+// Told when a backup or a restore waited for another desk's restore into the server and gave up.
+inline const QString AnotherDeskRestoring =
+    QStringLiteral("میز دیگری در حال بازگرداندن نسخهٔ پشتیبان روی سرور است و تا پایان آن نمی‌شود پشتیبان گرفت یا "
+                   "پشتیبان دیگری را بازگرداند. چیزی تغییر نکرد؛ چند دقیقه بعد دوباره امتحان کنید.");
+
 // Where a restore stopped, so the window can say it in the right words.
 enum class RestoreFailure {
     None,

@@ -91,6 +91,27 @@ struct Watch
     }
 };
 
+// The advisory lock every restore into a server holds until it commits; a
+// backup takes it shared before its snapshot, so that it never copies the
+// rows a restore is replacing.
+constexpr qint64 kRestoreLock = 0x51756f7276;
+
+// Waits for the restore lock as long as a busy row is waited for. A wait
+// that runs out sets *restoring: another desk is restoring.
+bool takeRestoreLock(const QSqlDatabase &db, bool exclusive, QString *error, bool *restoring)
+{
+    QSqlQuery query(db);
+    const QString scope = exclusive ? QStringLiteral("LOCAL ") : QString();
+    const QString lock = exclusive ? QStringLiteral("pg_advisory_xact_lock") : QStringLiteral("pg_advisory_lock_shared");
+    if (query.exec(QStringLiteral("SET %1lock_timeout = %2").arg(scope).arg(busyWait()))
+        && query.exec(QStringLiteral("SELECT %1(%2)").arg(lock).arg(kRestoreLock)))
+        return true;
+    *error = query.lastError().text();
+    if (restoring)
+        *restoring = query.lastError().nativeErrorCode() == QLatin1String("55P03");
+    return false;
+}
+
 bool run(QSqlDatabase db, const QString &sql, QString *error)
 {
     QSqlQuery query(db);
@@ -191,7 +212,7 @@ bool copyAndCompare(const QSqlDatabase &from, const QSqlDatabase &to, QString *e
     return true;
 }
 
-bool openSource(const Place &from, Connection &connection, QString *error)
+bool openSource(const Place &from, Connection &connection, QString *error, bool *restoring)
 {
     QSqlDatabase db = connection.db();
     if (!from.server) {
@@ -212,6 +233,9 @@ bool openSource(const Place &from, Connection &connection, QString *error)
         *error = QStringLiteral("%1 does not hold the program's tables").arg(from.shown());
         return false;
     }
+    // Held by the session, so that the snapshot begins only once no restore is under way.
+    if (from.server && !takeRestoreLock(db, false, error, restoring))
+        return false;
     // One snapshot for every table.
     return run(db, engineFor(from).snapshotStatement(), error);
 }
@@ -225,6 +249,18 @@ bool countOf(const QSqlDatabase &db, const QString &table, qint64 *rows, QString
     }
     *rows = query.value(0).toLongLong();
     return true;
+}
+
+// Inside the target's transaction: the program's tables, where they are, kept
+// from other writers until it ends.
+bool lockTablesForWriting(const QSqlDatabase &db, QString *error)
+{
+    if (!holdsOurTables(db))
+        return true;
+    QStringList tables;
+    for (const QString &table : kTables)
+        tables << quoted(db, table);
+    return run(db, QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE").arg(tables.join(QStringLiteral(", "))), error);
 }
 
 // Inside the target's transaction: its tables made, emptied, or refused.
@@ -305,17 +341,19 @@ bool fillFile(const Connection &source, const QString &path, QString *error, Wat
 }  // namespace
 
 bool copyDatabase(const Place &from, const Place &to, TargetRule rule, QString *error, const Progress &progress,
-                  bool *cancelled)
+                  bool *cancelled, bool *restoring)
 {
     if (cancelled)
         *cancelled = false;
+    if (restoring)
+        *restoring = false;
     Watch watch{progress, cancelled};
     if (!from.server && !to.server && QFileInfo(from.path) == QFileInfo(to.path)) {
         *error = QStringLiteral("the source and the target are the same file");
         return false;
     }
     Connection source(QStringLiteral("quorvel-copy-from"), from, true);
-    if (!openSource(from, source, error))
+    if (!openSource(from, source, error, restoring))
         return false;
     if (to.server) {
         Connection target(QStringLiteral("quorvel-copy-to"), to, false);
@@ -325,6 +363,9 @@ bool copyDatabase(const Place &from, const Place &to, TargetRule rule, QString *
             return false;
         }
         if (!run(db, QStringLiteral("SET client_min_messages = warning"), error) || !run(db, QStringLiteral("BEGIN"), error))
+            return false;
+        // One restore at a time; the other desks read on but wait to write until it commits.
+        if (!takeRestoreLock(db, true, error, restoring) || !lockTablesForWriting(db, error))
             return false;
         // Rolled back by the server when the connection ends without the commit.
         if (!prepareServerTarget(to, db, rule, error) || !copyAndCompare(source.db(), db, error, watch)) {
@@ -359,8 +400,9 @@ CopyOutcome copyIntoFile(const Place &from, const QString &path, const Progress 
     Watch watch{progress, &cancelled};
     QString error;
     Connection source(QStringLiteral("quorvel-copy-from"), from, true);
-    if (!openSource(from, source, &error))
-        return {CopyEnd::Source, error};
+    bool restoring = false;
+    if (!openSource(from, source, &error, &restoring))
+        return {restoring ? CopyEnd::Restoring : CopyEnd::Source, error};
     if (!fillFile(source, path, &error, watch))
         return {cancelled ? CopyEnd::Cancelled : CopyEnd::Source, error};
     return {};

@@ -29,9 +29,11 @@ enum class TargetRule {
 
 // False with the reason in *error; the target is then as it was. progress,
 // when given, is told every thousand rows (done rows, kRowsCopied) and may
-// stop the copy, with *cancelled set.
+// stop the copy, with *cancelled set. A copy into a server holds the
+// server's restore lock to its end; a copy from one waits for it, shared.
+// Either sets *restoring when another desk's restore held it past the busy wait.
 bool copyDatabase(const Place &from, const Place &to, TargetRule rule, QString *error, const Progress &progress = {},
-                  bool *cancelled = nullptr);
+                  bool *cancelled = nullptr, bool *restoring = nullptr);
 
 // The same into the empty file at path, which the caller made and will
 // sync and name (a backup being written).

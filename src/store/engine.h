@@ -43,6 +43,7 @@ enum class CopyEnd {
     Source,     // the backup could not be read or copied
     Refused,    // the backup is not exactly a whole database of this program
     Replace,    // the checked copy could not take the database's place
+    Restoring,  // another desk is restoring into the server; nothing was changed
 };
 struct CopyOutcome {
     CopyOutcome() = default;

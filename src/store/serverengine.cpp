@@ -252,8 +252,9 @@ CopyOutcome ServerEngine::replaceWith(const QString &source, const Progress &pro
     to.address = m_address;
     QString error;
     bool cancelled = false;
-    if (!copyDatabase(from, to, TargetRule::Replace, &error, progress, &cancelled))
-        return {cancelled ? CopyEnd::Cancelled : CopyEnd::Replace, error};
+    bool restoring = false;
+    if (!copyDatabase(from, to, TargetRule::Replace, &error, progress, &cancelled, &restoring))
+        return {cancelled ? CopyEnd::Cancelled : restoring ? CopyEnd::Restoring : CopyEnd::Replace, error};
     return {};
 }
 

@@ -25,6 +25,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString kDesk = QStringLiteral(QUORVEL_TEST_DESK);
@@ -449,6 +451,84 @@ private slots:
         QCOMPARE(state(), backedUp);
         // The program's own connection works on the restored rows.
         QCOMPARE(folder.scalar(QStringLiteral("SELECT \"1\" FROM \"Answer\" WHERE \"Code\" = 'b7'")).toString(), QStringLiteral("3"));
+    }
+
+    // A backup of the server goes through the same safe replacement as the
+    // file's: a pipe or a device at the target is refused by name and kept.
+    void serverBackupRefusesSpecialFiles_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("pipe") << QStringLiteral("fifo") << QStringLiteral("FIFO");
+        QTest::newRow("device") << QStringLiteral("/dev/null") << QStringLiteral("دستگاه");
+    }
+    void serverBackupRefusesSpecialFiles()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, named);
+        ProgramFolder folder;
+        QVERIFY2(folder.isValid(), qPrintable(folder.error()));
+        QVERIFY(addSubjects(3, [](int i) { return StoredSubject{.code = QString::number(i + 1), .group = QStringLiteral("A")}; }));
+        QTemporaryDir files;
+        QString target = kind;
+        if (kind == QLatin1String("fifo")) {
+            target = files.filePath(QStringLiteral("shared.mdbB"));
+            QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+        }
+        struct stat before {};
+        QCOMPARE(::stat(QFile::encodeName(target).constData(), &before), 0);
+        QString error;
+        QVERIFY(!Backup::backupStore(target, &error));
+        QVERIFY2(error.contains(named), qPrintable(error));
+        struct stat after {};
+        QCOMPARE(::stat(QFile::encodeName(target).constData(), &after), 0);
+        QCOMPARE(after.st_mode, before.st_mode);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_rdev, before.st_rdev);
+    }
+
+    // Two restores into the server at once: the second, and a backup asked
+    // for meanwhile, wait their while and are told another desk is
+    // restoring; the first restores every row.
+    void oneRestoreAtATimeOnTheServer()
+    {
+        ProgramFolder folder;
+        QVERIFY2(folder.isValid(), qPrintable(folder.error()));
+        QVERIFY(addSubjects(40000, [](int i) {
+            return StoredSubject{.code = QStringLiteral("r") + QString::number(i + 1), .group = QStringLiteral("A"),
+                                 .answers = QStringList{QStringLiteral("2")}};
+        }));
+        QTemporaryDir files;
+        const QString backup = files.filePath(QStringLiteral("shared.mdbB"));
+        QString error;
+        QVERIFY2(Backup::backupStore(backup, &error), qPrintable(error));
+        QVERIFY(folder.exec(QStringLiteral("DELETE FROM \"Answer\" WHERE \"Code\" > 'r2'")));
+        QVERIFY(folder.exec(QStringLiteral("DELETE FROM \"ide\" WHERE \"Code\" > 'r2'")));
+
+        Desk first;
+        first.start({folder.serverUrl(), QStringLiteral("restore"), backup});
+        QElapsedTimer clock;
+        clock.start();
+        const QString held = QStringLiteral("SELECT COUNT(*) FROM pg_locks WHERE locktype = 'advisory' AND granted");
+        while (folder.scalar(held).toInt() == 0 && clock.elapsed() < 30000 && first.process.state() != QProcess::NotRunning)
+            QTest::qWait(10);
+        QVERIFY2(folder.scalar(held).toInt() > 0, qPrintable(first.output));
+
+        Store::setBusyWait(300);
+        clock.restart();
+        QVERIFY(!Backup::restoreStore(backup, &error));
+        QCOMPARE(error, Backup::AnotherDeskRestoring);
+        QVERIFY(clock.elapsed() >= 300);
+        const QString second = files.filePath(QStringLiteral("during.mdbB"));
+        QVERIFY(!Backup::backupStore(second, &error));
+        QCOMPARE(error, Backup::AnotherDeskRestoring);
+        QVERIFY(!QFile::exists(second));
+        Store::setBusyWait(3000);
+
+        QVERIFY2(first.finish(), qPrintable(first.output));
+        QVERIFY2(!first.output.contains(QStringLiteral("MESSAGE")), qPrintable(first.output));
+        QCOMPARE(folder.scalar(QStringLiteral("SELECT COUNT(*) FROM \"ide\"")).toInt(), 40000);
+        QCOMPARE(folder.scalar(QStringLiteral("SELECT COUNT(*) FROM \"Answer\"")).toInt(), 40000);
     }
 
     // A server's backup and restore tell how many rows they copied and can be
