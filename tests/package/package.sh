@@ -23,6 +23,7 @@ for path in ./usr/bin/quorvel ./usr/share/applications/example.quorvel.Quorvel.d
 done
 ! grep -q '^\./home\|^\./root' "$work/contents" || fail "files under /home or /root"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6sql6-sqlite' || fail "no dependency on the SQLite driver"
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6sql6-psql' || fail "no dependency on the PostgreSQL driver"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "no dependencies from the binary"
 
 # Debian's own checks.
