@@ -51,10 +51,11 @@ bool RecordSet::refuseWhenClosed()
     return true;
 }
 
-bool RecordSet::beginOperation(bool writes)
+bool RecordSet::beginOperation(bool reachesServer)
 {
-    // A write first has a lost server connection opened afresh.
-    if (writes && !Store::ensureConnected())
+    // A connection the server ended is opened afresh first, for a read as for a
+    // write; a new row or an edit waits in memory, server or not.
+    if (reachesServer && !Store::ensureConnected())
         return fail(StoreFailure::Unreachable, Store::database().lastError().text());
     if (refuseWhenClosed())
         return false;
@@ -303,7 +304,7 @@ bool RecordSet::readDistinctValues(const QString &field, QStringList *values)
 
 bool RecordSet::addNew()
 {
-    if (!beginOperation())
+    if (!beginOperation(false))
         return false;
     if (table().isEmpty() || m_model->record().isEmpty())
         return fail(StoreFailure::Other, QStringLiteral("no table %1 in the store").arg(table()));
@@ -326,7 +327,7 @@ bool RecordSet::addNew()
 
 bool RecordSet::setField(const QString &fieldName, const QVariant &value)
 {
-    if (!beginOperation())
+    if (!beginOperation(false))
         return false;
     const int column = m_model->fieldIndex(fieldName);
     if (column < 0)

@@ -125,7 +125,7 @@ private:
     bool refuseWhenClosed();
     // The guard every operation passes first: false (and the cause set) when
     // the set was closed, or for a write when the store cannot be reached.
-    bool beginOperation(bool writes = false);
+    bool beginOperation(bool reachesServer = true);
     bool reselect();
     int storedCount() const;
     bool fail(StoreFailure failure, const QString &message);

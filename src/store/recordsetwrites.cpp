@@ -170,7 +170,7 @@ bool RecordSet::rereadCurrentRow()
 
 bool RecordSet::commit()
 {
-    if (!beginOperation(true))
+    if (!beginOperation())
         return false;
     if (isOnNewRow())
         return newRowIsDirty() ? commitNewRow() : true;
@@ -183,7 +183,7 @@ bool RecordSet::commit()
 
 bool RecordSet::deleteCurrent()
 {
-    if (!beginOperation(true))
+    if (!beginOperation())
         return false;
     if (isBof())
         return fail(StoreFailure::NoCurrentRow, QStringLiteral("no current row"));

@@ -264,7 +264,7 @@ private slots:
 
     // Two desks through every way a server ends their connections: a save
     // while it is down is refused with the cause and keeps what was typed;
-    // the very first save once it is back is stored, at both desks.
+    // the very first read and save once it is back work, at both desks.
     void firstSaveAfterTheServerIsBack_data()
     {
         QTest::addColumn<QString>("how");
@@ -299,6 +299,9 @@ private slots:
         } else {
             QCOMPARE(server.run(how.toLatin1().constData()), 0);
         }
+        // The second desk's first action once the server is back is a read.
+        const QString looked = desks[1].say(QStringLiteral("lookup"));
+        QVERIFY2(looked.contains(QStringLiteral("OPENED lookup")) && !looked.contains(QStringLiteral("MESSAGE")), qPrintable(looked));
         for (int d = 0; d < 2; ++d) {
             const QString said = desks[d].say(QStringLiteral("register 2%1").arg(d));
             QVERIFY2(said.contains(QStringLiteral("SAVED 2%1").arg(d)) && !said.contains(QStringLiteral("MESSAGE")),
