@@ -354,7 +354,7 @@ void FrmCode::Command2_Click()
     }
     QString error;
     if (!deleteSubject(&error)) {
-        prompts().message(this, error, QStringLiteral("Error"), Prompts::Icon::Exclamation);
+        prompts().message(this, error, QStringLiteral("خطا"), Prompts::Icon::Exclamation);
         return;
     }
     ShowSelfClosingMessage(this, LookupText::Deleted);
