@@ -432,8 +432,9 @@ void FrmAnalysis::PrintAnalysis_Click()
 {
     ResultReports::Clinic clinic;
     QString error;
-    if (!ResultReports::ReadClinic(&clinic, &error)) {
-        ShowStoreFailure(this, StoreFailure::Other, error);
+    StoreFailure failure = StoreFailure::Other;
+    if (!ResultReports::ReadClinic(&clinic, &error, &failure)) {
+        ShowStoreFailure(this, failure, error);
         return;
     }
     ReportPreview::show(AnalysisReportDesign(m_results, m_itemTexts, clinic, groupLabel()), Report::Rows(), this);
