@@ -70,7 +70,8 @@ StoreFailure failureOfText(const QString &words)
           QStringLiteral("could not receive data from server"), QStringLiteral("connection to server"), QStringLiteral("could not send data to server"),
           QStringLiteral("the database system is"), QStringLiteral("timeout expired")}},
         {StoreFailure::Closed,
-         {QStringLiteral("the database was closed"), QStringLiteral("no database is open")}},
+         {QStringLiteral("the database was closed"), QStringLiteral("no database is open"),
+          QStringLiteral("driver not loaded")}},
         {StoreFailure::NoRow, {QStringLiteral("no longer in the store")}},
     };
     for (const Words &entry : table)
