@@ -48,27 +48,6 @@ QString damagedText(const QString &path, const QString &detail)
         .arg(path);
 }
 
-// Why the open failed, as start-up says it, from the store's words (which go
-// to the error output): the program's own Persian words as they are, or the
-// cause the driver's words name.
-QString openCause(const QString &detail)
-{
-    if (detail.isEmpty() || Causes::isPersian(detail))
-        return detail;
-    Causes::logDetail(kContext, detail);
-    switch (const StoreFailure failure = Causes::failureOfText(detail)) {
-    case StoreFailure::Busy:
-    case StoreFailure::ReadOnly:
-    case StoreFailure::Damaged:
-        return Causes::storeCause(failure);
-    case StoreFailure::DiskFull:
-        return QStringLiteral("دیسکی که بانک اطلاعات روی آن است پر شده است؛ جا باز کنید و برنامه را دوباره باز کنید.");
-    case StoreFailure::Unreachable:
-        return QStringLiteral("به سرور بانک اطلاعات وصل نشد؛ روشن بودن سرور، نشانی آن و ارتباط شبکه را بررسی کنید.");
-    default:
-        return {};
-    }
-}
 
 // cause is Persian, or empty when none is known.
 QString failedText(const QString &path, const QString &cause)
@@ -118,12 +97,31 @@ bool OpenServerDatabase(QWidget *parent, const QString &url)
     case Store::OpenStatus::Failed:
         break;
     }
-    prompts().message(parent, failedText(address.shown(), openCause(result.detail)), kErrorCaption,
+    prompts().message(parent, failedText(address.shown(), OpenFailureCause(result.detail)), kErrorCaption,
                       Prompts::Icon::Critical);
     return false;
 }
 
 }  // namespace
+
+QString OpenFailureCause(const QString &detail)
+{
+    if (detail.isEmpty() || Causes::isOwnText(detail))
+        return detail;
+    Causes::logDetail(kContext, detail);
+    switch (const StoreFailure failure = Causes::failureOfText(detail)) {
+    case StoreFailure::Busy:
+    case StoreFailure::ReadOnly:
+    case StoreFailure::Damaged:
+        return Causes::storeCause(failure);
+    case StoreFailure::DiskFull:
+        return QStringLiteral("دیسکی که بانک اطلاعات روی آن است پر شده است؛ جا باز کنید و برنامه را دوباره باز کنید.");
+    case StoreFailure::Unreachable:
+        return QStringLiteral("به سرور بانک اطلاعات وصل نشد؛ روشن بودن سرور، نشانی آن و ارتباط شبکه را بررسی کنید.");
+    default:
+        return {};
+    }
+}
 
 bool OpenProgramDatabase(QWidget *parent, Store::PageCheck pageCheck, const QString &database)
 {
@@ -148,7 +146,7 @@ bool OpenProgramDatabase(QWidget *parent, Store::PageCheck pageCheck, const QStr
             return false;
         QString error;
         if (!Store::createDatabase(relative, &error)) {
-            prompts().message(parent, failedText(shown, openCause(error)), kErrorCaption, Prompts::Icon::Critical);
+            prompts().message(parent, failedText(shown, OpenFailureCause(error)), kErrorCaption, Prompts::Icon::Critical);
             return false;
         }
         result = Store::openDatabase(relative, Store::Access::ReadWrite, pageCheck);
@@ -166,7 +164,7 @@ bool OpenProgramDatabase(QWidget *parent, Store::PageCheck pageCheck, const QStr
     case Store::OpenStatus::Failed:
         break;
     }
-    prompts().message(parent, failedText(shown, openCause(result.detail)), kErrorCaption, Prompts::Icon::Critical);
+    prompts().message(parent, failedText(shown, OpenFailureCause(result.detail)), kErrorCaption, Prompts::Icon::Critical);
     return false;
 }
 
@@ -178,7 +176,7 @@ bool CheckProgramDatabasePages(QWidget *parent)
     const QString shown = QDir::toNativeSeparators(QFileInfo(QString::fromLatin1(Store::kDatabasePath)).absoluteFilePath());
     prompts().message(parent,
                       result.status == Store::OpenStatus::Damaged ? damagedText(shown, result.detail)
-                                                                  : failedText(shown, openCause(result.detail)),
+                                                                  : failedText(shown, OpenFailureCause(result.detail)),
                       kErrorCaption, Prompts::Icon::Critical);
     return false;
 }

@@ -21,7 +21,7 @@ const QString kContext = QStringLiteral("backup");
 // full disk is the backup's, at target.
 QString shownDetail(const QString &detail, const QString &target)
 {
-    if (!Causes::isPersian(detail) && Causes::failureOfText(detail) == StoreFailure::DiskFull) {
+    if (!Causes::isOwnText(detail) && Causes::failureOfText(detail) == StoreFailure::DiskFull) {
         Causes::logDetail(kContext, detail);
         return SafeFile::describeError(ENOSPC, target);
     }

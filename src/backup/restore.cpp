@@ -22,7 +22,7 @@ QString detailLine(const QString &detail, bool storeCause = false)
     QString shown;
     if (storeCause)
         shown = Causes::shownDetail(kContext, detail);
-    else if (Causes::isPersian(detail))
+    else if (Causes::isOwnText(detail))
         shown = detail;
     else
         Causes::logDetail(kContext, detail);

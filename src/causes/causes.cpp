@@ -89,12 +89,14 @@ QString storeFailureText(StoreFailure failure, const QString &detail, const QStr
     return storeCause(failure);
 }
 
-bool isPersian(const QString &text)
+bool isOwnText(const QString &text)
 {
-    for (const QChar c : text)
-        if ((c.unicode() >= 0x0600 && c.unicode() <= 0x06FF) || (c.unicode() >= 0xFB50 && c.unicode() <= 0xFEFF))
-            return true;
-    return false;
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return false;
+    const char16_t first = trimmed.front().unicode();
+    const bool persian = (first >= 0x0600 && first <= 0x06FF) || (first >= 0xFB50 && first <= 0xFEFF);
+    return persian && trimmed.contains(QLatin1String(":\n"));
 }
 
 void logDetail(const QString &context, const QString &words)
@@ -112,7 +114,7 @@ void logDetail(const QString &context, const QString &words)
 
 QString shownDetail(const QString &context, const QString &detail)
 {
-    if (detail.isEmpty() || isPersian(detail))
+    if (detail.isEmpty() || isOwnText(detail))
         return detail;
     logDetail(context, detail);
     const StoreFailure failure = failureOfText(detail);

@@ -28,16 +28,17 @@ StoreFailure failureOfText(const QString &words);
 QString storeFailureText(StoreFailure failure, const QString &detail,
                          const QString &context = QStringLiteral("store"));
 
-// Whether text is in the program's own Persian words (it holds Arabic
-// script), as opposed to a library's or a driver's English.
-bool isPersian(const QString &text);
+// Whether text is the program's own words: a Persian cause, a colon and the
+// path on a line of its own, as the safe file names a failure. A driver's
+// words are not, even where Qt has translated its own part of them.
+bool isOwnText(const QString &text);
 
 // Writes words to the error output as one line, "quorvel: context: words";
 // nothing when they are empty.
 void logDetail(const QString &context, const QString &words);
 
-// A failure's detail as the operator may read it: the program's own Persian
-// words as they are; any other words go to the error output under context,
+// A failure's detail as the operator may read it: the program's own words
+// (isOwnText) as they are; any other words go to the error output under context,
 // and the store's cause they name stands in their place (empty when they
 // name none).
 QString shownDetail(const QString &context, const QString &detail);

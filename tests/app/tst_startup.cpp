@@ -11,12 +11,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QLockFile>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include <memory>
 #include <vector>
@@ -251,6 +254,29 @@ private slots:
         }
         QSqlDatabase::removeDatabase(QStringLiteral("holder"));
         Store::setBusyWait(3000);
+    }
+
+    // A server that refuses the connection at start-up: the cause in Persian,
+    // with the address as the only Latin text, also where Qt's part of the
+    // driver's words comes translated as the program shows it.
+    void unreachableServerIsNamedInPersian()
+    {
+        ProgramFolder folder(false);
+        QTranslator qt;
+        const bool translated = qt.load(QLocale(QLocale::Persian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+                                && QCoreApplication::installTranslator(&qt);
+        const QString address = QStringLiteral("postgresql://nobody@127.0.0.1:1/none");
+        ScriptedPrompts scripted;
+        scripted.expectMessage();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^quorvel: start: .+")));
+        QVERIFY(!OpenProgramDatabase(nullptr, Store::PageCheck::AtOpen, address));
+        if (translated)
+            QCoreApplication::removeTranslator(&qt);
+        const QString text = scripted.messages().value(0);
+        QVERIFY2(text.contains(address), qPrintable(text));
+        QVERIFY2(!hasLatinBesides(text, {address}), qPrintable(text));
+        QVERIFY2(text.contains(OpenFailureCause(QStringLiteral("Connection refused"))), qPrintable(text));
     }
 
     // A file whose header and tables read well but whose pages are not whole:
