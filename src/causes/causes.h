@@ -30,7 +30,7 @@ QString storeFailureText(StoreFailure failure, const QString &detail,
 
 // Whether text is the program's own words: a Persian cause, a colon and the
 // path on a line of its own, as the safe file names a failure. A driver's
-// words are not, even where Qt has translated its own part of them.
+// words are not, even where Qt has translated its own words among them.
 bool isOwnText(const QString &text);
 
 // Writes words to the error output as one line, "quorvel: context: words";

@@ -257,8 +257,8 @@ private slots:
     }
 
     // A server that refuses the connection at start-up: the cause in Persian,
-    // with the address as the only Latin text, also where Qt's part of the
-    // driver's words comes translated as the program shows it.
+    // with the address as the only Latin text, also where Qt's own words among
+    // the driver's come translated, as the program shows them.
     void unreachableServerIsNamedInPersian()
     {
         ProgramFolder folder(false);

@@ -519,7 +519,7 @@ private slots:
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("results.pdf")});
     }
 
-    // Rows streamed from the store that fail part way: no file, and the cause
+    // Rows streamed from the store whose read failed midway: no file, and the cause
     // in Persian; the driver's words go to the error output.
     void pdfOfRowsThatFailedNamesTheCauseOnly_data()
     {
