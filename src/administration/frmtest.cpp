@@ -30,11 +30,8 @@ namespace {
 
 using AnswerKey::kItems;
 
-// Shown when an answer cannot be stored; the window stays where it is.
-QString notStoredText(const QString &detail)
-{
-    return QStringLiteral("پاسخ‌ها ذخیره نشد:\n%1").arg(detail);
-}
+// Shown above the cause when an answer cannot be stored; the window stays where it is.
+const QString kNotStored = QStringLiteral("پاسخ‌ها ذخیره نشد:");
 
 }  // namespace
 
@@ -341,7 +338,7 @@ bool FrmTest::commit(RecordSet *recordSet)
     // A subject with an answer row but no subject row has no details to store.
     if (recordSet->isBof() || recordSet->commit())
         return true;
-    ShowStoreFailure(this, recordSet->failure(), notStoredText(recordSet->errorText()));
+    ShowStoreFailure(this, kNotStored, recordSet->failure(), recordSet->errorText());
     return false;
 }
 

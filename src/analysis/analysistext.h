@@ -19,4 +19,8 @@ inline const QString Answer4 = QStringLiteral("کاملا موافقم");
 // Export failures.
 inline const QString UnknownFormat = QStringLiteral("قالب فایل را از پسوند آن نمی‌توان دانست (‎.sav، ‎.xlsx یا ‎.csv): %1");
 inline const QString WriteFailed = QStringLiteral("فایل نوشته نشد: %1 (%2)");
+// The cause when the library that makes the file fails for a reason the disk does not explain.
+inline const QString FormatFailed = QStringLiteral("ساختن فایل در این قالب ممکن نشد");
+// The subjects could not be read for an export; the store's cause follows.
+inline const QString ReadFailed = QStringLiteral("آزمودنی‌ها از بانک اطلاعات خوانده نشدند و فایلی نوشته نشد.\n%1");
 }  // namespace AnalysisText

@@ -2,15 +2,18 @@
 
 #include "analysis/analysistext.h"
 #include "calendar/module7.h"
+#include "causes/causes.h"
 #include "store/safefile.h"
 
 #include <QDate>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStorageInfo>
 
 #include <readstat.h>
 #include <xlsxwriter.h>
 
+#include <cerrno>
 #include <cmath>
 #include <memory>
 
@@ -88,6 +91,38 @@ QString failure(const QString &path, const QString &cause)
     return AnalysisText::WriteFailed.arg(path, cause);
 }
 
+// Why a library could not write the file at path, in the operator's words.
+// Its own words go to the error output. The system's cause shows when the
+// disk is full or cannot be written: error is errno just after the failure
+// (0 when the failure had nothing to do with the disk), and the target's
+// disk is looked at besides, since a library may have called more after
+// the write that failed.
+QString libraryFailure(const char *library, const QString &words, int error, const QString &path)
+{
+    Causes::logDetail(QStringLiteral("export: %1").arg(QLatin1String(library)), words);
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EIO:
+        return SafeFile::describeError(error, path);
+    default:
+        break;
+    }
+    // A disk with less room than a small workbook needs has run out of it.
+    constexpr qint64 kNoRoom = 64 * 1024;
+    const QStorageInfo disk(QFileInfo(path).absolutePath());
+    if (disk.isValid() && disk.isReady()) {
+        if (disk.isReadOnly())
+            return SafeFile::describeError(EROFS, path);
+        if (disk.bytesAvailable() < kNoRoom)
+            return SafeFile::describeError(ENOSPC, path);
+    }
+    return AnalysisText::FormatFailed;
+}
+
 bool keepGoing(const Progress &progress, qint64 done, qint64 total)
 {
     return !progress || done % 2000 != 0 || progress(done, total);
@@ -155,8 +190,14 @@ ExportResult writeSav(SafeFile::Writer &file, const ExportInput &input, const Pr
     }
 
     const auto check = [&](readstat_error_t error) {
-        if (error != READSTAT_OK && result.error.isEmpty())
-            result.error = file.errorText().isEmpty() ? QString::fromUtf8(readstat_error_message(error)) : file.errorText();
+        if (error != READSTAT_OK && result.error.isEmpty()) {
+            const int system = error == READSTAT_ERROR_WRITE ? errno : 0;
+            // The writer names a failed write itself; anything else is ReadStat's.
+            result.error = file.errorText().isEmpty()
+                               ? libraryFailure("ReadStat", QString::fromUtf8(readstat_error_message(error)), system,
+                                                file.target())
+                               : file.errorText();
+        }
         return error == READSTAT_OK;
     };
     if (!check(readstat_begin_writing_sav(writer.get(), &file, long(input.subjects.size()))))
@@ -260,7 +301,9 @@ ExportResult writeXlsx(SafeFile::Writer &file, const ExportInput &input, const P
     options.tmpdir = const_cast<char *>(folder.constData());
     lxw_workbook *workbook = workbook_new_opt(file.temporaryPath().toLocal8Bit().constData(), &options);
     if (!workbook) {
-        result.error = file.temporaryPath();
+        const int system = errno;
+        result.error = libraryFailure("libxlsxwriter", QStringLiteral("the workbook could not be made"), system,
+                                      file.target());
         return result;
     }
     lxw_format *bold = workbook_add_format(workbook);
@@ -330,9 +373,11 @@ ExportResult writeXlsx(SafeFile::Writer &file, const ExportInput &input, const P
     worksheet_set_column(statistics, 0, 0, 16, nullptr);
     worksheet_set_column(statistics, 2, 3, 14, nullptr);
 
+    errno = 0;
     const lxw_error error = workbook_close(workbook);
     if (error != LXW_NO_ERROR) {
-        result.error = QString::fromUtf8(lxw_strerror(error));
+        const int system = errno;
+        result.error = libraryFailure("libxlsxwriter", QString::fromUtf8(lxw_strerror(error)), system, file.target());
         return result;
     }
     result.written = true;
@@ -414,7 +459,7 @@ ExportResult exportSubjects(const QString &path, ExportFormat format, const Expo
     }
     if (!file.finish() || !file.commit()) {
         result.written = false;
-        result.error = file.errorText();
+        result.error = failure(path, file.errorText());
     }
     return result;
 }
@@ -430,7 +475,8 @@ ExportResult exportGroup(const QString &path, ExportFormat format, const QString
         return result;
     }
     if (read.status == ReadStatus::Failed) {
-        result.error = read.error;
+        result.error = AnalysisText::ReadFailed.arg(
+            Causes::storeFailureText(read.failure, read.error, QStringLiteral("export")));
         return result;
     }
     input.results = analyse(input.subjects);

@@ -286,9 +286,10 @@ void FrmAnalysis::Form_Load()
     StoreSucceeded(this, Adodc1->open(), *Adodc1);
     m_theme->apply();
     QString error;
-    m_itemTexts = Analysis::readItemTexts(&error);
+    StoreFailure failure = StoreFailure::Other;
+    m_itemTexts = Analysis::readItemTexts(&error, &failure);
     if (m_itemTexts.isEmpty())
-        ShowStoreFailure(this, StoreFailure::Other, error);
+        ShowStoreFailure(this, failure, error);
     readChoice(0);
     showResults();
 }
@@ -310,7 +311,7 @@ bool FrmAnalysis::readChoice(int index)
         read = Analysis::readSubjects(group, &subjects, watch.progress(), Analysis::ReadDetail::ForStatistics);
     }
     if (read.status == Analysis::ReadStatus::Failed) {
-        ShowStoreFailure(this, StoreFailure::Other, read.error);
+        ShowStoreFailure(this, read.failure, read.error);
         return false;
     }
     if (read.status == Analysis::ReadStatus::Cancelled) {
@@ -432,8 +433,9 @@ void FrmAnalysis::PrintAnalysis_Click()
 {
     ResultReports::Clinic clinic;
     QString error;
-    if (!ResultReports::ReadClinic(&clinic, &error)) {
-        ShowStoreFailure(this, StoreFailure::Other, error);
+    StoreFailure failure = StoreFailure::Other;
+    if (!ResultReports::ReadClinic(&clinic, &error, &failure)) {
+        ShowStoreFailure(this, failure, error);
         return;
     }
     ReportPreview::show(AnalysisReportDesign(m_results, m_itemTexts, clinic, groupLabel()), Report::Rows(), this);

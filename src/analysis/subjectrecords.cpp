@@ -1,5 +1,6 @@
 #include "analysis/subjectrecords.h"
 
+#include "causes/causes.h"
 #include "store/database.h"
 #include "store/engine.h"
 
@@ -24,8 +25,26 @@ const QStringList &groupNames()
     return names;
 }
 
-std::optional<qint64> countSubjects(const QString &group, QString *error)
+namespace {
+
+// A connection the server ended since the last read is opened afresh first.
+bool connected(QString *error, StoreFailure *failure)
 {
+    if (Store::ensureConnected())
+        return true;
+    if (error)
+        *error = Store::database().lastError().text();
+    if (failure)
+        *failure = StoreFailure::Unreachable;
+    return false;
+}
+
+}  // namespace
+
+std::optional<qint64> countSubjects(const QString &group, QString *error, StoreFailure *failure)
+{
+    if (!connected(error, failure))
+        return std::nullopt;
     QSqlQuery query(Store::database());
     query.prepare(QStringLiteral("SELECT COUNT(*) FROM \"ide\" i") + groupFilter(group));
     if (!group.isEmpty())
@@ -33,6 +52,8 @@ std::optional<qint64> countSubjects(const QString &group, QString *error)
     if (!query.exec() || !query.next()) {
         if (error)
             *error = query.lastError().text();
+        if (failure)
+            *failure = classifyFailure(query.lastError(), Store::database());
         return std::nullopt;
     }
     return query.value(0).toLongLong();
@@ -43,7 +64,7 @@ ReadResult readSubjects(const QString &group, QList<SubjectRecord> *subjects, co
     ReadResult result;
     subjects->clear();
     QString error;
-    const std::optional<qint64> total = countSubjects(group, &error);
+    const std::optional<qint64> total = countSubjects(group, &error, &result.failure);
     if (!total) {
         result.error = error;
         return result;
@@ -64,8 +85,11 @@ ReadResult readSubjects(const QString &group, QList<SubjectRecord> *subjects, co
         &result.error);
     if (end != Store::ReadEnd::Done) {
         subjects->clear();
+        // The bulk read gives the engine's words only, no code.
         if (end == Store::ReadEnd::Stopped)
             result.status = ReadStatus::Cancelled;
+        else
+            result.failure = Causes::failureOfText(result.error);
         return result;
     }
     if (progress)
@@ -74,12 +98,16 @@ ReadResult readSubjects(const QString &group, QList<SubjectRecord> *subjects, co
     return result;
 }
 
-QStringList readItemTexts(QString *error)
+QStringList readItemTexts(QString *error, StoreFailure *failure)
 {
+    if (!connected(error, failure))
+        return {};
     QSqlQuery query(Store::database());
     if (!query.exec(QStringLiteral("SELECT \"code\", \"Q\" FROM \"QU\" ORDER BY \"code\""))) {
         if (error)
             *error = query.lastError().text();
+        if (failure)
+            *failure = classifyFailure(query.lastError(), Store::database());
         return {};
     }
     QStringList texts(kItems);

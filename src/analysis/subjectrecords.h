@@ -1,6 +1,7 @@
 #pragma once
 
 #include "questionnaire/subjectrecord.h"
+#include "store/storefailure.h"
 
 #include <QList>
 #include <QString>
@@ -26,7 +27,8 @@ enum class ReadStatus { Read, Cancelled, Failed };
 struct ReadResult
 {
     ReadStatus status = ReadStatus::Failed;
-    QString error;  // the store's cause when it failed
+    StoreFailure failure = StoreFailure::None;  // the store's cause when it failed
+    QString error;                              // and the store's own words
 };
 
 // Everything an export writes is read in the order of the codes; what the
@@ -37,11 +39,13 @@ struct ReadResult
 ReadResult readSubjects(const QString &group, QList<SubjectRecord> *subjects, const Progress &progress = {},
                         ReadDetail detail = ReadDetail::Everything);
 
-// How many subjects the group (every group when empty) has, without reading them.
-std::optional<qint64> countSubjects(const QString &group, QString *error = nullptr);
+// How many subjects the group (every group when empty) has, without reading
+// them; on a failure, the store's words and cause when asked.
+std::optional<qint64> countSubjects(const QString &group, QString *error = nullptr, StoreFailure *failure = nullptr);
 
-// The twenty item texts from QU, by number (index 0 is item 1); empty on failure.
-QStringList readItemTexts(QString *error = nullptr);
+// The twenty item texts from QU, by number (index 0 is item 1); empty on
+// failure, with the store's words and cause when asked.
+QStringList readItemTexts(QString *error = nullptr, StoreFailure *failure = nullptr);
 
 // The groups a subject may have, as the registration stores them.
 const QStringList &groupNames();

@@ -4,6 +4,7 @@
 #include "app/exportdata.h"
 #include "app/printanalysis.h"
 #include "app/printresults.h"
+#include "causes/causes.h"
 #include "store/database.h"
 #include "store/storeaddress.h"
 #include "store/programplaces.h"
@@ -67,7 +68,8 @@ bool openForReading(const QString &databaseOption, QString *reason)
             return true;
         *reason = opened.status == Store::OpenStatus::NotOurs
                       ? QStringLiteral("پایگاه داده این نشانی از آنِ این برنامه نیست: %1").arg(address.shown())
-                      : QStringLiteral("بانک اطلاعات باز نشد: %1 (%2)").arg(address.shown(), opened.detail);
+                      : Causes::joinLines({QStringLiteral("بانک اطلاعات باز نشد: %1").arg(address.shown()),
+                                           OpenFailureCause(opened.detail)});
         return false;
     }
     const QString database = QFileInfo(QString::fromLatin1(Store::kDatabasePath)).absoluteFilePath();
@@ -82,10 +84,12 @@ bool openForReading(const QString &databaseOption, QString *reason)
         *reason = QStringLiteral("این فایل بانک اطلاعات این برنامه نیست: %1").arg(database);
         break;
     case Store::OpenStatus::Damaged:
-        *reason = QStringLiteral("فایل بانک اطلاعات آسیب دیده است: %1 (%2)").arg(database, opened.detail);
+        Causes::logDetail(QStringLiteral("start"), opened.detail);
+        *reason = QStringLiteral("فایل بانک اطلاعات آسیب دیده است: %1").arg(database);
         break;
     case Store::OpenStatus::Failed:
-        *reason = QStringLiteral("بانک اطلاعات باز نشد: %1 (%2)").arg(database, opened.detail);
+        *reason = Causes::joinLines(
+            {QStringLiteral("بانک اطلاعات باز نشد: %1").arg(database), OpenFailureCause(opened.detail)});
         break;
     }
     return false;

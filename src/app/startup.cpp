@@ -2,6 +2,7 @@
 
 #include "app/frm1.h"
 
+#include "causes/causes.h"
 #include "store/database.h"
 #include "store/storeaddress.h"
 #include "store/programplaces.h"
@@ -19,12 +20,14 @@
 #include <QLibraryInfo>
 #include <QStyleFactory>
 #include <QTranslator>
+#include <QUrl>
 
 #include <cstdio>
 
 namespace {
 
 const QString kErrorCaption = QStringLiteral("خطا");
+const QString kContext = QStringLiteral("start");
 
 QString missingText(const QString &path)
 {
@@ -38,15 +41,19 @@ QString notOursText(const QString &path)
 
 QString damagedText(const QString &path, const QString &detail)
 {
-    return QStringLiteral("فایل بانک اطلاعات آسیب دیده است و به آن دست زده نشد:\n%1\n%2\n\n"
+    Causes::logDetail(kContext, detail);
+    return QStringLiteral("فایل بانک اطلاعات آسیب دیده است و به آن دست زده نشد:\n%1\n\n"
                           "برای ادامهٔ کار، آخرین پشتیبان سالم را از پوشهٔ Back برنامه بازگردانید.\n"
                           "برنامه بسته می‌شود.")
-        .arg(path, detail);
+        .arg(path);
 }
 
-QString failedText(const QString &path, const QString &detail)
+
+// cause is Persian, or empty when none is known.
+QString failedText(const QString &path, const QString &cause)
 {
-    return QStringLiteral("بانک اطلاعات باز نشد:\n%1\n%2\n\nبرنامه بسته می‌شود.").arg(path, detail);
+    return Causes::joinLines({QStringLiteral("بانک اطلاعات باز نشد:\n%1").arg(path), cause})
+           + QStringLiteral("\n\nبرنامه بسته می‌شود.");
 }
 
 QString serverNotOursText(const QString &address)
@@ -80,18 +87,41 @@ bool OpenServerDatabase(QWidget *parent, const QString &url)
     case Store::OpenStatus::Failed:
         break;
     }
-    prompts().message(parent, failedText(address.shown(), result.detail), kErrorCaption, Prompts::Icon::Critical);
+    prompts().message(parent, failedText(address.shown(), OpenFailureCause(result.detail)), kErrorCaption,
+                      Prompts::Icon::Critical);
     return false;
 }
 
 }  // namespace
+
+QString OpenFailureCause(const QString &detail)
+{
+    if (detail.isEmpty() || Causes::isOwnText(detail))
+        return detail;
+    Causes::logDetail(kContext, detail);
+    switch (const StoreFailure failure = Causes::failureOfText(detail)) {
+    case StoreFailure::Busy:
+    case StoreFailure::ReadOnly:
+    case StoreFailure::Damaged:
+        return Causes::storeCause(failure);
+    case StoreFailure::DiskFull:
+        return QStringLiteral("دیسکی که بانک اطلاعات روی آن است پر شده است؛ جا باز کنید و برنامه را دوباره باز کنید.");
+    case StoreFailure::Unreachable:
+        return QStringLiteral("به سرور بانک اطلاعات وصل نشد؛ روشن بودن سرور، نشانی آن و ارتباط شبکه را بررسی کنید.");
+    default:
+        return {};
+    }
+}
 
 bool OpenProgramDatabase(QWidget *parent, Store::PageCheck pageCheck, const QString &database)
 {
     QString url;
     QString error;
     if (!Store::configuredServerUrl(database, QDir::currentPath(), &url, &error)) {
-        prompts().message(parent, failedText(QDir::toNativeSeparators(QDir::current().filePath(QStringLiteral("quorvel.conf"))), error),
+        Causes::logDetail(kContext, error);
+        prompts().message(parent,
+                          failedText(QDir::toNativeSeparators(QDir::current().filePath(QStringLiteral("quorvel.conf"))),
+                                     QStringLiteral("فایل تنظیمات خوانده نشد.")),
                           kErrorCaption, Prompts::Icon::Critical);
         return false;
     }
@@ -106,7 +136,7 @@ bool OpenProgramDatabase(QWidget *parent, Store::PageCheck pageCheck, const QStr
             return false;
         QString error;
         if (!Store::createDatabase(relative, &error)) {
-            prompts().message(parent, failedText(shown, error), kErrorCaption, Prompts::Icon::Critical);
+            prompts().message(parent, failedText(shown, OpenFailureCause(error)), kErrorCaption, Prompts::Icon::Critical);
             return false;
         }
         result = Store::openDatabase(relative, Store::Access::ReadWrite, pageCheck);
@@ -124,7 +154,7 @@ bool OpenProgramDatabase(QWidget *parent, Store::PageCheck pageCheck, const QStr
     case Store::OpenStatus::Failed:
         break;
     }
-    prompts().message(parent, failedText(shown, result.detail), kErrorCaption, Prompts::Icon::Critical);
+    prompts().message(parent, failedText(shown, OpenFailureCause(result.detail)), kErrorCaption, Prompts::Icon::Critical);
     return false;
 }
 
@@ -136,7 +166,7 @@ bool CheckProgramDatabasePages(QWidget *parent)
     const QString shown = QDir::toNativeSeparators(QFileInfo(QString::fromLatin1(Store::kDatabasePath)).absoluteFilePath());
     prompts().message(parent,
                       result.status == Store::OpenStatus::Damaged ? damagedText(shown, result.detail)
-                                                                  : failedText(shown, result.detail),
+                                                                  : failedText(shown, OpenFailureCause(result.detail)),
                       kErrorCaption, Prompts::Icon::Critical);
     return false;
 }

@@ -18,6 +18,12 @@ bool OpenProgramDatabase(QWidget *parent = nullptr, Store::PageCheck pageCheck =
 // it. False when the program cannot go on.
 bool CheckProgramDatabasePages(QWidget *parent = nullptr);
 
+// Why the database did not open, in Persian, from the store's words (which
+// go to the error output): the program's own Persian words as they are, or
+// the cause the driver's words name (held by another program, read-only,
+// damaged, a full disk, no server); empty when they name none.
+QString OpenFailureCause(const QString &detail);
+
 // Prepares the application: its folder as the current folder, right to left,
 // fonts, the Qt translation and the shared style.
 void PrepareApplication();

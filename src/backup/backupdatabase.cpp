@@ -1,6 +1,7 @@
 #include "backup/backupdatabase.h"
 #include "backup/restore.h"
 
+#include "causes/causes.h"
 #include "store/database.h"
 #include "store/engine.h"
 #include "store/fileengine.h"
@@ -9,9 +10,24 @@
 
 #include <QFileInfo>
 
+#include <cerrno>
+
 namespace Backup {
 
 namespace {
+
+const QString kContext = QStringLiteral("backup");
+
+// The snapshot's words as the window shows them (Causes::shownDetail); a
+// full disk is the backup's, at target.
+QString shownDetail(const QString &detail, const QString &target)
+{
+    if (!Causes::isOwnText(detail) && Causes::failureOfText(detail) == StoreFailure::DiskFull) {
+        Causes::logDetail(kContext, detail);
+        return SafeFile::describeError(ENOSPC, target);
+    }
+    return Causes::shownDetail(kContext, detail);
+}
 
 using Snapshot = std::function<Store::CopyOutcome(SafeFile::Writer &out, const CopyProgress &progress)>;
 
@@ -33,12 +49,16 @@ bool writeBackup(const QString &target, const Snapshot &snapshot, QString *error
             *busy = read.end == Store::CopyEnd::Busy;
         if (cancelled)
             *cancelled = read.end == Store::CopyEnd::Cancelled;
-        *error = read.end == Store::CopyEnd::Restoring ? AnotherDeskRestoring
-                 : read.end == Store::CopyEnd::Busy
-                     ? QStringLiteral("برنامهٔ دیگری در حال نوشتن در بانک اطلاعات است و نسخهٔ پشتیبان کامل از آن "
-                                      "گرفته نمی‌شود. چند لحظه بعد دوباره امتحان کنید.\n%1")
-                           .arg(read.detail)
-                     : read.detail;
+        if (read.end == Store::CopyEnd::Restoring) {
+            Causes::logDetail(kContext, read.detail);
+            *error = AnotherDeskRestoring;
+        } else if (read.end == Store::CopyEnd::Busy) {
+            Causes::logDetail(kContext, read.detail);
+            *error = QStringLiteral("برنامهٔ دیگری در حال نوشتن در بانک اطلاعات است و نسخهٔ پشتیبان کامل از آن "
+                                    "گرفته نمی‌شود. چند لحظه بعد دوباره امتحان کنید.");
+        } else if (read.end != Store::CopyEnd::Cancelled) {
+            *error = shownDetail(read.detail, target);
+        }
         return false;
     }
     // While the disk syncs, the window shows the copy all written.
@@ -55,7 +75,8 @@ bool writeBackup(const QString &target, const Snapshot &snapshot, QString *error
     // several times the cost of the copy.)
     const Store::OpenResult checked = Store::checkBackupFile(out.temporaryPath(), Store::CheckDepth::Shape);
     if (checked.status != Store::OpenStatus::Opened) {
-        *error = QStringLiteral("نسخهٔ پشتیبان پس از نوشتن بررسی شد و سالم نبود، پس نگه داشته نشد:\n%1").arg(checked.detail);
+        *error = Causes::joinLines({QStringLiteral("نسخهٔ پشتیبان پس از نوشتن بررسی شد و سالم نبود، پس نگه داشته نشد."),
+                                    shownDetail(checked.detail, target)});
         return false;
     }
     bool committed = false;

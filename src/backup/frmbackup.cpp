@@ -6,6 +6,7 @@
 #include "backup/copyfileinblocks.h"
 #include "backup/restore.h"
 #include "calendar/module7.h"
+#include "causes/causes.h"
 #include "store/database.h"
 #include "store/recordset.h"
 #include "ui/clock.h"
@@ -32,6 +33,12 @@ namespace {
 
 // The file dialogs' filter: backups end in .mdbB.
 const QString kBackupFilter = QStringLiteral("Database Backup (*.mdbB)");
+
+// The copy's failure as the window shows it: the lead, then the cause on its own line when there is one.
+QString copyFailedText(const QString &cause)
+{
+    return cause.isEmpty() ? BackupText::CopyFailed : BackupText::CopyFailed + QStringLiteral("\r\n") + cause;
+}
 
 QLineEdit *makePathBox(QWidget *parent, const QString &name, const QRect &geometry)
 {
@@ -253,8 +260,7 @@ void Frmbackup::VisualButtonEx2_Click()
     }
     if (!made) {
         // The operator may choose another place, or try again once the database is free.
-        prompts().message(this, BackupText::CopyFailed + QStringLiteral("\r\n") + error, ApplicationTitle,
-                          Prompts::Icon::Critical);
+        prompts().message(this, copyFailedText(error), ApplicationTitle, Prompts::Icon::Critical);
         return;
     }
     prompts().message(this, BackupText::BackupMade, ApplicationTitle, Prompts::Icon::None);
@@ -290,11 +296,10 @@ void Frmbackup::VisualButtonEx3_Click()
     }
     if (!restored) {
         if (failure == Backup::RestoreFailure::Replace)
-            prompts().message(this, error + BackupText::CloseOtherWindows, BackupText::ErrorCaption,
+            prompts().message(this, Causes::joinLines({error, BackupText::CloseOtherWindows}), BackupText::ErrorCaption,
                               Prompts::Icon::Exclamation);
         else
-            prompts().message(this, BackupText::CopyFailed + QStringLiteral("\r\n") + error, ApplicationTitle,
-                              Prompts::Icon::Critical);
+            prompts().message(this, copyFailedText(error), ApplicationTitle, Prompts::Icon::Critical);
         return;
     }
     prompts().message(this, BackupText::Restored, ApplicationTitle, Prompts::Icon::None);

@@ -1,5 +1,6 @@
 #include "backup/restore.h"
 
+#include "causes/causes.h"
 #include "store/database.h"
 #include "store/engine.h"
 #include "store/fileengine.h"
@@ -9,17 +10,36 @@ namespace Backup {
 
 namespace {
 
+const QString kContext = QStringLiteral("restore");
+// Said first when the checked copy could not take the database's place.
+const QString kNotReplaced = QStringLiteral("بانک اطلاعات با نسخهٔ پشتیبان جایگزین نشد.");
+
+// The engine's words on a line of their own when they are the program's own
+// Persian; any other words go to the error output, and with storeCause the
+// store's cause that they name, if any, stands in their place.
+QString detailLine(const QString &detail, bool storeCause = false)
+{
+    QString shown;
+    if (storeCause)
+        shown = Causes::shownDetail(kContext, detail);
+    else if (Causes::isOwnText(detail))
+        shown = detail;
+    else
+        Causes::logDetail(kContext, detail);
+    return shown.isEmpty() ? QString() : QLatin1Char('\n') + shown;
+}
+
 QString refusalText(const QString &source, const Store::OpenResult &checked)
 {
     switch (checked.status) {
     case Store::OpenStatus::Missing:
         return QStringLiteral("فایل پشتیبان پیدا نشد:\n%1").arg(source);
     case Store::OpenStatus::NotOurs:
-        return QStringLiteral("این فایل نسخه پشتیبان این برنامه نیست:\n%1\n%2").arg(source, checked.detail);
+        return QStringLiteral("این فایل نسخه پشتیبان این برنامه نیست:\n%1").arg(source) + detailLine(checked.detail);
     case Store::OpenStatus::Damaged:
-        return QStringLiteral("این فایل پشتیبان کامل و سالم نیست:\n%1\n%2").arg(source, checked.detail);
+        return QStringLiteral("این فایل پشتیبان کامل و سالم نیست:\n%1").arg(source) + detailLine(checked.detail);
     default:
-        return QStringLiteral("این فایل پشتیبان خوانده نشد:\n%1\n%2").arg(source, checked.detail);
+        return QStringLiteral("این فایل پشتیبان خوانده نشد:\n%1").arg(source) + detailLine(checked.detail);
     }
 }
 
@@ -50,21 +70,22 @@ bool restoreFrom(const QString &source, const QString &database, const Replaceme
     // After a failure the program goes on with the database it had, when it can.
     const QString reopen = replaced.reopened
                                ? QString()
-                               : QStringLiteral("\nبانک اطلاعات دوباره باز نشد: %1").arg(replaced.reopenError);
+                               : QStringLiteral("\nبانک اطلاعات دوباره باز نشد.")
+                                     + detailLine(replaced.reopenError, true);
     switch (replaced.end) {
     case Store::CopyEnd::Done:
         return true;
     case Store::CopyEnd::Cancelled:
         return stopAt(RestoreFailure::Cancelled, replaced.detail, error, failure);
     case Store::CopyEnd::Source:
-        return stopAt(RestoreFailure::Source, replaced.detail + reopen, error, failure);
+        return stopAt(RestoreFailure::Source, detailLine(replaced.detail).mid(1) + reopen, error, failure);
     case Store::CopyEnd::Refused:
         return stopAt(RestoreFailure::Refused,
                       refusalText(source, {Store::OpenStatus::Damaged, replaced.detail}) + reopen, error, failure);
     case Store::CopyEnd::Busy:
         return stopAt(RestoreFailure::Replace,
-                      QStringLiteral("برنامهٔ دیگری بانک اطلاعات را در دست دارد و جایگزین کردن آن ممکن نشد:\n%1")
-                              .arg(replaced.detail)
+                      QStringLiteral("برنامهٔ دیگری بانک اطلاعات را در دست دارد و جایگزین کردن آن ممکن نشد.")
+                          + detailLine(replaced.detail)
                           + reopen,
                       error, failure);
     case Store::CopyEnd::Restoring:
@@ -72,7 +93,7 @@ bool restoreFrom(const QString &source, const QString &database, const Replaceme
     case Store::CopyEnd::Replace:
         break;
     }
-    return stopAt(RestoreFailure::Replace, replaced.detail + reopen, error, failure);
+    return stopAt(RestoreFailure::Replace, kNotReplaced + detailLine(replaced.detail, true) + reopen, error, failure);
 }
 
 }  // namespace

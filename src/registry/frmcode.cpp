@@ -297,8 +297,9 @@ void FrmCode::Command1_Click()
     // The clinic's name and address as stored now, both of them, for every print.
     ResultReports::Clinic clinic;
     QString error;
-    if (!ResultReports::ReadClinic(&clinic, &error)) {
-        ShowStoreFailure(this, StoreFailure::Other, error);
+    StoreFailure failure = StoreFailure::Other;
+    if (!ResultReports::ReadClinic(&clinic, &error, &failure)) {
+        ShowStoreFailure(this, failure, error);
         return;
     }
     ReportPreview::show(ResultReports::DataRPrint(clinic), std::move(rows), this);
@@ -354,7 +355,7 @@ void FrmCode::Command2_Click()
     }
     QString error;
     if (!deleteSubject(&error)) {
-        prompts().message(this, error, QStringLiteral("Error"), Prompts::Icon::Exclamation);
+        prompts().message(this, error, QStringLiteral("خطا"), Prompts::Icon::Exclamation);
         return;
     }
     ShowSelfClosingMessage(this, LookupText::Deleted);

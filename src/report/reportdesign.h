@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/storefailure.h"
+
 #include <QColor>
 #include <QHash>
 #include <QImage>
@@ -91,6 +93,8 @@ public:
     virtual QString value(qint64 row, const QString &field) const = 0;
     // Why a value could not be read, once one could not; empty while all went well.
     virtual QString readError() const { return QString(); }
+    // And what kind of failure it was.
+    virtual StoreFailure readFailure() const { return StoreFailure::None; }
 };
 
 // Rows held in memory, kept packed so that many thousands of them stay small.

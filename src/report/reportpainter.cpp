@@ -1,5 +1,6 @@
 #include "report/reportpainter.h"
 
+#include "causes/causes.h"
 #include "store/safefile.h"
 
 #include <QDir>
@@ -142,7 +143,8 @@ bool writePdf(const Layout &layout, const QString &path, const QString &title, Q
     }
     // Rows streamed from the store may fail part way: such a file is not saved.
     if (!layout.rows().readError().isEmpty())
-        return fail(layout.rows().readError());
+        return fail(Causes::storeFailureText(layout.rows().readFailure(), layout.rows().readError(),
+                                             QStringLiteral("report")));
     if (!file.errorText().isEmpty() || !file.commit())
         return fail(file.errorText());
     return true;

@@ -1,5 +1,6 @@
 #include "report/resultreports.h"
 
+#include "causes/causes.h"
 #include "report/reportitems.h"
 #include "report/reportlayout.h"
 #include "report/reportpainter.h"
@@ -183,11 +184,13 @@ Report::Design makeResultCard()
 
 }  // namespace
 
-bool ReadClinic(Clinic *clinic, QString *error)
+bool ReadClinic(Clinic *clinic, QString *error, StoreFailure *failure)
 {
     RecordSet settings(QStringLiteral("Adodc1"), QStringLiteral("Theme"));
     if (!settings.open()) {
         *error = settings.errorText();
+        if (failure)
+            *failure = settings.failure();
         return false;
     }
     *clinic = {settings.fieldText(QStringLiteral("Name")), settings.fieldText(QStringLiteral("Adress"))};
@@ -245,8 +248,10 @@ bool ExportResultTable(const QString &pdfPath, const QString *group, QString *er
 {
     Clinic clinic;
     QString readError;
-    if (!ReadClinic(&clinic, &readError)) {
-        *error = QStringLiteral("خواندن بانک اطلاعات ممکن نشد: %1").arg(readError);
+    StoreFailure failure = StoreFailure::Other;
+    if (!ReadClinic(&clinic, &readError, &failure)) {
+        *error = QStringLiteral("خواندن بانک اطلاعات ممکن نشد: %1")
+                     .arg(Causes::storeFailureText(failure, readError, QStringLiteral("report")));
         return false;
     }
     RecordSet subjects(QStringLiteral("Adodc6"), QStringLiteral("ide"));
@@ -254,7 +259,8 @@ bool ExportResultTable(const QString &pdfPath, const QString *group, QString *er
     const bool read = (group ? subjects.filterBy(QStringLiteral("Group"), *group) : subjects.refresh())
                       && StreamRows(subjects, DataRPrintFields(), &rows);
     if (!read) {
-        *error = QStringLiteral("خواندن بانک اطلاعات ممکن نشد: %1").arg(subjects.errorText());
+        *error = QStringLiteral("خواندن بانک اطلاعات ممکن نشد: %1")
+                     .arg(Causes::storeFailureText(subjects.failure(), subjects.errorText(), QStringLiteral("report")));
         return false;
     }
     const Report::Design table = DataRPrint(clinic);

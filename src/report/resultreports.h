@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "report/reportdesign.h"
+#include "store/storefailure.h"
 
 class RecordSet;
 
@@ -16,8 +17,9 @@ struct Clinic {
     QString address;
 };
 
-// The clinic as the settings row holds it now. False with the store's reason.
-bool ReadClinic(Clinic *clinic, QString *error);
+// The clinic as the settings row holds it now. False with the store's words
+// in *error and, when asked, the kind of failure in *failure.
+bool ReadClinic(Clinic *clinic, QString *error, StoreFailure *failure = nullptr);
 
 // The result table: one line per subject, numbered from 1 in each layout,
 // under the clinic's name and above its address.

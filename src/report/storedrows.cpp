@@ -25,3 +25,8 @@ QString StoredRows::readError() const
 {
     return m_rows->errorText();
 }
+
+StoreFailure StoredRows::readFailure() const
+{
+    return m_rows->failure();
+}

@@ -19,6 +19,7 @@ public:
     qint64 count() const override;
     QString value(qint64 row, const QString &field) const override;
     QString readError() const override;
+    StoreFailure readFailure() const override;
 
 private:
     std::unique_ptr<Store::PagedRows> m_rows;

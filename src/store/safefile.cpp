@@ -101,7 +101,9 @@ QString describeError(int error, const QString &path)
         cause = QStringLiteral("خطای سیستم");
         break;
     }
-    return QStringLiteral("%1:\n%2\n(%3)").arg(cause, shown, QString::fromLocal8Bit(std::strerror(error)));
+    // The system's own words are for the error output only.
+    qWarning("quorvel: %s: %s", qUtf8Printable(shown), std::strerror(error));
+    return QStringLiteral("%1:\n%2").arg(cause, shown);
 }
 
 QString refuseTarget(const QString &path)
@@ -199,7 +201,8 @@ qint64 Writer::readData(char *, qint64)
 
 qint64 Writer::writeData(const char *data, qint64 size)
 {
-    if (m_fd < 0 || m_finished)
+    // A writer whose write failed stays failed, its first cause named once.
+    if (m_fd < 0 || m_finished || !m_error.isEmpty())
         return -1;
     qint64 written = 0;
     while (written < size) {

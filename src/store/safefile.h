@@ -27,7 +27,8 @@ QString refuseSource(const QString &path);
 // (a folder this user may not read) is not missing, it is refused.
 bool isMissing(const QString &path);
 
-// The cause of errno value error for path, in the operator's words.
+// The cause of errno value error for path, in the operator's words; the
+// system's own words for it go to the error output.
 QString describeError(int error, const QString &path);
 
 // Removes temporary files that killed writers left in folder.

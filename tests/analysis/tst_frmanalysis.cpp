@@ -9,6 +9,7 @@
 #include "looks/lookcheck.h"
 #include "preview/reportpreview.h"
 #include "store/database.h"
+#include "store/safefile.h"
 #include "support/controls.h"
 #include "support/modalguard.h"
 #include "support/programfolder.h"
@@ -28,13 +29,20 @@
 #include <QLineSeries>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QValueAxis>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 namespace {
 
@@ -168,6 +176,40 @@ QStringList shownTexts(const QWidget &window)
             texts << rowOf(table, row);
     return texts;
 }
+
+// A small file system of the test's own, full or read-only, gone with the object.
+class SmallDisk
+{
+public:
+    explicit SmallDisk(bool readOnly) : m_point(QFile::encodeName(m_folder.path()))
+    {
+        m_mounted = ::mount("tmpfs", m_point.constData(), "tmpfs", readOnly ? MS_RDONLY : 0, "size=256k") == 0;
+        if (!m_mounted || readOnly)
+            return;
+        // Every block taken, so that the first write of an export fails.
+        const int fd = ::open(QFile::encodeName(m_folder.filePath(QStringLiteral("filler"))).constData(),
+                              O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+        const QByteArray block(4096, 'f');
+        while (fd >= 0 && ::write(fd, block.constData(), size_t(block.size())) > 0) {
+        }
+        if (fd >= 0)
+            ::close(fd);
+    }
+    // Detached even while a library still holds a file there.
+    ~SmallDisk()
+    {
+        if (m_mounted)
+            ::umount2(m_point.constData(), MNT_DETACH);
+    }
+    bool isMounted() const { return m_mounted; }
+    QString filePath(const QString &name) const { return m_folder.filePath(name); }
+    QStringList files() const { return QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden); }
+
+private:
+    QTemporaryDir m_folder;
+    QByteArray m_point;
+    bool m_mounted = false;
+};
 
 }  // namespace
 
@@ -455,6 +497,48 @@ private slots:
                 QVERIFY(QString(lines.mid(1).join(u'\n')).contains(QString::fromLatin1(code)));
             QVERIFY(!QString(lines.join(u'\n')).contains(QStringLiteral("201")));
         }
+    }
+
+    // An export the disk cannot take names the cause in Persian, with the path
+    // as its only Latin text; the libraries' and the system's own words go to
+    // the error output, and nothing is left under the chosen name.
+    void exportTheDiskRefusesNamesItsCause_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("Excel, full disk") << QStringLiteral("ExportXlsx") << QStringLiteral("xlsx") << false;
+        QTest::newRow("SPSS, full disk") << QStringLiteral("ExportSav") << QStringLiteral("sav") << false;
+        QTest::newRow("CSV, full disk") << QStringLiteral("ExportCsv") << QStringLiteral("csv") << false;
+        QTest::newRow("Excel, read-only disk") << QStringLiteral("ExportXlsx") << QStringLiteral("xlsx") << true;
+    }
+    void exportTheDiskRefusesNamesItsCause()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, suffix);
+        QFETCH(bool, readOnly);
+        ProgramFolder folder;
+        storeFixture();
+        const SmallDisk disk(readOnly);
+        if (!disk.isMounted())
+            QSKIP("this machine does not let the test mount a small file system");
+        const QStringList before = disk.files();
+        const QString path = disk.filePath(QStringLiteral("results.") + suffix);
+        const QString cause = SafeFile::describeError(readOnly ? EROFS : ENOSPC, path);
+        ScriptedPrompts scripted;
+        FrmAnalysis window;
+        window.show();
+        choose(window, 1);
+        scripted.expectSaveFile(path);
+        scripted.expectMessage();
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^quorvel: .*(No space left on device|Read-only file system)$")));
+        window.findChild<QPushButton *>(button)->click();
+
+        const QString text = scripted.messages().value(0);
+        QCOMPARE(text, readOnly ? cause : AnalysisText::WriteFailed.arg(path, cause));
+        QVERIFY2(!QString(text).remove(path).contains(QRegularExpression(QStringLiteral("[A-Za-z]"))), qPrintable(text));
+        QCOMPARE(disk.files(), before);
     }
 
     // Cancelling through the progress box leaves no file and says so.

@@ -1,3 +1,4 @@
+#include "causes/causes.h"
 #include "store/database.h"
 #include "app/frm1text.h"
 #include "support/programfolder.h"
@@ -10,16 +11,34 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QLockFile>
+#include <QRegularExpression>
 #include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include <memory>
 #include <vector>
 
 #include <sys/wait.h>
 #include <unistd.h>
+
+namespace {
+
+// Whether text holds Latin letters besides the names it shows on purpose.
+bool hasLatinBesides(QString text, const QStringList &shown)
+{
+    for (const QString &name : shown)
+        text.remove(name);
+    return text.contains(QRegularExpression(QStringLiteral("[A-Za-z]")));
+}
+
+}  // namespace
 
 class TestStartup : public QObject
 {
@@ -216,13 +235,65 @@ private slots:
         file.close();
         ScriptedPrompts scripted;
         scripted.expectMessage();
+        // SQLite's own words go to the error output only.
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^quorvel: start: .+")));
         QVERIFY(!OpenProgramDatabase());
         const QString text = scripted.messages().value(0);
         QVERIFY2(text.contains(QStringLiteral("آسیب دیده")), qPrintable(text));
         QVERIFY(text.contains(QStringLiteral("Back")));
+        QVERIFY2(!hasLatinBesides(text, {QDir::toNativeSeparators(folder.databasePath()), QStringLiteral("Back")}),
+                 qPrintable(text));
         QVERIFY(!text.contains(QStringLiteral("این فایل بانک اطلاعات این برنامه نیست")));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.readAll() == before);
+    }
+
+    // A database another program holds when the program starts: the cause is
+    // named in Persian, SQLite's words go to the error output.
+    void heldDatabaseIsNamedAsBusy()
+    {
+        ProgramFolder folder(false);
+        Store::setBusyWait(200);
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+            other.setDatabaseName(folder.databasePath());
+            QVERIFY(other.open());
+            QVERIFY(QSqlQuery(other).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            ScriptedPrompts scripted;
+            scripted.expectMessage();
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^quorvel: start: database is locked")));
+            QVERIFY(!OpenProgramDatabase());
+            const QString text = scripted.messages().value(0);
+            QVERIFY2(text.contains(Causes::storeCause(StoreFailure::Busy)), qPrintable(text));
+            QVERIFY2(!hasLatinBesides(text, {QDir::toNativeSeparators(folder.databasePath())}), qPrintable(text));
+            QSqlQuery(other).exec(QStringLiteral("ROLLBACK"));
+            other.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+        Store::setBusyWait(3000);
+    }
+
+    // A server that refuses the connection at start-up: the cause in Persian,
+    // with the address as the only Latin text, also where Qt's own words among
+    // the driver's come translated, as the program shows them.
+    void unreachableServerIsNamedInPersian()
+    {
+        ProgramFolder folder(false);
+        QTranslator qt;
+        const bool translated = qt.load(QLocale(QLocale::Persian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+                                && QCoreApplication::installTranslator(&qt);
+        const QString address = QStringLiteral("postgresql://nobody@127.0.0.1:1/none");
+        ScriptedPrompts scripted;
+        scripted.expectMessage();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^quorvel: start: .+")));
+        QVERIFY(!OpenProgramDatabase(nullptr, Store::PageCheck::AtOpen, address));
+        if (translated)
+            QCoreApplication::removeTranslator(&qt);
+        const QString text = scripted.messages().value(0);
+        QVERIFY2(text.contains(address), qPrintable(text));
+        QVERIFY2(!hasLatinBesides(text, {address}), qPrintable(text));
+        QVERIFY2(text.contains(OpenFailureCause(QStringLiteral("Connection refused"))), qPrintable(text));
     }
 
     // A file whose header and tables read well but whose pages are not whole:

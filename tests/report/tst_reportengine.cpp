@@ -1,4 +1,5 @@
 #include "calendar/module7.h"
+#include "causes/causes.h"
 #include "report/reportdesign.h"
 #include "report/reportlayout.h"
 #include "report/reportpainter.h"
@@ -15,6 +16,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfDocument>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -515,6 +517,55 @@ private slots:
         QCOMPARE(QFileInfo(path).permissions() & ~(QFile::ReadUser | QFile::WriteUser),
                  QFile::ReadOwner | QFile::WriteOwner);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("results.pdf")});
+    }
+
+    // Rows streamed from the store whose read failed midway: no file, and the cause
+    // in Persian; the driver's words go to the error output.
+    void pdfOfRowsThatFailedNamesTheCauseOnly_data()
+    {
+        QTest::addColumn<int>("failure");
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<int>("cause");
+        QTest::newRow("a lost server") << int(StoreFailure::Unreachable)
+                                       << QStringLiteral("server closed the connection unexpectedly")
+                                       << int(StoreFailure::Unreachable);
+        QTest::newRow("a full disk told by words only") << int(StoreFailure::Other)
+                                                        << QStringLiteral("database or disk is full")
+                                                        << int(StoreFailure::DiskFull);
+    }
+    void pdfOfRowsThatFailedNamesTheCauseOnly()
+    {
+        QFETCH(int, failure);
+        QFETCH(QString, words);
+        QFETCH(int, cause);
+        // Rows whose read failed, as a store's streamed rows tell it.
+        class FailedRows : public Report::RowSource
+        {
+        public:
+            FailedRows(StoreFailure failure, const QString &words) : m_failure(failure), m_words(words) {}
+            qint64 count() const override { return 3; }
+            QString value(qint64, const QString &) const override { return {}; }
+            QString readError() const override { return m_words; }
+            StoreFailure readFailure() const override { return m_failure; }
+
+        private:
+            StoreFailure m_failure;
+            QString m_words;
+        };
+        QTemporaryDir folder;
+        const Report::Design design = tableDesign();
+        const FailedRows rows(StoreFailure(failure), words);
+        const Report::Layout layout(design, rows);
+        const QString path = folder.filePath(QStringLiteral("results.pdf"));
+        QString error;
+        QTest::ignoreMessage(QtWarningMsg, QStringLiteral("quorvel: report: %1").arg(words).toUtf8().constData());
+        QVERIFY(!Report::writePdf(layout, path, QStringLiteral("Sample"), &error));
+        QVERIFY2(error.endsWith(Causes::storeCause(StoreFailure(cause))), qPrintable(error));
+        // Only the path and the format's name are Latin.
+        QVERIFY2(!QString(error).remove(path).remove(QStringLiteral("PDF")).contains(
+                     QRegularExpression(QStringLiteral("[A-Za-z]"))),
+                 qPrintable(error));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     }
 
     void pdfToAMissingFolderFailsAndWritesNothing()

@@ -2,6 +2,8 @@
 // by PSPP, the workbook by openpyxl and the CSV file by Python's csv module.
 #include "analysis/analysistext.h"
 #include "analysis/exports.h"
+#include "causes/causes.h"
+#include "store/database.h"
 #include "support/programfolder.h"
 #include "support/subjects.h"
 
@@ -307,6 +309,21 @@ private slots:
         const ExportResult folder = exportSubjects(out.path(), ExportFormat(format), input);
         QVERIFY(!folder.written && !folder.error.isEmpty());
         QVERIFY(QFileInfo(out.path()).isDir());
+    }
+
+    // An export whose read fails (here no database is open any more) names
+    // the store's cause in Persian; the driver's words go to the error output.
+    void exportWhoseReadFailsSaysSoInPersian()
+    {
+        ProgramFolder folder;
+        Store::closeDatabase();
+        QTemporaryDir out;
+        const QString path = out.filePath(QStringLiteral("results.csv"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^quorvel: export: .+")));
+        const ExportResult result = exportGroup(path, ExportFormat::Csv, QString(), AnalysisText::AllGroups, {});
+        QVERIFY(!result.written && !result.cancelled);
+        QCOMPARE(result.error, AnalysisText::ReadFailed.arg(Causes::storeCause(StoreFailure::Closed)));
+        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
     }
 
     void formatFromExtension_data()

@@ -8,6 +8,7 @@
 #include "ui/skin.h"
 #include "ui/windowtheme.h"
 #include "ui/busypointer.h"
+#include "ui/storeerror.h"
 #include "store/database.h"
 #include "store/recordset.h"
 
@@ -26,6 +27,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QSqlDatabase>
@@ -680,6 +682,51 @@ private slots:
         Store::setBusyWait(3000);
         Store::setBusyWaitObserver(nullptr);
         QTRY_VERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    // The store's own words never reach the window: it names the cause in
+    // Persian, and the words go to the error output. A failure the store
+    // could not classify by a code still tells the cause its words name.
+    void storeFailureShowsThePersianCauseOnly_data()
+    {
+        QTest::addColumn<int>("failure");
+        QTest::addColumn<QString>("detail");
+        QTest::addColumn<int>("cause");
+        QTest::newRow("SQLite's full disk") << int(StoreFailure::Other)
+                                            << QStringLiteral("database or disk is full Unable to fetch row")
+                                            << int(StoreFailure::DiskFull);
+        QTest::newRow("a held file") << int(StoreFailure::Other) << QStringLiteral("database is locked")
+                                     << int(StoreFailure::Busy);
+        QTest::newRow("a read-only file") << int(StoreFailure::Other)
+                                          << QStringLiteral("attempt to write a readonly database")
+                                          << int(StoreFailure::ReadOnly);
+        QTest::newRow("a lost server") << int(StoreFailure::Other)
+                                       << QStringLiteral("server closed the connection unexpectedly")
+                                       << int(StoreFailure::Unreachable);
+        QTest::newRow("a closed connection") << int(StoreFailure::Other) << QStringLiteral("the database was closed")
+                                             << int(StoreFailure::Closed);
+        QTest::newRow("a gone row") << int(StoreFailure::NoRow) << QStringLiteral("the row is no longer in the store")
+                                    << int(StoreFailure::NoRow);
+        QTest::newRow("classified by its code") << int(StoreFailure::Duplicate)
+                                                << QStringLiteral("UNIQUE constraint failed: ide.Code")
+                                                << int(StoreFailure::Duplicate);
+        QTest::newRow("no cause named") << int(StoreFailure::Other) << QStringLiteral("no field Nmae in ide")
+                                        << int(StoreFailure::Other);
+    }
+    void storeFailureShowsThePersianCauseOnly()
+    {
+        QFETCH(int, failure);
+        QFETCH(QString, detail);
+        QFETCH(int, cause);
+        ScriptedPrompts scripted;
+        scripted.expectMessage();
+        QTest::ignoreMessage(QtWarningMsg, QStringLiteral("quorvel: store: %1").arg(detail).toUtf8().constData());
+        ShowStoreFailure(nullptr, StoreFailure(failure), detail);
+        const QString text = scripted.messages().value(0);
+        QCOMPARE(text, StoreFailureText(StoreFailure(cause), QString()));
+        QVERIFY2(!text.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))), qPrintable(text));
+        if (StoreFailure(cause) != StoreFailure::Other)
+            QVERIFY(text != StoreFailureText(StoreFailure::Other, QString()));
     }
 };
 
