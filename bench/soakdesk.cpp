@@ -60,9 +60,13 @@ int main(int argc, char **argv)
     const int thinkMs = arguments.at(4).toInt();
     Store::ServerAddress address;
     QString error;
-    if (!Store::parseServerUrl(arguments.at(1), &address, &error)
-        || Store::openServerDatabase(address).status != Store::OpenStatus::Opened) {
-        out << "FAILED open " << error << Qt::endl;
+    if (!Store::parseServerUrl(arguments.at(1), &address, &error)) {
+        out << "FAILED address " << error << Qt::endl;
+        return 1;
+    }
+    const Store::OpenResult opened = Store::openServerDatabase(address);
+    if (opened.status != Store::OpenStatus::Opened) {
+        out << "FAILED open " << opened.detail << Qt::endl;
         return 1;
     }
     RecordSet subjects(QStringLiteral("Adodc2"), QStringLiteral("ide"));

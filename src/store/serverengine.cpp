@@ -29,6 +29,9 @@ bool setUpSession(QSqlDatabase &db, QString *error)
     return false;
 }
 
+// The advisory lock the desk that makes an empty database ours holds.
+constexpr qint64 kMakingTables = 0x51756f7274;
+
 // By PostgreSQL's SQLSTATE: its class (the first two characters) and a few codes.
 StoreFailure classifyState(const QString &state)
 {
@@ -141,6 +144,19 @@ OpenResult ServerEngine::open()
             return {OpenStatus::NotOurs, {}};
         if (!db.transaction())
             return {OpenStatus::Failed, db.lastError().text()};
+        // Desks started together on an empty database: one makes the tables,
+        // the others wait for it and find them made.
+        QSqlQuery turn(db);
+        if (!turn.exec(QStringLiteral("SET LOCAL lock_timeout = 60000"))
+            || !turn.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kMakingTables))) {
+            error = turn.lastError().text();
+            db.rollback();
+            return {OpenStatus::Failed, error};
+        }
+        if (tableShape(db) == Shape::Ours) {
+            db.rollback();
+            break;
+        }
         if (!fillNewDatabase(db, &error) || !db.commit()) {
             db.rollback();
             // Another workstation made them at the same moment: theirs are as good as ours.
