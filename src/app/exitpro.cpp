@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -85,6 +86,14 @@ exitpro::exitpro(QWidget *parent) : QWidget(parent, Qt::Window)
     }
     connect(C2, &PictureBox::clicked, this, &exitpro::C2_Click);
     connect(k2, &PictureBox::clicked, this, &exitpro::k2_Click);
+    // By keyboard the resting faces are the buttons, right to left after the box.
+    const QColor frame(128, 64, 64);
+    k1->makeButton(ExitproText::ConfirmName, frame);
+    C1->makeButton(ExitproText::CancelName, frame);
+    connect(k1, &PictureBox::activated, this, &exitpro::k2_Click);
+    connect(C1, &PictureBox::activated, this, &exitpro::C2_Click);
+    setTabOrder(Check1, k1);
+    setTabOrder(k1, C1);
 
     Timer2 = NamedTimer(this, QStringLiteral("Timer2"), 500);
     Timer3 = NamedTimer(this, QStringLiteral("Timer3"), 500);
@@ -129,6 +138,24 @@ void exitpro::k2_Click()
     emit confirmed(withBackup);
     if (withBackup)
         hide();
+}
+
+// Enter confirms and Escape cancels, wherever the focus is.
+void exitpro::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        k2_Click();
+        break;
+    case Qt::Key_Escape:
+        C2_Click();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 void exitpro::closeEvent(QCloseEvent *event)

@@ -10,4 +10,7 @@ inline const QString Check1Text = QStringLiteral("تهيه نسخه پشتيبا
 // The two phrases the title takes turns with; the first keeps its leading blank.
 inline const QString TakingBackup = QStringLiteral(" تهيه نسخه پشتيبان");
 inline const QString BackingUp = QStringLiteral("پشتيبان گيري");
+// The two pictures' words, for the keyboard and screen readers.
+inline const QString ConfirmName = QStringLiteral("تأیید");
+inline const QString CancelName = QStringLiteral("انصراف");
 }  // namespace ExitproText

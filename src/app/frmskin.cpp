@@ -1,14 +1,15 @@
 #include "app/frmskin.h"
 
-#include <QCloseEvent>
-
+#include "app/exitprotext.h"
 #include "app/settingstext.h"
 #include "store/recordset.h"
 #include "ui/picturebox.h"
 #include "ui/skinlabel.h"
 #include "ui/twips.h"
 
+#include <QCloseEvent>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 
@@ -63,6 +64,9 @@ Frmskin::Frmskin(QWidget *parent) : QWidget(parent, Qt::Window)
     k1->setMouseTracking(true);
     k1->installEventFilter(this);
     connect(k2, &PictureBox::clicked, this, &Frmskin::k2_Click);
+    // By keyboard the resting face is the button.
+    k1->makeButton(ExitproText::ConfirmName, QColor(0, 0, 0));
+    connect(k1, &PictureBox::activated, this, &Frmskin::k2_Click);
 
     Form_Load();
 }
@@ -110,6 +114,18 @@ void Frmskin::k2_Click()
     m_confirmed = true;
     emit confirmed();
     close();
+}
+
+// Enter confirms; Escape closes, which comes back to the main window alike.
+void Frmskin::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+        event->accept();
+        k2_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Frmskin::closeEvent(QCloseEvent *event)

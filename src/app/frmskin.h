@@ -29,6 +29,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     // Closed by its close box, it leads back to the main window as confirm does.
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

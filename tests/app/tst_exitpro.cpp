@@ -4,6 +4,7 @@
 #include "ui/picturebox.h"
 #include "ui/twips.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -264,6 +265,52 @@ private slots:
         // Answered: closing it afterwards is not a dismissal.
         window.close();
         QCOMPARE(dismissed.count(), 0);
+    }
+
+    // By keyboard alone: Tab goes from the box to تأیید and then انصراف,
+    // Space or Enter presses the focused one, Enter elsewhere confirms and
+    // Escape cancels. Both pictures are buttons with names for screen readers.
+    void keyboardAnswersTheConfirmation_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QString>("answer");  // "confirm", "confirm with backup" or "cancel"
+        QTest::newRow("Enter") << QList<int>{Qt::Key_Return} << QStringLiteral("confirm");
+        QTest::newRow("Space ticks the box, Enter") << QList<int>{Qt::Key_Space, Qt::Key_Enter}
+                                                  << QStringLiteral("confirm with backup");
+        QTest::newRow("Tab to confirm, Space") << QList<int>{Qt::Key_Tab, Qt::Key_Space} << QStringLiteral("confirm");
+        QTest::newRow("Tab twice to cancel, Enter") << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return}
+                                                    << QStringLiteral("cancel");
+        QTest::newRow("Escape") << QList<int>{Qt::Key_Escape} << QStringLiteral("cancel");
+    }
+    void keyboardAnswersTheConfirmation()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(QString, answer);
+        exitpro window;
+        showAndWait(window);
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QSignalSpy confirmed(&window, &exitpro::confirmed);
+        QSignalSpy cancelled(&window, &exitpro::cancelled);
+        for (int key : keys) {
+            QWidget *focused = QApplication::focusWidget();
+            QVERIFY(focused);
+            QTest::keyClick(focused, Qt::Key(key));
+        }
+        if (answer == QLatin1String("cancel")) {
+            QCOMPARE(cancelled.count(), 1);
+            QCOMPARE(confirmed.count(), 0);
+        } else {
+            QCOMPARE(cancelled.count(), 0);
+            QCOMPARE(confirmed.count(), 1);
+            QCOMPARE(confirmed.first().first().toBool(), answer == QLatin1String("confirm with backup"));
+        }
+        for (const auto &[face, name] : {std::pair{"k1", ExitproText::ConfirmName}, std::pair{"C1", ExitproText::CancelName}}) {
+            QAccessibleInterface *button = QAccessible::queryAccessibleInterface(control(window, face));
+            QVERIFY(button);
+            QCOMPARE(button->role(), QAccessible::Button);
+            QCOMPARE(button->text(QAccessible::Name), name);
+        }
     }
 
     void cancelAndClosingEndTheWindowDifferently()

@@ -13,6 +13,7 @@
 #include "ui/storeerror.h"
 #include "ui/twips.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -163,6 +164,35 @@ private slots:
         QVERIFY(!lit->isVisible());
         emit lit->clicked();
         QCOMPARE(confirmed.size(), 1);
+    }
+
+    // The theme confirmation by keyboard: Enter, Space on its button, or
+    // Escape each bring the main window back; the button is named for screen readers.
+    void themeConfirmationAnswersTheKeyboard_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+    }
+    void themeConfirmationAnswersTheKeyboard()
+    {
+        QFETCH(int, key);
+        ProgramFolder folder;
+        ScriptedPrompts scripted;
+        Frmskin window;
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto *button = control<PictureBox>(window, "k1");
+        button->setFocus();
+        QVERIFY(button->hasFocus());
+        QAccessibleInterface *announced = QAccessible::queryAccessibleInterface(button);
+        QVERIFY(announced && announced->role() == QAccessible::Button && !announced->text(QAccessible::Name).isEmpty());
+        QSignalSpy confirmed(&window, &Frmskin::confirmed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QCOMPARE(confirmed.size(), 1);
+        QVERIFY(!window.isVisible());
     }
 
     void clinicDetailsFollowTypingAndAreStoredOnSave()
