@@ -139,13 +139,11 @@ OpenResult ServerEngine::open()
     case Shape::Partial:
         return {OpenStatus::Damaged, QStringLiteral("tables of the program are missing")};
     case Shape::Foreign: {
-        // Only an empty database becomes ours; one holding other tables is someone else's.
-        if (!db.tables(QSql::Tables).isEmpty() || !db.tables(QSql::Views).isEmpty())
-            return {OpenStatus::NotOurs, {}};
         if (!db.transaction())
             return {OpenStatus::Failed, db.lastError().text()};
-        // Desks started together on an empty database: one makes the tables,
-        // the others wait for it and find them made.
+        // Desks started together on an empty database take turns: one makes
+        // the tables, the others wait for it and then find them made. What
+        // the database holds is looked at again once this desk has its turn.
         QSqlQuery turn(db);
         if (!turn.exec(QStringLiteral("SET LOCAL lock_timeout = 60000"))
             || !turn.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kMakingTables))) {
@@ -153,15 +151,20 @@ OpenResult ServerEngine::open()
             db.rollback();
             return {OpenStatus::Failed, error};
         }
-        if (tableShape(db) == Shape::Ours) {
+        const Shape now = tableShape(db);
+        if (now != Shape::Foreign) {
             db.rollback();
+            if (now == Shape::Partial)
+                return {OpenStatus::Damaged, QStringLiteral("tables of the program are missing")};
             break;
+        }
+        // Only an empty database becomes ours; one holding other tables is someone else's.
+        if (!db.tables(QSql::Tables).isEmpty() || !db.tables(QSql::Views).isEmpty()) {
+            db.rollback();
+            return {OpenStatus::NotOurs, {}};
         }
         if (!fillNewDatabase(db, &error) || !db.commit()) {
             db.rollback();
-            // Another workstation made them at the same moment: theirs are as good as ours.
-            if (tableShape(db) == Shape::Ours)
-                break;
             return {OpenStatus::Failed, error.isEmpty() ? db.lastError().text() : error};
         }
         break;

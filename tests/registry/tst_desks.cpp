@@ -133,7 +133,9 @@ struct SessionDesk : Desk {
     }
 };
 
-int countOnServer(const QString &url, const QString &sql)
+// Runs sql on the server at url; the first value of its first row, or -1
+// when it gave none. *ran tells whether it ran at all.
+int countOnServer(const QString &url, const QString &sql, bool *ran = nullptr)
 {
     Store::ServerAddress address;
     QString error;
@@ -144,7 +146,10 @@ int countOnServer(const QString &url, const QString &sql)
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("checking"));
         Store::configureServerConnection(db, address);
         QSqlQuery query(db);
-        if (db.open() && query.exec(sql) && query.next())
+        const bool done = db.open() && query.exec(sql);
+        if (ran)
+            *ran = done;
+        if (done && query.next())
             value = query.value(0).toInt();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("checking"));
@@ -311,6 +316,29 @@ private slots:
             QVERIFY2(desk.end(), qPrintable(desk.output));
         QCOMPARE(countOnServer(server.url(), QStringLiteral("SELECT COUNT(*) FROM \"ide\" WHERE \"Code\" IN ('10', '11', '20', '21')")), 4);
         QCOMPARE(countOnServer(server.url(), QStringLiteral("SELECT COUNT(*) FROM \"Answer\"")), 4);
+    }
+
+    // Four desks started at once on an empty database, several times over:
+    // one makes it ours, the others wait for it, and every one opens.
+    void desksStartedTogetherOnAnEmptyDatabaseAllOpen()
+    {
+        OwnServer server;
+        QVERIFY(server.start());
+        for (int round = 1; round <= 8; ++round) {
+            const QString database = QStringLiteral("clinic%1").arg(round);
+            bool made = false;
+            countOnServer(server.url(), QStringLiteral("CREATE DATABASE %1").arg(database), &made);
+            QVERIFY(made);
+            const QString url = QString(server.url()).replace(QStringLiteral("/postgres?"), QLatin1Char('/') + database + u'?');
+            SessionDesk desks[4];
+            for (SessionDesk &desk : desks)
+                desk.start({url, QStringLiteral("session"), QStringLiteral("-")});
+            for (SessionDesk &desk : desks)
+                QVERIFY2(desk.waitForLine(QStringLiteral("READY")), qPrintable(desk.output));
+            for (SessionDesk &desk : desks)
+                QVERIFY2(desk.end(), qPrintable(desk.output));
+            QCOMPARE(countOnServer(url, QStringLiteral("SELECT COUNT(*) FROM \"QU\"")), 20);
+        }
     }
 
     // A desk that started while the server held no subject opens the test,
