@@ -93,6 +93,45 @@ private:
     mutable QByteArray m_bytes;
 };
 
+// Inside one turn that desks opening the same database take one after the
+// other: what the database holds is looked at, and an empty one is given
+// the program's tables, so that no desk sees the tables another is making
+// half made, nor takes them for someone else's.
+OpenResult makeOursOrCheck(QSqlDatabase &db)
+{
+    if (!db.transaction())
+        return {OpenStatus::Failed, db.lastError().text()};
+    QSqlQuery turn(db);
+    if (!turn.exec(QStringLiteral("SET LOCAL lock_timeout = 60000"))
+        || !turn.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kMakingTables))) {
+        const QString error = turn.lastError().text();
+        db.rollback();
+        return {OpenStatus::Failed, error};
+    }
+    turn.finish();
+    QString error;
+    switch (tableShape(db)) {
+    case Shape::Ours:
+        db.rollback();
+        return {OpenStatus::Opened, {}};
+    case Shape::Partial:
+        db.rollback();
+        return {OpenStatus::Damaged, QStringLiteral("tables of the program are missing")};
+    case Shape::Foreign:
+        break;
+    }
+    // Only an empty database becomes ours; one holding other tables is someone else's.
+    if (!db.tables(QSql::Tables).isEmpty() || !db.tables(QSql::Views).isEmpty()) {
+        db.rollback();
+        return {OpenStatus::NotOurs, {}};
+    }
+    if (!fillNewDatabase(db, &error) || !db.commit()) {
+        db.rollback();
+        return {OpenStatus::Failed, error.isEmpty() ? db.lastError().text() : error};
+    }
+    return {OpenStatus::Opened, {}};
+}
+
 }  // namespace
 
 void configureServerConnection(QSqlDatabase &db, const ServerAddress &address)
@@ -133,43 +172,9 @@ OpenResult ServerEngine::open()
     QString error;
     if (!setUpSession(db, &error))
         return {OpenStatus::Failed, error};
-    switch (tableShape(db)) {
-    case Shape::Ours:
-        break;
-    case Shape::Partial:
-        return {OpenStatus::Damaged, QStringLiteral("tables of the program are missing")};
-    case Shape::Foreign: {
-        if (!db.transaction())
-            return {OpenStatus::Failed, db.lastError().text()};
-        // Desks started together on an empty database take turns: one makes
-        // the tables, the others wait for it and then find them made. What
-        // the database holds is looked at again once this desk has its turn.
-        QSqlQuery turn(db);
-        if (!turn.exec(QStringLiteral("SET LOCAL lock_timeout = 60000"))
-            || !turn.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kMakingTables))) {
-            error = turn.lastError().text();
-            db.rollback();
-            return {OpenStatus::Failed, error};
-        }
-        const Shape now = tableShape(db);
-        if (now != Shape::Foreign) {
-            db.rollback();
-            if (now == Shape::Partial)
-                return {OpenStatus::Damaged, QStringLiteral("tables of the program are missing")};
-            break;
-        }
-        // Only an empty database becomes ours; one holding other tables is someone else's.
-        if (!db.tables(QSql::Tables).isEmpty() || !db.tables(QSql::Views).isEmpty()) {
-            db.rollback();
-            return {OpenStatus::NotOurs, {}};
-        }
-        if (!fillNewDatabase(db, &error) || !db.commit()) {
-            db.rollback();
-            return {OpenStatus::Failed, error.isEmpty() ? db.lastError().text() : error};
-        }
-        break;
-    }
-    }
+    const OpenResult checked = makeOursOrCheck(db);
+    if (checked.status != OpenStatus::Opened)
+        return checked;
     execAll(db, indexStatements(), nullptr);
     return {OpenStatus::Opened, {}};
 }

@@ -131,9 +131,13 @@ int main(int argc, char **argv)
         return 2;
     Store::ServerAddress address;
     QString error;
-    if (!Store::parseServerUrl(arguments.at(1), &address, &error)
-        || Store::openServerDatabase(address).status != Store::OpenStatus::Opened) {
+    if (!Store::parseServerUrl(arguments.at(1), &address, &error)) {
         out << "OPEN FAILED " << error << Qt::endl;
+        return 1;
+    }
+    const Store::OpenResult opened = Store::openServerDatabase(address);
+    if (opened.status != Store::OpenStatus::Opened) {
+        out << "OPEN FAILED " << int(opened.status) << ' ' << opened.detail << Qt::endl;
         return 1;
     }
     PrintedPrompts prompts;
