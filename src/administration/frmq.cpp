@@ -6,6 +6,7 @@
 #include "store/recordset.h"
 #include "ui/storeerror.h"
 #include "ui/twips.h"
+#include "ui/windowkeys.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -17,6 +18,7 @@
 FrmQ::FrmQ(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("FrmQ"));
+    CloseByKeyboard(this);
     setWindowTitle(SheetText::QuestionSheetCaption);
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(twips(10365), twips(9045));

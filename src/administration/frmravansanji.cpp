@@ -6,6 +6,7 @@
 #include "ui/skinlabel.h"
 #include "ui/storeerror.h"
 #include "ui/twips.h"
+#include "ui/windowkeys.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -40,6 +41,7 @@ QString closeSetText(const QString &text)
 Frmravansanji::Frmravansanji(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("Frmravansanji"));
+    CloseByKeyboard(this);
     setWindowTitle(SheetText::IntroductionCaption);
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(twips(10650), twips(9255));

@@ -15,6 +15,7 @@
 #include "ui/skinlabel.h"
 #include "ui/storeerror.h"
 #include "ui/twips.h"
+#include "ui/windowkeys.h"
 
 #include <QChart>
 #include <QChartView>
@@ -115,6 +116,7 @@ ExportKind exportKind(Analysis::ExportFormat format)
 FrmAnalysis::FrmAnalysis(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("FrmAnalysis"));
+    CloseByKeyboard(this);
     setWindowTitle(FrmAnalysisText::WindowCaption);
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(kWidth, kHeight);

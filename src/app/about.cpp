@@ -6,6 +6,7 @@
 #include "ui/fonts.h"
 #include "ui/panels.h"
 #include "ui/twips.h"
+#include "ui/windowkeys.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -91,6 +92,7 @@ QFont rollFont()
 About::About(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("About"));
+    CloseByKeyboard(this);
     setWindowTitle(AboutText::Caption);
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(twips(8430), twips(7200));

@@ -16,6 +16,7 @@
 #include "ui/prompts.h"
 #include "ui/skinlabel.h"
 #include "ui/twips.h"
+#include "ui/windowkeys.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -86,6 +87,7 @@ SkinLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry
 Frmbackup::Frmbackup(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("Frmbackup"));
+    CloseByKeyboard(this);
     setWindowTitle(BackupText::WindowCaption);
     setFixedSize(twips(7680), twips(3840));
 

@@ -5,6 +5,7 @@
 #include "report/reportpainter.h"
 #include "ui/clock.h"
 #include "ui/prompts.h"
+#include "ui/windowkeys.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -50,6 +51,7 @@ ReportPreview::ReportPreview(const Report::Design &design, std::shared_ptr<const
       m_layout(std::make_unique<Report::Layout>(m_design, *m_rows))
 {
     setObjectName(QStringLiteral("ReportPreview"));
+    CloseByKeyboard(this);
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(QStringLiteral("پیش‌نمایش چاپ: %1").arg(m_design.displayName()));
 
@@ -67,6 +69,7 @@ ReportPreview::ReportPreview(const Report::Design &design, std::shared_ptr<const
     auto *fitWidth = toolButton(QStringLiteral("FitWidth"), QStringLiteral("هم‌عرض پنجره"), this);
     auto *print = toolButton(QStringLiteral("Print"), QStringLiteral("چاپ"), this);
     auto *savePdf = toolButton(QStringLiteral("SavePdf"), QStringLiteral("ذخیره PDF"), this);
+    auto *closeButton = toolButton(QStringLiteral("Close"), QStringLiteral("بستن"), this);
 
     auto *tools = new QHBoxLayout;
     tools->addWidget(PreviousPage);
@@ -81,6 +84,7 @@ ReportPreview::ReportPreview(const Report::Design &design, std::shared_ptr<const
     tools->addStretch();
     tools->addWidget(print);
     tools->addWidget(savePdf);
+    tools->addWidget(closeButton);
     auto *column = new QVBoxLayout(this);
     column->addLayout(tools);
     column->addWidget(Pages, 1);
@@ -93,6 +97,7 @@ ReportPreview::ReportPreview(const Report::Design &design, std::shared_ptr<const
     connect(fitWidth, &QPushButton::clicked, Pages, &PreviewPages::fitWidth);
     connect(print, &QPushButton::clicked, this, &ReportPreview::Print_Click);
     connect(savePdf, &QPushButton::clicked, this, &ReportPreview::SavePdf_Click);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(Pages, &PreviewPages::currentPageChanged, this, &ReportPreview::showPageNumber);
     showPageNumber(0);
 

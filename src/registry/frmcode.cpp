@@ -13,6 +13,7 @@
 #include "ui/skinlabel.h"
 #include "ui/storeerror.h"
 #include "ui/twips.h"
+#include "ui/windowkeys.h"
 
 #include <QCloseEvent>
 #include <QCollator>
@@ -89,6 +90,7 @@ QComboBox *makeChooser(QWidget *parent, const QString &name, const QString &labe
 FrmCode::FrmCode(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("FrmCode"));
+    CloseByKeyboard(this);
     setWindowTitle(LookupText::WindowCaption);
     setFixedSize(twips(10215), twips(7260));
 

@@ -14,6 +14,7 @@
 #include "ui/storeerror.h"
 #include "ui/subjectdetails.h"
 #include "ui/twips.h"
+#include "ui/windowkeys.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -52,6 +53,7 @@ QFont buttonFont()
 FrmkLID::FrmkLID(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("FrmkLID"));
+    CloseByKeyboard(this);
     setWindowTitle(ScoringText::WindowCaption);
     setFixedSize(twips(10215), twips(6300));
 

@@ -7,6 +7,7 @@ QObject *makeTestPrintResults();
 QObject *makeTestExportData();
 QObject *makeTestShell();
 QObject *makeTestSettings();
+QObject *makeTestWindowKeys();
 
 int main(int argc, char **argv)
 {
@@ -15,5 +16,6 @@ int main(int argc, char **argv)
     const std::unique_ptr<QObject> exportData(makeTestExportData());
     const std::unique_ptr<QObject> shell(makeTestShell());
     const std::unique_ptr<QObject> settings(makeTestSettings());
-    return runTestObjects({startup.get(), printResults.get(), exportData.get(), shell.get(), settings.get()}, argc, argv);
+    const std::unique_ptr<QObject> windowKeys(makeTestWindowKeys());
+    return runTestObjects({startup.get(), printResults.get(), exportData.get(), shell.get(), settings.get(), windowKeys.get()}, argc, argv);
 }

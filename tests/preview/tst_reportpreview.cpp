@@ -7,6 +7,7 @@
 #include "support/testmain.h"
 #include "ui/clock.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -61,6 +62,33 @@ private slots:
         QVERIFY(number->value() > 1 && number->value() < 4);
 
         preview->close();
+        QTRY_VERIFY(preview.isNull());
+        QVERIFY(owner.isVisible());
+    }
+
+    // The preview closes by its own button, by Escape and by Ctrl+W.
+    void previewClosesByButtonAndKeys_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("button") << QStringLiteral("button");
+        QTest::newRow("Escape") << QStringLiteral("Escape");
+        QTest::newRow("Ctrl+W") << QStringLiteral("Ctrl+W");
+    }
+    void previewClosesByButtonAndKeys()
+    {
+        QFETCH(QString, how);
+        QWidget owner;
+        owner.show();
+        QPointer<ReportPreview> preview = ReportPreview::show(tableDesign(), tableRows(10), &owner);
+        preview->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(preview));
+        if (how == QLatin1String("button"))
+            click(preview, "Close");
+        else if (how == QLatin1String("Escape"))
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : preview.data(), Qt::Key_Escape);
+        else
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : preview.data(), Qt::Key_W,
+                            Qt::ControlModifier);
         QTRY_VERIFY(preview.isNull());
         QVERIFY(owner.isVisible());
     }
