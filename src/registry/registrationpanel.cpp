@@ -13,6 +13,7 @@
 #include "ui/storeerror.h"
 #include "ui/textchecks.h"
 #include "ui/twips.h"
+#include "ui/windowkeys.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -103,6 +104,8 @@ RegistrationPanel::RegistrationPanel(RecordSet *subjects, RecordSet *answers, QW
     connect(Combo2, &QComboBox::activated, this, [this] { Combo_Click(Combo2, Text16); });
     connect(Combo3, &QComboBox::activated, this, [this] { Combo_Click(Combo3, Text17); });
     connect(Command8, &QPushButton::clicked, this, &RegistrationPanel::Command8_Click);
+    // Enter in any box of the panel saves, as "ذخيره" does.
+    SetDefaultButton(this, Command8);
     connect(Command10, &QPushButton::clicked, this, &RegistrationPanel::Command10_Click);
     setTabOrder();
     hide();

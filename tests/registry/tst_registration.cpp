@@ -204,6 +204,30 @@ private slots:
     }
 
     // Entries that cannot be stored as they are: each refused with its message, the focus in its box.
+    // By keyboard: Enter on the focused menu button opens the panel, and
+    // Enter in the panel's last box saves as "ذخيره" does.
+    void enterOpensThePanelAndSaves()
+    {
+        RegistrationSession session;
+        auto &[folder, scripted, window] = session;
+        click(window, "Command10");
+        QVERIFY(!control(window, "Frame10")->isVisible());
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        control(window, "Command1")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(control(window, "Frame10")->isVisible());
+        Subject subject;
+        subject.code = QStringLiteral("88");
+        fill(window, subject);
+        control(window, "Text7")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(scripted.shown().size(), 0);
+        QVERIFY(!control(window, "Frame10")->isVisible());
+        QCOMPARE(count(folder, "ide"), 1);
+        QCOMPARE(count(folder, "Answer"), 1);
+    }
+
     void unfitCodesAndNamesAreRefused_data()
     {
         QTest::addColumn<QString>("code");
