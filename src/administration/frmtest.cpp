@@ -109,6 +109,7 @@ void FrmTest::buildSubjectFrame()
     Text8 = boxes.at(7);
     Text9 = boxes.at(8);
     Text1->setReadOnly(true);
+    Text1->setFocusPolicy(Qt::NoFocus);
     Text5->setMaxLength(3);
     AcceptDigitsOnly(Text5);
 }

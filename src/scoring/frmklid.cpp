@@ -83,9 +83,12 @@ void FrmkLID::buildDetailsPanel()
     Frame5 = Panel(this, QStringLiteral("Frame5"), twipsRect(360, 240, 9495, 2115));
     const QList<QLineEdit *> boxes = LayOutSubjectDetails(
         Frame5, Adodc3, {"Text15", "Text3", "Text12", "Text10", "Text6", "Text11", "Text7", "Text8", "Text9"});
-    // The details are shown, not edited: nothing typed here could be kept.
-    for (QLineEdit *box : boxes)
+    // The details are shown, not edited: nothing typed here could be kept,
+    // and Tab passes them by for the buttons that act.
+    for (QLineEdit *box : boxes) {
         box->setReadOnly(true);
+        box->setFocusPolicy(Qt::NoFocus);
+    }
 }
 
 void FrmkLID::buildCommandPanel()

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSet>
 #include <QTest>
 
 namespace {
@@ -132,6 +133,28 @@ private slots:
         for (const char *caption : {"Command1", "Command6", "Command3", "Command2", "Command4"})
             QVERIFY(control<QPushButton>(window, caption)->isVisible());
         QCOMPARE(control<QPushButton>(window, "Command3")->text(), ScoringText::Command3Caption);
+    }
+
+    // Tab goes from button to button: the subject's shown details, which
+    // nothing can be typed into, are no stops of it.
+    void tabPassesTheShownDetailsBy()
+    {
+        ProgramFolder folder;
+        ScriptedPrompts scripted;
+        FrmkLID window;
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QSet<QString> reached;
+        control(window, "Command1")->setFocus();
+        for (int step = 0; step < 12; ++step) {
+            reached << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        for (const char *button : {"Command1", "Command6", "Command3", "Command2"})
+            QVERIFY2(reached.contains(QLatin1String(button)), button);
+        for (const char *box : {"Text15", "Text3", "Text12", "Text10", "Text6", "Text11", "Text7", "Text8", "Text9"})
+            QVERIFY2(!reached.contains(QLatin1String(box)), box);
     }
 
     void scoresAndStores_data()
