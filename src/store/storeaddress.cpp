@@ -20,22 +20,22 @@ QString decoded(QStringView text)
 }
 
 // One host of a host list: a bracketed IPv6 address or a name, then an optional port.
-bool splitHost(QStringView spec, QString *host, QString *port)
+bool splitHost(QStringView entry, QString *host, QString *port)
 {
-    if (spec.startsWith(u'[')) {
-        const qsizetype close = spec.indexOf(u']');
+    if (entry.startsWith(u'[')) {
+        const qsizetype close = entry.indexOf(u']');
         if (close < 0)
             return false;
-        *host = spec.mid(1, close - 1).toString();
-        const QStringView rest = spec.mid(close + 1);
+        *host = entry.mid(1, close - 1).toString();
+        const QStringView rest = entry.mid(close + 1);
         if (!rest.isEmpty() && !rest.startsWith(u':'))
             return false;
         *port = rest.mid(1).toString();
         return true;
     }
-    const qsizetype colon = spec.lastIndexOf(u':');
-    *host = decoded(colon < 0 ? spec : spec.left(colon));
-    *port = colon < 0 ? QString() : spec.mid(colon + 1).toString();
+    const qsizetype colon = entry.lastIndexOf(u':');
+    *host = decoded(colon < 0 ? entry : entry.left(colon));
+    *port = colon < 0 ? QString() : entry.mid(colon + 1).toString();
     return true;
 }
 
@@ -149,10 +149,10 @@ bool parseServerUrl(const QString &text, ServerAddress *address, QString *error)
     QStringList hosts;
     QStringList ports;
     if (!authority.isEmpty()) {
-        for (const QStringView spec : authority.split(u',')) {
+        for (const QStringView entry : authority.split(u',')) {
             QString host;
             QString port;
-            if (!splitHost(spec, &host, &port))
+            if (!splitHost(entry, &host, &port))
                 return badPart(QStringLiteral("host"));
             hosts << host;
             ports << port;
